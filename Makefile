@@ -1,0 +1,46 @@
+# make run   builds dist/ and starts the products under wine
+# make test  installs what is missing (as root), builds everything, runs every test
+# make dist  builds dist/win32 and dist/win64
+
+BUILD ?= $(CURDIR)/build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all deps configure build native win32 win64 dist test run clean
+
+all: dist
+
+deps:
+	@scripts/deps.sh
+
+$(BUILD)/native/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/native $(CMAKE_FLAGS)
+$(BUILD)/win32/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-i686.cmake
+$(BUILD)/win64/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/win64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64.cmake
+
+native: $(BUILD)/native/CMakeCache.txt
+	cmake --build $(BUILD)/native -j $(JOBS)
+win32: $(BUILD)/win32/CMakeCache.txt
+	cmake --build $(BUILD)/win32 -j $(JOBS)
+win64: $(BUILD)/win64/CMakeCache.txt
+	cmake --build $(BUILD)/win64 -j $(JOBS)
+
+build: native win32 win64
+
+dist: win32 win64
+	rm -rf dist/win32 dist/win64
+	cmake --install $(BUILD)/win32 --prefix $(CURDIR)/dist/win32 >/dev/null
+	cmake --install $(BUILD)/win64 --prefix $(CURDIR)/dist/win64 >/dev/null
+	@echo "dist: $(CURDIR)/dist/win32 and $(CURDIR)/dist/win64"
+
+test: deps
+	$(MAKE) build dist
+	BUILD=$(BUILD) scripts/run-tests.sh
+
+run: deps dist
+	BUILD=$(BUILD) scripts/run.sh
+
+clean:
+	rm -rf $(BUILD) dist

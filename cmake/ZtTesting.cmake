@@ -1,0 +1,119 @@
+# Test helpers shared by every folder.
+#
+#   zt_portable_test(NAME SOURCES ... [LIBS ...])
+#       Portable GoogleTest program. Natively it runs directly; in the cross
+#       builds the same program is built for Windows and run under wine.
+#   zt_wine_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [TIMEOUT s] [OWN_MAIN])
+#       Win32 GoogleTest program, cross builds only, run under wine. OWN_MAIN:
+#       the sources bring main() (for a program that also plays a second
+#       process when started with arguments of its own). Wine tests
+#       share one prefix, one Windows folder and one desktop, so they never run
+#       at the same time as each other.
+#   zt_win_helper(NAME SOURCES ... [LIBS ...])
+#       A small Windows program that a wine test starts as a second process.
+#   zt_native_bench(NAME SOURCES ... [LIBS ...])
+#       Google Benchmark program, native build only; not a test.
+#   zt_wine_bench(NAME SOURCES ... [LIBS ...])
+#       A Windows program that measures and prints its figures; not a test.
+
+set(ZT_WINE "wine" CACHE STRING "wine launcher used to run cross-built tests")
+
+macro(zt_setup_test_frameworks)
+    if(WIN32)
+        set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+        add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+        set(ZT_GTEST_MAIN gtest_main)
+    else()
+        find_package(GTest REQUIRED)
+        find_package(benchmark QUIET)
+        set(ZT_GTEST_MAIN GTest::gtest_main)
+    endif()
+endmacro()
+
+function(_zt_arch_prefix out)
+    if(NOT WIN32)
+        set(${out} "native" PARENT_SCOPE)
+    elseif(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(${out} "win64" PARENT_SCOPE)
+    else()
+        set(${out} "win32" PARENT_SCOPE)
+    endif()
+endfunction()
+
+function(_zt_add_wine_ctest name timeout)
+    _zt_arch_prefix(arch)
+    add_test(NAME ${arch}.${name}
+             COMMAND ${ZT_WINE} $<TARGET_FILE_NAME:${name}> --gtest_brief=1
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    set_tests_properties(${arch}.${name} PROPERTIES
+        RESOURCE_LOCK wineprefix TIMEOUT ${timeout} LABELS "wine;${arch}")
+endfunction()
+
+function(zt_portable_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ${ZT_GTEST_MAIN})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    if(WIN32)
+        _zt_add_wine_ctest(${name} 300)
+    else()
+        add_test(NAME native.${name} COMMAND ${name} --gtest_brief=1)
+        set_tests_properties(native.${name} PROPERTIES TIMEOUT 300 LABELS native)
+    endif()
+endfunction()
+
+function(zt_wine_test name)
+    if(NOT WIN32)
+        return()
+    endif()
+    cmake_parse_arguments(T "OWN_MAIN" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    if(T_OWN_MAIN)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} zt_test_support gtest)
+    else()
+        target_link_libraries(${name} PRIVATE ${T_LIBS} zt_test_support ${ZT_GTEST_MAIN})
+    endif()
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    if(T_DEPENDS)
+        add_dependencies(${name} ${T_DEPENDS})
+    endif()
+    _zt_add_wine_ctest(${name} ${T_TIMEOUT})
+endfunction()
+
+function(zt_win_helper name)
+    if(NOT WIN32)
+        return()
+    endif()
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()
+
+function(zt_native_bench name)
+    if(WIN32 OR NOT benchmark_FOUND)
+        return()
+    endif()
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} benchmark::benchmark)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()
+
+function(zt_wine_bench name)
+    if(NOT WIN32)
+        return()
+    endif()
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    if(T_DEPENDS)
+        add_dependencies(${name} ${T_DEPENDS})
+    endif()
+endfunction()

@@ -1,0 +1,150 @@
+// The two hook procedures and the small exports. Each hook passes its message
+// on unchanged in every case; the effects only ever observe it.
+#include "hooklib/win/effects.h"
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/shared_state.h"
+#include "hooklib/win/zrv_exports.h"
+
+namespace zrv {
+namespace {
+
+// The thread holds its own reference on the library (its parameter) so that
+// an unhook cannot unmap the code it is running.
+DWORD WINAPI reloadThread(LPVOID pinnedLibrary) noexcept {
+    LoadEffectSettings();
+    if (pinnedLibrary)
+        FreeLibraryAndExitThread(static_cast<HMODULE>(pinnedLibrary), 0);
+    return 0;
+}
+
+void startReload() noexcept {
+    ProcessState& s = state();
+    s.reloadsStarted.fetch_add(1);
+    HMODULE pinned = nullptr;
+    if (s.library)
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&reloadThread), &pinned);
+    HANDLE thread = CreateThread(nullptr, 0, reloadThread, pinned, 0, nullptr);
+    if (thread) {
+        CloseHandle(thread);
+        return;
+    }
+    // No thread: load here rather than leave the effects gated off for good.
+    if (pinned)
+        FreeLibrary(pinned);
+    LoadEffectSettings();
+}
+
+// Messages seen after the window procedure ran.
+void routeAfter(const CWPRETSTRUCT& r) noexcept {
+    const ProcessState& s = state();
+    HWND w = r.hwnd;
+    switch (r.message) {
+    case WM_MENUSELECT:
+        if (s.settings.emulatedMenus)
+            fx::onMenuSelect(w);
+        break;
+    case WM_DESTROY:
+        fx::onDestroyAfter(w);
+        break;
+    case WM_ERASEBKGND:
+        if (s.isShellProcess)
+            fx::onEraseBackground(w);
+        break;
+    case WM_ENTERSIZEMOVE:
+        fx::onEnterSizeMove(w);
+        break;
+    case WM_EXITSIZEMOVE:
+        fx::onExitSizeMove(w);
+        break;
+    case WM_SHOWWINDOW:
+        if (r.wParam == 1)
+            fx::onShowWindow(w);
+        break;
+    case WM_GETMINMAXINFO:
+        if (!s.setLayeredWindowAttributes && s.settings.maxLimitLoaded)
+            fx::onGetMinMaxInfoAfter(w, r.lParam);
+        break;
+    default:
+        break;
+    }
+}
+
+constexpr UINT kMenuItemHover = 0x1E5;
+constexpr WPARAM kSysMoveCommand = 0xF010;
+
+// Messages seen before the window procedure runs.
+void routeBefore(const CWPSTRUCT& c) noexcept {
+    const ProcessState& s = state();
+    HWND w = c.hwnd;
+    if (c.message == WM_GETMINMAXINFO && s.setLayeredWindowAttributes &&
+        readUseKey("MAXLIMIT", 1) == 1)
+        fx::onGetMinMaxInfoBefore(w);
+    if (s.settings.shadowsOn) {
+        if (c.message == WM_WINDOWPOSCHANGING) {
+            if (fx::onWindowPosChanging(w, c.lParam))
+                return;
+        } else if (c.message == WM_WINDOWPOSCHANGED || c.message == WM_NCACTIVATE) {
+            fx::onWindowPosChanged(w);
+            fx::applyAppTransparency(w);
+        }
+    }
+    if (c.message == kMenuItemHover)
+        fx::onMenuItemHover(w);
+    if (c.message == WM_SYSCOMMAND)
+        fx::onSysCommand(c.wParam);
+    fx::onMenuMessageBefore(w, c.message, c.wParam, c.lParam);
+    if (c.message == WM_DESTROY) {
+        fx::onMenuDestroy(w);
+        fx::onDestroyBefore(w);
+    }
+}
+
+} // namespace
+} // namespace zrv
+
+using zrv::g_shared;
+using zrv::state;
+
+extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    zrv::ProcessState& s = state();
+    if (code == HC_ACTION && lParam && !s.loadInProgress.load()) {
+        const unsigned long generation = zrv::sharedGeneration();
+        if (generation != s.generationSeen) {
+            s.loadInProgress.store(true);
+            s.generationSeen = generation;
+            zrv::startReload();
+        } else {
+            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+            zrv::routeAfter(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
+        }
+    }
+    return CallNextHookEx(g_shared.returnHook, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    zrv::ProcessState& s = state();
+    if (code == HC_ACTION && lParam && !s.loadInProgress.load()) {
+        s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+        zrv::routeBefore(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    }
+    return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK PatchAPI3(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    return CallNextHookEx(g_shared.thirdHook, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK Patch3(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code == 1 && lParam == 3)
+        Beep(1000, 1000);
+    return CallNextHookEx(g_shared.thirdHook, code, wParam, lParam);
+}
+
+extern "C" void CALLBACK SetHookPtr(HHOOK returnHook, HHOOK callHook, HHOOK thirdHook) noexcept {
+    g_shared.returnHook = returnHook;
+    g_shared.callHook = callHook;
+    g_shared.thirdHook = thirdHook;
+}
+
+extern "C" void CALLBACK UpdateSetting() noexcept { InterlockedIncrement(&g_shared.generation); }

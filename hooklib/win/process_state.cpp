@@ -1,0 +1,110 @@
+#include "hooklib/win/process_state.h"
+
+#include "formats/effect_keys.h"
+#include "hooklib/win/effects.h"
+#include "hooklib/win/shared_state.h"
+#include "hooklib/win/zrv_exports.h"
+
+#include <cstring>
+
+namespace zrv {
+namespace {
+
+ProcessState g_state;
+
+constexpr char kShellExecutable[] = "EXPLORER.EXE";
+constexpr char kHookMessageName[] = "ZRVHook";
+constexpr char kShadowClass[] = "VelkShadow";
+constexpr char kFakeMenuClass[] = "FakeMenu";
+
+int readProfileInt(const char* file, const char* section, const char* key,
+                   int defaultValue) noexcept {
+    // A value that cannot occur in a text file marks the missing key.
+    static constexpr char kMissing[] = "\x01";
+    char text[64] = {};
+    GetPrivateProfileStringA(section, key, kMissing, text, sizeof text, file);
+    if (text[0] == kMissing[0] && text[1] == '\0')
+        return defaultValue;
+    return parseProfileInt(text);
+}
+
+class PlatformProfile final : public ProfileReader {
+public:
+    int readInt(const char* file, const char* section, const char* key,
+                int defaultValue) const override {
+        return readProfileInt(file, section, key, defaultValue);
+    }
+};
+
+void registerEffectClass(const char* name, WNDPROC proc) noexcept {
+    WNDCLASSA wc = {};
+    wc.style = 0;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = g_state.hostInstance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszMenuName = "";
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+} // namespace
+
+ProcessState& state() noexcept { return g_state; }
+
+int readUseKey(const char* key, int defaultValue) noexcept {
+    return readProfileInt(keys::kMainFile, keys::kGlobal, key, defaultValue);
+}
+
+void LoadEffectSettings() noexcept {
+    ProcessState& s = g_state;
+    const PlatformProfile profile;
+    loadEffectSettings(s.settings, profile, s.appSection, s.updateLayeredWindow != nullptr);
+    s.loadInProgress.store(false);
+    fx::resetTrackedWindows();
+    s.reloadsFinished.fetch_add(1);
+}
+
+void processAttach(HMODULE library) noexcept {
+    ProcessState& s = g_state;
+    s.library = library;
+    s.hostInstance = GetModuleHandleA(nullptr);
+
+    s.generationSeen = sharedGeneration();
+    s.loadInProgress.store(true);
+    s.settings.appTransparent = false;
+
+    fx::clearTrackedTable();
+
+    s.hookMessage = RegisterWindowMessageA(kHookMessageName);
+
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    applicationSectionName(path, s.appSection);
+    s.isShellProcess = std::strcmp(s.appSection, kShellExecutable) == 0;
+
+    if (HMODULE user32 = GetModuleHandleA("User32.dll")) {
+        s.updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "UpdateLayeredWindow")));
+        s.setLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+    }
+
+    LoadEffectSettings();
+
+    registerEffectClass(kShadowClass, fx::ShadowWndProc);
+    registerEffectClass(kFakeMenuClass, fakeWndProc);
+}
+
+void processDetach(bool processTerminating) noexcept {
+    // When the whole process is ending, its windows die with it and the other
+    // threads are already gone: messages to them could only hang.
+    if (processTerminating)
+        return;
+    fx::closeTrackedForDetach(true);
+    Sleep(100);
+    UnregisterClassA(kShadowClass, g_state.hostInstance);
+    UnregisterClassA(kFakeMenuClass, g_state.hostInstance);
+}
+
+} // namespace zrv

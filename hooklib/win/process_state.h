@@ -1,0 +1,58 @@
+// Everything the library keeps per process, in one owned object.
+#pragma once
+#include <windows.h>
+
+#include "hooklib/effect_settings.h"
+
+#include <atomic>
+
+namespace zrv {
+
+using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
+                                            BLENDFUNCTION*, DWORD);
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+struct ProcessState {
+    EffectSettings settings;
+    unsigned long generationSeen = 0;
+    // Set while the settings are being read; both hooks then pass every message
+    // on untouched. Several threads of the process read it at once.
+    std::atomic<bool> loadInProgress{false};
+    UINT hookMessage = 0;
+    bool isShellProcess = false;
+    char appSection[kAppSectionSize] = {};
+    UpdateLayeredWindowFn updateLayeredWindow = nullptr;
+    SetLayeredWindowAttributesFn setLayeredWindowAttributes = nullptr;
+    HINSTANCE hostInstance = nullptr; // the process's own module: effect classes belong to it
+    HMODULE library = nullptr;        // this library when it is a DLL; null when linked in
+
+    // Observations for the tests; nothing in the library acts on them.
+    std::atomic<unsigned> reloadsStarted{0};
+    std::atomic<unsigned> reloadsFinished{0};
+    std::atomic<unsigned> messagesRouted{0};
+};
+
+ProcessState& state() noexcept;
+
+// Attach and detach in their order; `library` is this module when it is a DLL.
+void processAttach(HMODULE library) noexcept;
+void processDetach(bool processTerminating) noexcept;
+
+// A full settings load: reads both files, opens the load-in-progress gate,
+// then resets every tracked window so its effects are built again.
+void LoadEffectSettings() noexcept;
+
+// Commands of the registered message "ZRVHook".
+constexpr WPARAM HOOKCMD_RESHAPE = 23;
+constexpr WPARAM HOOKCMD_ALPHA = 24;
+constexpr WPARAM HOOKCMD_CLOSE = 0;
+
+// Opacity calls always pass this colour key with LWA_ALPHA, so only the
+// opacity acts.
+constexpr COLORREF kLayerColourKey = 0xFF00FF;
+constexpr DWORD kLayerAlphaFlag = 2;
+
+// A "use" key of section "GLOBAL", read afresh from the file.
+int readUseKey(const char* key, int defaultValue) noexcept;
+
+} // namespace zrv

@@ -1,0 +1,25 @@
+// The library's exported operations, bound by the loader by name. All use the
+// platform's callback calling convention and never throw.
+#pragma once
+#include <windows.h>
+
+extern "C" {
+LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK PatchAPI3(int code, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK Patch3(int code, WPARAM wParam, LPARAM lParam) noexcept;
+void CALLBACK SetHookPtr(HHOOK returnHook, HHOOK callHook, HHOOK thirdHook) noexcept;
+void CALLBACK UpdateSetting() noexcept;
+LRESULT CALLBACK stubPatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK fakeWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+}
+
+// Function types for binding the exports with GetProcAddress.
+using PatchApiProc = LRESULT(CALLBACK*)(int, WPARAM, LPARAM);
+using SetHookPtrProc = void(CALLBACK*)(HHOOK, HHOOK, HHOOK);
+using UpdateSettingProc = void(CALLBACK*)();
+
+// GetProcAddress typed as the export's own function type.
+template <typename Fn> Fn zrvExport(HMODULE lib, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(lib, name)));
+}

@@ -1,0 +1,79 @@
+# Sourced by the test and run scripts. Sets up one WoW64 wine prefix under the
+# build folder (never ~/.wine), a display, and one wineserver kept alive for
+# the whole run; wine_env_stop tears down what was started here.
+#
+# Needs: BUILD (absolute build folder).
+
+export WINEPREFIX="$BUILD/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# A crash must end the program, not open the debugger and hang the test.
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+unset WINELOADERNOEXEC
+
+_started_xvfb=""
+_started_wineserver=""
+
+wine_env_display() {
+    if [ -n "${DISPLAY:-}" ] && [ -z "${ZT_FORCE_XVFB:-}" ]; then
+        return 0
+    fi
+    local n
+    for n in $(seq 91 140); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            _started_xvfb=$!
+            export DISPLAY=":$n"
+            local i
+            for i in $(seq 1 50); do
+                [ -e "/tmp/.X11-unix/X$n" ] && break
+                sleep 0.1
+            done
+            return 0
+        fi
+    done
+    echo "wine-env: no free display number for Xvfb" >&2
+    return 1
+}
+
+wine_env_prefix() {
+    mkdir -p "$BUILD"
+    if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+        rm -rf "$WINEPREFIX"
+        echo "wine-env: creating prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+        # No crash dialog.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+        wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+}
+
+wine_env_start() {
+    wine_env_display
+    wine_env_prefix
+    # One persistent wineserver: each program start then costs about a second.
+    wineserver -p >/dev/null 2>&1 || true
+    _started_wineserver=1
+    # Start the prefix's services and the desktop process here, with no
+    # terminal attached: otherwise the first test program starts them and they
+    # keep its output pipe open, and ctest waits on it forever.
+    wineboot </dev/null >/dev/null 2>&1 || true
+    # (A second one, where the desktop already runs, just ends.)
+    (setsid wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &)
+    sleep 1
+}
+
+wine_env_stop() {
+    if [ -n "$_started_wineserver" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+        _started_wineserver=""
+    fi
+    if [ -n "$_started_xvfb" ]; then
+        kill "$_started_xvfb" 2>/dev/null || true
+        wait "$_started_xvfb" 2>/dev/null || true
+        _started_xvfb=""
+    fi
+}

@@ -1,0 +1,216 @@
+#include "tests/support/win/test_support.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace zt::test {
+
+std::string windowsDir() {
+    char buf[MAX_PATH] = {};
+    GetWindowsDirectoryA(buf, MAX_PATH);
+    return buf;
+}
+
+std::string inWindowsDir(const std::string& file) { return windowsDir() + "\\" + file; }
+
+std::string exeDir() {
+    char buf[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string s = buf;
+    auto pos = s.find_last_of('\\');
+    return pos == std::string::npos ? "." : s.substr(0, pos);
+}
+
+std::string inExeDir(const std::string& file) { return exeDir() + "\\" + file; }
+
+void writeIni(const char* file, const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, file);
+}
+
+void writeIni(const char* file, const char* section, const char* key, int value) {
+    writeIni(file, section, key, std::to_string(value).c_str());
+}
+
+std::string readIni(const char* file, const char* section, const char* key, const char* missing) {
+    char buf[1024] = {};
+    GetPrivateProfileStringA(section, key, missing, buf, sizeof buf, file);
+    return buf;
+}
+
+void deleteFile(const std::string& path) { DeleteFileA(path.c_str()); }
+
+void writeTextFile(const std::string& path, const std::string& text) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f << text;
+}
+
+std::string readTextFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+ScopedSettingsFiles::ScopedSettingsFiles(std::vector<std::string> names) : names_(std::move(names)) {
+    // Flush the profile cache so the moves below are seen by later reads.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "Zirvane.ini");
+    for (const auto& n : names_) {
+        const std::string p = inWindowsDir(n);
+        DeleteFileA((p + ".testsave").c_str());
+        MoveFileA(p.c_str(), (p + ".testsave").c_str());
+    }
+}
+
+ScopedSettingsFiles::~ScopedSettingsFiles() {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "Zirvane.ini");
+    for (const auto& n : names_) {
+        const std::string p = inWindowsDir(n);
+        DeleteFileA(p.c_str());
+        MoveFileA((p + ".testsave").c_str(), p.c_str());
+    }
+}
+
+void pumpMessages(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        if (GetTickCount() - start >= ms)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+}
+
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return done();
+        pumpMessages(stepMs);
+    }
+    return true;
+}
+
+Process::Process(const std::string& commandLine, const std::string& workDir) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &info_))
+        info_ = {};
+}
+
+Process::~Process() { kill(); }
+
+Process::Process(Process&& o) noexcept : info_(o.info_) { o.info_ = {}; }
+
+Process& Process::operator=(Process&& o) noexcept {
+    if (this != &o) {
+        kill();
+        info_ = o.info_;
+        o.info_ = {};
+    }
+    return *this;
+}
+
+DWORD Process::wait(DWORD timeoutMs) {
+    if (!info_.hProcess)
+        return STILL_ACTIVE;
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+bool Process::running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Process::kill() {
+    if (!info_.hProcess)
+        return;
+    if (running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+    info_ = {};
+}
+
+namespace {
+struct EnumCtx {
+    DWORD pid;
+    const char* cls;
+    const char* title;
+    std::vector<HWND> out;
+};
+BOOL CALLBACK enumProc(HWND w, LPARAM lp) {
+    auto* c = reinterpret_cast<EnumCtx*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != c->pid)
+        return TRUE;
+    char buf[256];
+    if (c->cls) {
+        GetClassNameA(w, buf, sizeof buf);
+        if (lstrcmpiA(buf, c->cls) != 0)
+            return TRUE;
+    }
+    if (c->title) {
+        GetWindowTextA(w, buf, sizeof buf);
+        if (lstrcmpA(buf, c->title) != 0)
+            return TRUE;
+    }
+    c->out.push_back(w);
+    return TRUE;
+}
+} // namespace
+
+std::vector<HWND> windowsOfProcess(DWORD pid, const char* className, const char* title) {
+    EnumCtx c{pid, className, title, {}};
+    EnumWindows(enumProc, reinterpret_cast<LPARAM>(&c));
+    return c.out;
+}
+
+HWND findWindowOfProcess(DWORD pid, const char* className, const char* title) {
+    auto v = windowsOfProcess(pid, className, title);
+    return v.empty() ? nullptr : v.front();
+}
+
+bool processHasModule(DWORD pid, const char* moduleName) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snap == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 me = {};
+    me.dwSize = sizeof me;
+    bool found = false;
+    for (BOOL ok = Module32First(snap, &me); ok; ok = Module32Next(snap, &me))
+        if (lstrcmpiA(me.szModule, moduleName) == 0) {
+            found = true;
+            break;
+        }
+    CloseHandle(snap);
+    return found;
+}
+
+TestWindowClass::TestWindowClass(const char* n, WNDPROC proc) : name(n) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = n;
+    RegisterClassA(&wc);
+}
+
+TestWindowClass::~TestWindowClass() { UnregisterClassA(name, GetModuleHandleA(nullptr)); }
+
+} // namespace zt::test

@@ -1,0 +1,82 @@
+// Helpers for the Win32 tests that run under wine: the Windows folder and its
+// settings files, message pumping, waiting, second processes.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zt::test {
+
+std::string windowsDir();
+std::string inWindowsDir(const std::string& file);
+// The folder of the running test program (where zrv.dll and helpers are).
+std::string exeDir();
+std::string inExeDir(const std::string& file);
+
+void writeIni(const char* file, const char* section, const char* key, const char* value);
+void writeIni(const char* file, const char* section, const char* key, int value);
+std::string readIni(const char* file, const char* section, const char* key,
+                    const char* missing = "<missing>");
+void deleteFile(const std::string& path);
+void writeTextFile(const std::string& path, const std::string& text);
+std::string readTextFile(const std::string& path);
+
+// Moves the given settings files out of the Windows folder for the life of the
+// object (so each test starts from none) and puts the originals back after.
+class ScopedSettingsFiles {
+public:
+    explicit ScopedSettingsFiles(std::vector<std::string> names = {"Zirvane.ini", "Zirvane2.ini"});
+    ~ScopedSettingsFiles();
+    ScopedSettingsFiles(const ScopedSettingsFiles&) = delete;
+    ScopedSettingsFiles& operator=(const ScopedSettingsFiles&) = delete;
+
+private:
+    std::vector<std::string> names_;
+};
+
+// Dispatches this thread's messages for about `ms` milliseconds.
+void pumpMessages(DWORD ms);
+// Pumps messages until `done` holds or `timeoutMs` passes; returns `done()`.
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs = 10);
+
+// A started program; killed on destruction if still running.
+class Process {
+public:
+    Process() = default;
+    Process(const std::string& commandLine, const std::string& workDir = "");
+    ~Process();
+    Process(Process&& o) noexcept;
+    Process& operator=(Process&& o) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool started() const { return info_.hProcess != nullptr; }
+    DWORD id() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
+    // Waits for the end; returns the exit code, or STILL_ACTIVE on timeout.
+    DWORD wait(DWORD timeoutMs);
+    bool running() const;
+    void kill();
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Top-level windows of a process (visible or not), optionally of a class or title.
+std::vector<HWND> windowsOfProcess(DWORD pid, const char* className = nullptr,
+                                   const char* title = nullptr);
+HWND findWindowOfProcess(DWORD pid, const char* className, const char* title);
+
+// True when the process has a module of this name mapped.
+bool processHasModule(DWORD pid, const char* moduleName);
+
+// A plain top-level test window with a caller-supplied procedure.
+struct TestWindowClass {
+    explicit TestWindowClass(const char* name, WNDPROC proc = DefWindowProcA);
+    ~TestWindowClass();
+    const char* name;
+};
+
+} // namespace zt::test
