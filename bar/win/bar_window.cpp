@@ -317,11 +317,12 @@ LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp
         if (i == kMoveElement && msg == WM_LBUTTONDOWN) {
             anchorX_ = tw(x);
             anchorY_ = int(std::lround(tw(y)));
+            dragging_ = true;
         }
         return 0;
     case WM_MOUSEMOVE:
         // Only the left button alone drags the bar.
-        if (i == kMoveElement && GetCapture() == el &&
+        if (i == kMoveElement && dragging_ &&
             (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) ==
                 MK_LBUTTON) {
             RECT r;
@@ -341,8 +342,10 @@ LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp
         RECT rc;
         GetClientRect(el, &rc);
         POINT pt = {x, y};
-        if (i == kMoveElement)
+        if (i == kMoveElement) {
+            dragging_ = false;
             snapToEdges();
+        }
         else if (msg == WM_LBUTTONUP && PtInRect(&rc, pt))
             elementClicked(i);
         return 0;

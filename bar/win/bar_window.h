@@ -103,6 +103,7 @@ private:
     // Dragging anchor of the move element: x as a real number, y whole.
     double anchorX_ = 0;
     int anchorY_ = 0;
+    bool dragging_ = false;
     bool prepared_ = false;
 };
 
