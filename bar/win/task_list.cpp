@@ -4,25 +4,38 @@
 
 namespace tessel::win {
 
+namespace {
+struct Walk {
+    HWND self;
+    TaskSnapshot* out;
+    std::vector<char> buf;
+};
+
+BOOL CALLBACK visit(HWND w, LPARAM lp) {
+    Walk& walk = *reinterpret_cast<Walk*>(lp);
+    if (w == walk.self || !TaskWindow(static_cast<uint32_t>(GetWindowLongA(w, GWL_STYLE))))
+        return TRUE;
+    int n = GetWindowTextLengthA(w);
+    if (n <= 0)
+        return TRUE;
+    walk.buf.assign(static_cast<size_t>(n) + 1, '\0');
+    int got = GetWindowTextA(w, walk.buf.data(), n + 1);
+    if (got <= 0)
+        return TRUE;
+    TaskEntry& e = walk.out->tasks[++walk.out->count];
+    e.window = w;
+    e.title.assign(walk.buf.data(), static_cast<size_t>(got));
+    return walk.out->count < kMaxTasks;
+}
+} // namespace
+
+// The top-level windows front to back. One enumeration fetches the whole
+// list at once, where a window-by-window walk asks the system once per
+// window: the walk runs every 5 seconds over every window on the desktop.
 void collectTasks(HWND self, TaskSnapshot& out) {
     out.count = 0;
-    std::vector<char> buf;
-    for (HWND w = GetWindow(self, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == self || !TaskWindow(static_cast<uint32_t>(GetWindowLongA(w, GWL_STYLE))))
-            continue;
-        int n = GetWindowTextLengthA(w);
-        if (n <= 0)
-            continue;
-        buf.assign(static_cast<size_t>(n) + 1, '\0');
-        int got = GetWindowTextA(w, buf.data(), n + 1);
-        if (got <= 0)
-            continue;
-        TaskEntry& e = out.tasks[++out.count];
-        e.window = w;
-        e.title.assign(buf.data(), static_cast<size_t>(got));
-        if (out.count == kMaxTasks)
-            break;
-    }
+    Walk walk{self, &out, {}};
+    EnumWindows(visit, reinterpret_cast<LPARAM>(&walk));
 }
 
 void activateTask(HWND w) {

@@ -8,3 +8,12 @@ zt_wine_test(tessel_tests
     LIBS zt_formats shell32
     DEPENDS tessel
     TIMEOUT 240)
+
+# The default skin as the generator draws it (native build only: it reads
+# the generated files by their build path).
+if(NOT WIN32)
+    zt_portable_test(default_skin_tests SOURCES default_skin_test.cpp LIBS zt_formats)
+    target_compile_definitions(default_skin_tests PRIVATE
+        TESSEL_DEFAULT_SKIN="${TESSEL_DEFAULT_SKIN}")
+    add_dependencies(default_skin_tests tessel_default_skin)
+endif()
