@@ -41,9 +41,20 @@ std::string commandInterpreter() {
 
 std::string volumeControl() { return onPath("sndvol32.exe") ? "sndvol32.exe" : "sndvol.exe"; }
 
+using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, const char*, const char*, const char*,
+                                          const char*, int);
+
+// The shell library (and what it brings along) costs a few megabytes of
+// memory for the life of the bar; it is loaded the first time it is needed,
+// and then kept, since what it starts may still call back into it.
 RunError openWithShell(HWND owner, const char* what) {
-    auto r = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(owner, "open", what, nullptr, nullptr, SW_SHOWNORMAL));
+    static HMODULE shell = LoadLibraryA("shell32.dll");
+    auto execute = shell ? reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(
+                               GetProcAddress(shell, "ShellExecuteA")))
+                         : nullptr;
+    if (!execute)
+        return RunError::at(ErrorNumber::FileNotFound, "shell32.dll");
+    auto r = reinterpret_cast<INT_PTR>(execute(owner, "open", what, nullptr, nullptr, SW_SHOWNORMAL));
     if (r > 32)
         return {};
     return RunError::at(r == SE_ERR_PNF ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound,

@@ -3,16 +3,21 @@
 #include "bar/connection.h"
 #include "common/win/scoped.h"
 
-#include <winsock2.h>
 #include <windows.h>
 #include <iphlpapi.h>
-#include <winsock2.h>
 
 #include <vector>
 
 namespace tessel::win {
 
 using namespace zt;
+
+namespace {
+unsigned long fromNetworkOrder(DWORD a) {
+    const auto* b = reinterpret_cast<const unsigned char*>(&a);
+    return (unsigned long)b[0] << 24 | (unsigned long)b[1] << 16 | (unsigned long)b[2] << 8 | b[3];
+}
+} // namespace
 
 bool hasNetworkAddress() {
     ULONG size = 0;
@@ -23,7 +28,7 @@ bool hasNetworkAddress() {
     if (GetIpAddrTable(table, &size, FALSE) != NO_ERROR)
         return false;
     for (DWORD i = 0; i < table->dwNumEntries; ++i)
-        if (isNetworkAddress(ntohl(table->table[i].dwAddr)))
+        if (isNetworkAddress(fromNetworkOrder(table->table[i].dwAddr)))
             return true;
     return false;
 }
