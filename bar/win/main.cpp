@@ -22,6 +22,7 @@ struct App {
     BarWindow* bar = nullptr;
     ProgramList programs;
     bool loading = false;
+    bool loadPosted = false;
     ScopedBitmap splashPicture;
 } g_app;
 
@@ -61,15 +62,23 @@ void load() {
     g_app.bar->show();
 }
 
+void postLoad(HWND splash) {
+    if (g_app.loading || g_app.loadPosted)
+        return;
+    g_app.loadPosted = true;
+    PostMessageA(splash, kRunLoad, 0, 0);
+}
+
 LRESULT CALLBACK splashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ACTIVATE:
         // Each activation loads again; posted, so that a report shown during
         // the load cannot start a second load inside the first.
-        if (LOWORD(wp) != WA_INACTIVE && !g_app.loading)
-            PostMessageA(wnd, kRunLoad, 0, 0);
+        if (LOWORD(wp) != WA_INACTIVE)
+            postLoad(wnd);
         break;
     case kRunLoad:
+        g_app.loadPosted = false;
         if (!g_app.loading) {
             g_app.loading = true;
             load();
@@ -120,7 +129,7 @@ int run(HINSTANCE instance) {
     ShowWindow(g_app.splash, SW_SHOW);
     UpdateWindow(g_app.splash);
     // The first activation may not come when another program has the focus.
-    PostMessageA(g_app.splash, kRunLoad, 0, 0);
+    postLoad(g_app.splash);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
