@@ -1,6 +1,7 @@
 // The bar's CPU meter, clock and task buttons.
 #include "bar/cpu_graph.h"
 #include "bar/win/bar_window.h"
+#include "bar/win/button_draw.h"
 #include "bar/win/connection_win.h"
 
 namespace tessel::win {
@@ -133,20 +134,8 @@ void BarWindow::taskClicked(int i) {
 }
 
 void BarWindow::drawTaskButton(const DRAWITEMSTRUCT& di) {
-    RECT rc = di.rcItem;
-    FillRect(di.hDC, &rc, buttonBrush_ ? buttonBrush_.get() : GetSysColorBrush(COLOR_BTNFACE));
-    const bool down = di.itemState & ODS_SELECTED;
-    DrawEdge(di.hDC, &rc, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    char text[256] = {};
-    GetWindowTextA(di.hwndItem, text, sizeof text);
-    InflateRect(&rc, -3, -1);
-    if (down)
-        OffsetRect(&rc, 1, 1);
-    SetBkMode(di.hDC, TRANSPARENT);
-    SetTextColor(di.hDC, taskTextColour_);
-    ScopedSelect font(di.hDC, taskFont_.get());
-    DrawTextA(di.hDC, text, -1, &rc,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    drawSkinButton(di, buttonColour_, taskFont_.get(),
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 } // namespace tessel::win

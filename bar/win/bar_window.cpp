@@ -2,6 +2,7 @@
 
 #include "bar/cpu_graph.h"
 #include "bar/geometry.h"
+#include "bar/win/button_draw.h"
 #include "bar/win/platform.h"
 
 #include <windowsx.h>
@@ -190,11 +191,7 @@ void BarWindow::applyLayout(const SkinLayout& l) {
     buttonBrush_.reset(CreateSolidBrush(buttonColour_));
     // The skin gives no text colour: take whichever of black and white reads
     // better on the button colour, and on the background under the clock.
-    auto contrast = [](COLORREF c) {
-        int y = GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114;
-        return y > 128000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
-    };
-    taskTextColour_ = contrast(buttonColour_);
+    auto contrast = textColourOn;
     if (backgroundDc_) {
         int cx = px(l.clock.left) + 4, cy = px(l.clock.top) + 4;
         COLORREF under = GetPixel(backgroundDc_.get(), cx, cy);

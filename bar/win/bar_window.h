@@ -82,7 +82,6 @@ private:
     zt::ScopedFont taskFont_;
     zt::ScopedBrush buttonBrush_;
     COLORREF buttonColour_ = RGB(192, 192, 192);
-    COLORREF taskTextColour_ = RGB(0, 0, 0);
     TaskSnapshot tasks_;
     TaskArea taskArea_{};
     bool horizontal_ = false;

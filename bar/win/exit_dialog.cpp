@@ -1,6 +1,7 @@
 #include "bar/win/exit_dialog.h"
 
 #include "bar/win/bar_window.h"
+#include "bar/win/button_draw.h"
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
 
@@ -84,23 +85,8 @@ void layOut(ExitDialog& d) {
 }
 
 void drawButton(const ExitDialog& d, const DRAWITEMSTRUCT& di) {
-    RECT rc = di.rcItem;
-    FillRect(di.hDC, &rc, d.buttonBrush.get());
-    const bool down = di.itemState & ODS_SELECTED;
-    DrawEdge(di.hDC, &rc, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (down)
-        OffsetRect(&rc, 1, 1);
-    char text[64] = {};
-    GetWindowTextA(di.hwndItem, text, sizeof text);
-    int y = GetRValue(d.buttonColour) * 299 + GetGValue(d.buttonColour) * 587 +
-            GetBValue(d.buttonColour) * 114;
-    SetTextColor(di.hDC, y > 128000 ? RGB(0, 0, 0) : RGB(255, 255, 255));
-    SetBkMode(di.hDC, TRANSPARENT);
-    DrawTextA(di.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (di.itemState & ODS_FOCUS) {
-        InflateRect(&rc, -4, -4);
-        DrawFocusRect(di.hDC, &rc);
-    }
+    drawSkinButton(di, d.buttonColour, reinterpret_cast<HFONT>(SendMessageA(d.wnd, WM_GETFONT, 0, 0)),
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 bool mouse(ExitDialog& d, UINT msg, WPARAM wp, LPARAM lp) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -14,16 +15,22 @@ double seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
     return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
 }
 
+// The best of 10 batches: the machine is shared, and the other batches
+// measure the neighbours as much as the walk.
 double timeWalk(HWND self, int rounds, int& found) {
     tessel::win::TaskSnapshot snap;
     LARGE_INTEGER f, a, b;
     QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    for (int i = 0; i < rounds; ++i)
-        tessel::win::collectTasks(self, snap);
-    QueryPerformanceCounter(&b);
+    double best = 1e9;
+    for (int batch = 0; batch < 10; ++batch) {
+        QueryPerformanceCounter(&a);
+        for (int i = 0; i < rounds / 10; ++i)
+            tessel::win::collectTasks(self, snap);
+        QueryPerformanceCounter(&b);
+        best = std::min(best, seconds(a, b, f) / (rounds / 10));
+    }
     found = snap.count;
-    return seconds(a, b, f) / rounds;
+    return best;
 }
 
 } // namespace
@@ -37,7 +44,7 @@ int main() {
     HWND self = CreateWindowExA(0, wc.lpszClassName, "self", WS_POPUP, 0, 0, 1, 1, nullptr,
                                 nullptr, wc.hInstance, nullptr);
     std::vector<HWND> windows;
-    std::printf("task walk over top-level windows (mean of 200 walks)\n");
+    std::printf("task walk over top-level windows (best batch of 20 walks)\n");
     for (int target : {100, 250, 500}) {
         while (int(windows.size()) < target) {
             char title[32];
