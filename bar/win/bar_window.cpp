@@ -188,7 +188,6 @@ void BarWindow::applyLayout(const SkinLayout& l) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     horizontal_ = l.horizontal();
     buttonColour_ = colourValue(l.buttonColour);
-    buttonBrush_.reset(CreateSolidBrush(buttonColour_));
     // The skin gives no text colour: take whichever of black and white reads
     // better on the button colour, and on the background under the clock.
     auto contrast = textColourOn;

@@ -80,7 +80,6 @@ private:
 
     std::array<HWND, kTaskButtons> taskButtons_{};
     zt::ScopedFont taskFont_;
-    zt::ScopedBrush buttonBrush_;
     COLORREF buttonColour_ = RGB(192, 192, 192);
     TaskSnapshot tasks_;
     TaskArea taskArea_{};

@@ -185,20 +185,69 @@ TEST(TesselBar, MalformedFilesEndTheProgramWithTheirReport) {
     }
 }
 
-TEST(TesselBar, MissingBitmapIsReportedAndTheBarGoesOn) {
-    BarFolder folder("nobitmap");
-    deleteFile(folder.skinDir() + "\\ffin.bmp");
+TEST(TesselBar, BadBitmapIsReportedAndTheBarGoesOn) {
+    struct Case {
+        const char* file;
+        bool missing; // otherwise unreadable
+        int number;
+    };
+    static constexpr Case cases[] = {{"ffin.bmp", true, 53}, {"rwout.bmp", false, 481}};
+    for (const auto& c : cases) {
+        BarFolder folder(std::string("bitmap_") + c.file);
+        const std::string path = folder.skinDir() + "\\" + c.file;
+        if (c.missing)
+            deleteFile(path);
+        else
+            writeTextFile(path, "BM this is no picture");
+        Process p = folder.start();
+        std::string text;
+        HWND box = waitForMessageBox(p.id(), text);
+        ASSERT_TRUE(box) << c.file;
+        const std::string head = "Error " + std::to_string(c.number) + " has occured, ";
+        EXPECT_EQ(text.rfind(head, 0), 0u) << text;
+        EXPECT_NE(text.find(c.file), std::string::npos) << text;
+        pressOk(box);
+        HWND bar = waitForBar(p.id());
+        ASSERT_TRUE(bar) << c.file;
+        EXPECT_TRUE(p.running());
+        EXPECT_TRUE(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    }
+}
+
+TEST(TesselBar, FirstShowingSnapsAndActionsReport) {
+    BarFolder folder("actions");
+    SkinLayout l = testLayout();
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    l.barLeft = int16_t(tw(screen - 790)); // 10 pixels past the right edge
+    folder.writeLayout(l);
+    // No volume control under any of its names: the start fails.
+    folder.write("tessel.ini", "[Tessel]\r\n");
     Process p = folder.start();
-    std::string text;
-    HWND box = waitForMessageBox(p.id(), text);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(text.rfind("Error 53 has occured, ", 0), 0u) << text;
-    EXPECT_NE(text.find("ffin.bmp"), std::string::npos) << text;
-    pressOk(box);
     HWND bar = waitForBar(p.id());
     ASSERT_TRUE(bar);
-    EXPECT_TRUE(p.running());
-    EXPECT_TRUE(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(waitFor([&] { return barOrigin(bar).x == screen - 800; }, 3000))
+        << barOrigin(bar).x;
+
+    struct Action {
+        int element;
+        const char* says;
+    };
+    char found[MAX_PATH];
+    const bool haveVolume = SearchPathA(nullptr, "sndvol32.exe", nullptr, MAX_PATH, found, nullptr) ||
+                            SearchPathA(nullptr, "sndvol.exe", nullptr, MAX_PATH, found, nullptr);
+    std::vector<Action> actions = {{1, "No web page is set"}};
+    if (!haveVolume)
+        actions.push_back({14, "Error 53 has occured, File not found (sndvol"});
+    for (const auto& a : actions) {
+        click(GetDlgItem(bar, kElementIdBase + a.element));
+        std::string text;
+        HWND box = waitForMessageBox(p.id(), text);
+        ASSERT_TRUE(box) << a.element;
+        EXPECT_NE(text.find(a.says), std::string::npos) << text;
+        pressOk(box);
+        EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }, 3000));
+        EXPECT_TRUE(p.running());
+    }
 }
 
 struct TaskWindows {
