@@ -102,6 +102,7 @@ LRESULT CALLBACK splashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DESTROY:
         g_app.splash = nullptr;
+        g_app.splashPicture.reset(); // shown for 2.5 seconds, never again
         if (!g_app.bar)
             PostQuitMessage(0);
         return 0;
