@@ -34,9 +34,9 @@ bool onPath(const char* file) {
 std::string commandInterpreter() {
     if (onPath("command.com"))
         return "command.com";
-    char spec[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableA("COMSPEC", spec, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? std::string(spec) : std::string("cmd.exe");
+    char comspec[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableA("COMSPEC", comspec, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(comspec) : std::string("cmd.exe");
 }
 
 std::string volumeControl() { return onPath("sndvol32.exe") ? "sndvol32.exe" : "sndvol.exe"; }
