@@ -33,7 +33,7 @@ AppNameCheck checkApplicationName(std::string_view name);
 // The message shown when a name is refused as unsafe.
 inline constexpr char kUnsafeNameText[] =
     "An application name cannot contain \"]\" or a line break.";
-inline constexpr char kUnsafeNameCaption[] = "Set per application semi transparency";
+inline constexpr char kUnsafeNameCaption[] = "Invalid application name";
 
 // The autostart command: the install folder, a backslash, the loader's name.
 std::string autostartCommand(std::string_view installDir);

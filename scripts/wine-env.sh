@@ -50,12 +50,22 @@ wine_env_prefix() {
     fi
 }
 
+# Without a window manager, Wine waits up to 2 s for one each time a managed
+# top-level window (a dialog, a property sheet) is hidden or destroyed.
+# Unmanaged windows close at once; Wine draws their frames either way.
+wine_env_unmanaged() {
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    fi
+}
+
 wine_env_start() {
     wine_env_display
     wine_env_prefix
     # One persistent wineserver: each program start then costs about a second.
     wineserver -p >/dev/null 2>&1 || true
     _started_wineserver=1
+    wine_env_unmanaged
     # Start the prefix's services and the desktop process here, with no
     # terminal attached: otherwise the first test program starts them and they
     # keep its output pipe open, and ctest waits on it forever.

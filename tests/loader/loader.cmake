@@ -1,0 +1,25 @@
+# The loader's window-free rules, natively and under wine.
+zt_portable_test(loader_rules_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/loader_rules_test.cpp
+    LIBS zrvload_rules)
+
+# The real zrvload.exe as a process: start-up, the second copy, unload, the
+# missing library, the tray callback.
+zt_wine_test(loader_process_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/win/loader_process_test.cpp
+    DEPENDS zrvload zrv
+    TIMEOUT 240)
+
+# The sheet's pages and dialogs driven by messages inside the test program,
+# which carries the loader's templates.
+zt_wine_test(loader_pages_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/win/loader_pages_test.cpp ${ZRVLOAD_RC}
+    LIBS zrvload_core
+    TIMEOUT 240)
+if(TARGET loader_pages_tests)
+    target_include_directories(loader_pages_tests PRIVATE ${PROJECT_SOURCE_DIR}/loader)
+endif()
+
+# Sends a command to a running sheet, for the screenshot script.
+zt_win_helper(loader_shot_driver
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/win/loader_shot_driver.cpp)
