@@ -36,7 +36,7 @@ banner banner_menu.bmp "Menu effects" "-fill '#00000044' -stroke none -draw \"re
 banner banner_drag.bmp "Window dragging" "-fill '#f4f6fa66' -stroke '#d8e6ff' -draw \"rectangle 250,12 290,38\" $(window 276 6 40 26)"
 banner banner_max.bmp "Maximize to set size" "-fill none -stroke '#d8e6ff' -strokewidth 1 -draw \"rectangle 246,4 320,40\" $(window 252 9 44 24)"
 banner banner_icons.bmp "Desktop icons" "-fill '#ffd34d' -stroke '#1b3a6b' -draw \"rectangle 280,6 300,24\" -stroke none -fill '#ffe680' -font $SANS -pointsize 10 -annotate +274+37 'Icon'"
-banner banner_trans.bmp "Per application transparency" "-fill '#f4f6fa70' -stroke '#ffffff' -draw \"rectangle 272,7 316,37\" -fill '#2d5fa880' -stroke none -draw \"rectangle 273,8 315,14\""
+banner banner_trans.bmp "Transparency" "-fill '#f4f6fa70' -stroke '#ffffff' -draw \"rectangle 272,7 316,37\" -fill '#2d5fa880' -stroke none -draw \"rectangle 273,8 315,14\""
 banner banner_shadow.bmp "Shadows" "-fill '#00000030' -stroke none -draw \"rectangle 282,14 322,42\" -fill '#00000050' -draw \"rectangle 280,12 318,39\" $(window 274 6 40 28)"
 
 # The product logo of the About page: a stylised Z on a raised tile.

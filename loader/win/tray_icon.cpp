@@ -76,8 +76,9 @@ void CTrayIcon::translateMenu(HMENU menu) {
 }
 
 void CTrayIcon::showMenu(HMENU menu) {
-    SetMenuDefaultItem(menu, 0, TRUE);
     translateMenu(menu);
+    // After the texts: replacing an item drops its default state.
+    SetMenuDefaultItem(menu, 0, TRUE);
     POINT at = {};
     GetCursorPos(&at);
     SetForegroundWindow(data_.hWnd);
