@@ -18,6 +18,9 @@ zt_wine_test(loader_pages_tests
     TIMEOUT 240)
 if(TARGET loader_pages_tests)
     target_include_directories(loader_pages_tests PRIVATE ${PROJECT_SOURCE_DIR}/loader)
+    file(GLOB ZRVLOAD_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/loader/res/*)
+    set_source_files_properties(${ZRVLOAD_RC} PROPERTIES
+        OBJECT_DEPENDS "${ZRVLOAD_PICTURES};${PROJECT_SOURCE_DIR}/loader/resource.h")
 endif()
 
 # Sends a command to a running sheet, for the screenshot script.
