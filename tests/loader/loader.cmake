@@ -26,3 +26,12 @@ endif()
 # Sends a command to a running sheet, for the screenshot script.
 zt_win_helper(loader_shot_driver
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/win/loader_shot_driver.cpp)
+
+# The stand-in library the pages test loads to see the sheet's notification.
+if(WIN32)
+    add_library(zrv_update_counter SHARED ${CMAKE_CURRENT_LIST_DIR}/win/update_counter_dll.cpp)
+    set_target_properties(zrv_update_counter PROPERTIES PREFIX "" OUTPUT_NAME zrv
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/counter)
+    target_link_options(zrv_update_counter PRIVATE -Wl,--kill-at)
+    add_dependencies(loader_pages_tests zrv_update_counter)
+endif()

@@ -200,6 +200,29 @@ TEST_F(LoaderPages, SlidersWriteOnReleaseOnlyAndChecksWrite) {
     EXPECT_EQ(global("SEMIDRAG"), "0");
 }
 
+// Closing the sheet by either button tells the library mapped as "ZRV.DLL",
+// looked up anew at every close.
+TEST_F(LoaderPages, ClosingTheSheetNotifiesTheLibraryEachTime) {
+    { Sheet sheet; } // no library mapped: nothing to call, no failure
+    HMODULE lib = LoadLibraryA(inExeDir("counter\\zrv.dll").c_str());
+    ASSERT_NE(lib, nullptr);
+    ASSERT_EQ(GetModuleHandleA("ZRV.DLL"), lib);
+    using CountProc = LONG(CALLBACK*)();
+    auto count = reinterpret_cast<CountProc>(reinterpret_cast<void*>(GetProcAddress(lib, "UpdateCount")));
+    ASSERT_NE(count, nullptr);
+    {
+        Sheet sheet;
+        click(sheet.page(Menus), IDC_EFFECT_ON);
+    } // Cancel
+    EXPECT_EQ(count(), 1);
+    {
+        Sheet sheet;
+        PostMessageA(GetDlgItem(sheet.wnd(), IDOK), BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(count(), 2);
+    FreeLibrary(lib);
+}
+
 TEST_F(LoaderPages, MaximizePageWritesTextAsTypedAndEnablesByItsBox) {
     Sheet sheet;
     HWND p = sheet.page(Maximize);
