@@ -51,12 +51,18 @@ wine_env_prefix() {
 }
 
 # Without a window manager, Wine waits up to 2 s for one each time a managed
-# top-level window (a dialog, a property sheet) is hidden or destroyed.
-# Unmanaged windows close at once; Wine draws their frames either way.
+# top-level window (a dialog, a property sheet) is hidden or destroyed. The
+# test programs named here open and close many dialogs: their windows are
+# unmanaged (Wine draws the frames either way), the rest keep the default.
+ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe"
 wine_env_unmanaged() {
-    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    fi
+    local exe
+    for exe in $ZT_UNMANAGED_PROGRAMS; do
+        if ! grep -qi "AppDefaults\\\\\\\\$exe\\\\\\\\X11 Driver" "$WINEPREFIX/user.reg" 2>/dev/null; then
+            wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /t REG_SZ /d N /f \
+                >/dev/null 2>&1 || true
+        fi
+    done
 }
 
 wine_env_start() {
