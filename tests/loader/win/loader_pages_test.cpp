@@ -415,6 +415,21 @@ TEST_F(LoaderPages, TransparencyListAddModifyDelete) {
     EXPECT_EQ(readIni(kApps, "notepad.exe", "Trans"), "<missing>");
 }
 
+TEST_F(LoaderPages, DeleteWithNothingSelectedRemovesOnlyAnUnnamedSection) {
+    writeTextFile(inWindowsDir(kApps), "[]\r\nTrans=5\r\n[keep.exe]\r\nTrans=9\r\n");
+    Sheet sheet;
+    HWND p = sheet.page(Transparency);
+    ASSERT_EQ(listCount(p), 2) << "an empty section name is listed as an empty line";
+    SendDlgItemMessageA(p, IDC_APP_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    clickLater(p, IDC_APP_DELETE);
+    HWND ask = waitForDialog("Remove Setting?");
+    ASSERT_NE(ask, nullptr) << "asked also without a selection";
+    answer(ask, IDYES);
+    EXPECT_TRUE(waitFor([&] { return listCount(p) == 1; }, 3000));
+    EXPECT_EQ(listLine(p, 0), "keep.exe");
+    EXPECT_EQ(readIni(kApps, "keep.exe", "Trans"), "9");
+}
+
 TEST_F(LoaderPages, TransparencyPageCreatesAMissingFile) {
     deleteFile(inWindowsDir(kApps));
     Sheet sheet;
