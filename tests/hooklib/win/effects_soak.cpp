@@ -94,6 +94,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
     HANDLE process = GetCurrentProcess();
     f.gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
     f.userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    f.windowsBefore = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
     const unsigned reloadsBefore = zrv::state().reloadsFinished.load();
 
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
@@ -124,6 +125,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
     f.windowsWithLeftovers = recorder().windowsWithLeftovers;
     f.gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
     f.userAfter = GetGuiResources(process, GR_USEROBJECTS);
+    f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
     CloseHandle(stop);
     CloseHandle(running);
     return f;
@@ -136,8 +138,10 @@ void printSoak(const SoakFigures& f) {
                 f.updaterRan ? "ran" : "did not start");
     std::printf("soak: windows with library properties at destruction: %ld; owners: %d\n",
                 f.windowsWithLeftovers, f.ownersWithLeftovers);
-    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu\n", f.gdiBefore,
-                f.gdiAfter, f.userBefore, f.userAfter);
+    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu (GetGuiResources), "
+                "top-level windows %lu -> %lu\n",
+                f.gdiBefore, f.gdiAfter, f.userBefore, f.userAfter, f.windowsBefore,
+                f.windowsAfter);
     std::fflush(stdout);
 }
 

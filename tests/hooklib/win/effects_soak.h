@@ -13,6 +13,8 @@ struct SoakFigures {
     int ownersWithLeftovers = 0;
     bool updaterRan = false;
     unsigned long gdiBefore = 0, gdiAfter = 0, userBefore = 0, userAfter = 0;
+    // Top-level windows of the process: wine answers GetGuiResources with 0.
+    unsigned long windowsBefore = 0, windowsAfter = 0;
     bool finished = false;          // every thread ended in time
 };
 
