@@ -1,5 +1,6 @@
 #include "tests/hooklib/win/effects_soak.h"
 
+#include "hooklib/win/effect_timer.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
@@ -42,6 +43,10 @@ int soakThread(int index, int count) {
             live.pop_front();
         }
         drain();
+        if (index == 0 && i > 0 && i % 500 == 0) {
+            std::printf("soak: thread 0 at window %d\n", i);
+            std::fflush(stdout);
+        }
         if (i % 16 == 0)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
@@ -74,6 +79,32 @@ int runUpdater() {
         UpdateSetting();
     CloseHandle(stop);
     CloseHandle(running);
+    return 0;
+}
+
+int runShowcase() {
+    using namespace zt::test;
+    attachOnce();
+    ScopedSettingsFiles files;
+    writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "1");
+    writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "600000");
+    writeIni("Zirvane.ini", "GLOBAL", "SLIDERATE", "600000");
+    zrv::LoadEffectSettings();
+    ThreadHooks hooks;
+    HWND owner = makeWindow(WS_OVERLAPPEDWINDOW, 0, 100, 100, 600, 400);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 10; ++i)
+        zrv::EffectTimerProc(owner, WM_TIMER, zrv::TIMER_FADE, 0);
+    HWND w = makeWindow(WS_OVERLAPPEDWINDOW, 0, 0, 0, 300, 150, owner);
+    SetWindowTextA(w, "fading and sliding");
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 2; ++i) {
+        zrv::EffectTimerProc(w, WM_TIMER, zrv::TIMER_FADE, 0);
+        zrv::EffectTimerProc(w, WM_TIMER, zrv::TIMER_SLIDE, 0);
+    }
+    pumpMessages(6000);
+    DestroyWindow(w);
+    DestroyWindow(owner);
     return 0;
 }
 

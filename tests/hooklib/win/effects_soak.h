@@ -24,4 +24,8 @@ void printSoak(const SoakFigures& f);
 // The second process: calls UpdateSetting every 50 ms until told to stop.
 int runUpdater();
 
+// For a look at the effects on screen: an owner, an owned window part way
+// through its fade and slide, held still for a few seconds.
+int runShowcase();
+
 } // namespace fxtest

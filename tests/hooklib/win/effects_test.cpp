@@ -274,6 +274,27 @@ TEST_F(Effects, WindowDestroyedMidAnimationLosesItsProperties) {
     EXPECT_FALSE(IsWindow(sh2));
 }
 
+TEST_F(Effects, WindowDestroyedWhileSettingsAreReadIsStillCleanedUp) {
+    set("SEMITRANS", "1");
+    HWND owner = shownOwner(100, 100, 600, 400);
+    HWND w = window(kCaptioned, 0, 0, 200, 100, owner);
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    HWND sh1 = makeFakeShadow(), sh2 = makeFakeShadow();
+    props::setWindow(w, props::kShadowRight, sh1);
+    props::setWindow(w, props::kShadowBottom, sh2);
+    zrv::state().tracked.track(props::handleValue(w), nullptr);
+    recorder().watched = w;
+    recorder().leftAtNcDestroy = {"not destroyed"};
+    zrv::state().loadInProgress.store(true);
+    DestroyWindow(w);
+    zrv::state().loadInProgress.store(false);
+    recorder().watched = nullptr;
+    EXPECT_TRUE(recorder().leftAtNcDestroy.empty());
+    EXPECT_FALSE(IsWindow(sh1));
+    EXPECT_FALSE(IsWindow(sh2));
+    EXPECT_EQ(zrv::state().tracked.find(props::handleValue(w)), 0);
+}
+
 TEST_F(Effects, ApplicationTransparency) {
     set("SEMITRANS", "1");
     writeIni("Zirvane2.ini", kExe, "Trans", "150");
