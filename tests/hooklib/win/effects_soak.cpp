@@ -1,5 +1,6 @@
 #include "tests/hooklib/win/effects_soak.h"
 
+#include "hooklib/win/effect_timer.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
@@ -42,6 +43,10 @@ int soakThread(int index, int count) {
             live.pop_front();
         }
         drain();
+        if (index == 0 && i > 0 && i % 500 == 0) {
+            std::printf("soak: thread 0 at window %d\n", i);
+            std::fflush(stdout);
+        }
         if (i % 16 == 0)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
@@ -77,6 +82,32 @@ int runUpdater() {
     return 0;
 }
 
+int runShowcase() {
+    using namespace zt::test;
+    attachOnce();
+    ScopedSettingsFiles files;
+    writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "1");
+    writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "600000");
+    writeIni("Zirvane.ini", "GLOBAL", "SLIDERATE", "600000");
+    zrv::LoadEffectSettings();
+    ThreadHooks hooks;
+    HWND owner = makeWindow(WS_OVERLAPPEDWINDOW, 0, 100, 100, 600, 400);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 10; ++i)
+        zrv::EffectTimerProc(owner, WM_TIMER, zrv::TIMER_FADE, 0);
+    HWND w = makeWindow(WS_OVERLAPPEDWINDOW, 0, 0, 0, 300, 150, owner);
+    SetWindowTextA(w, "fading and sliding");
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 2; ++i) {
+        zrv::EffectTimerProc(w, WM_TIMER, zrv::TIMER_FADE, 0);
+        zrv::EffectTimerProc(w, WM_TIMER, zrv::TIMER_SLIDE, 0);
+    }
+    pumpMessages(6000);
+    DestroyWindow(w);
+    DestroyWindow(owner);
+    return 0;
+}
+
 SoakFigures runSoak(int threads, int windowsPerThread) {
     using namespace zt::test;
     attachOnce();
@@ -94,6 +125,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
     HANDLE process = GetCurrentProcess();
     f.gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
     f.userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    f.windowsBefore = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
     const unsigned reloadsBefore = zrv::state().reloadsFinished.load();
 
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
@@ -124,6 +156,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
     f.windowsWithLeftovers = recorder().windowsWithLeftovers;
     f.gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
     f.userAfter = GetGuiResources(process, GR_USEROBJECTS);
+    f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
     CloseHandle(stop);
     CloseHandle(running);
     return f;
@@ -136,8 +169,10 @@ void printSoak(const SoakFigures& f) {
                 f.updaterRan ? "ran" : "did not start");
     std::printf("soak: windows with library properties at destruction: %ld; owners: %d\n",
                 f.windowsWithLeftovers, f.ownersWithLeftovers);
-    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu\n", f.gdiBefore,
-                f.gdiAfter, f.userBefore, f.userAfter);
+    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu (GetGuiResources), "
+                "top-level windows %lu -> %lu\n",
+                f.gdiBefore, f.gdiAfter, f.userBefore, f.userAfter, f.windowsBefore,
+                f.windowsAfter);
     std::fflush(stdout);
 }
 

@@ -13,6 +13,8 @@ struct SoakFigures {
     int ownersWithLeftovers = 0;
     bool updaterRan = false;
     unsigned long gdiBefore = 0, gdiAfter = 0, userBefore = 0, userAfter = 0;
+    // Top-level windows of the process: wine answers GetGuiResources with 0.
+    unsigned long windowsBefore = 0, windowsAfter = 0;
     bool finished = false;          // every thread ended in time
 };
 
@@ -21,5 +23,9 @@ void printSoak(const SoakFigures& f);
 
 // The second process: calls UpdateSetting every 50 ms until told to stop.
 int runUpdater();
+
+// For a look at the effects on screen: an owner, an owned window part way
+// through its fade and slide, held still for a few seconds.
+int runShowcase();
 
 } // namespace fxtest

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     const auto within = [](unsigned long a, unsigned long b) { return (a > b ? a - b : b - a) <= 5; };
     const bool good = f.finished && f.updaterRan && f.windowsWithLeftovers == 0 &&
                       f.ownersWithLeftovers == 0 && within(f.gdiBefore, f.gdiAfter) &&
-                      within(f.userBefore, f.userAfter);
+                      within(f.userBefore, f.userAfter) &&
+                      within(f.windowsBefore, f.windowsAfter);
     return good ? 0 : 1;
 }

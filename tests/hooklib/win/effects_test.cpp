@@ -274,6 +274,27 @@ TEST_F(Effects, WindowDestroyedMidAnimationLosesItsProperties) {
     EXPECT_FALSE(IsWindow(sh2));
 }
 
+TEST_F(Effects, WindowDestroyedWhileSettingsAreReadIsStillCleanedUp) {
+    set("SEMITRANS", "1");
+    HWND owner = shownOwner(100, 100, 600, 400);
+    HWND w = window(kCaptioned, 0, 0, 200, 100, owner);
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    HWND sh1 = makeFakeShadow(), sh2 = makeFakeShadow();
+    props::setWindow(w, props::kShadowRight, sh1);
+    props::setWindow(w, props::kShadowBottom, sh2);
+    zrv::state().tracked.track(props::handleValue(w), nullptr);
+    recorder().watched = w;
+    recorder().leftAtNcDestroy = {"not destroyed"};
+    zrv::state().loadInProgress.store(true);
+    DestroyWindow(w);
+    zrv::state().loadInProgress.store(false);
+    recorder().watched = nullptr;
+    EXPECT_TRUE(recorder().leftAtNcDestroy.empty());
+    EXPECT_FALSE(IsWindow(sh1));
+    EXPECT_FALSE(IsWindow(sh2));
+    EXPECT_EQ(zrv::state().tracked.find(props::handleValue(w)), 0);
+}
+
 TEST_F(Effects, ApplicationTransparency) {
     set("SEMITRANS", "1");
     writeIni("Zirvane2.ini", kExe, "Trans", "150");
@@ -416,7 +437,7 @@ TEST_F(Effects, TimerStepsOfShadowsAndMenus) {
 namespace {
 
 TEST(Soak, ManyWindowsOnFourThreadsWhileSettingsKeepChanging) {
-    const fxtest::SoakFigures f = fxtest::runSoak(4, 150);
+    const fxtest::SoakFigures f = fxtest::runSoak(4, 60);
     fxtest::printSoak(f);
     EXPECT_TRUE(f.finished);
     EXPECT_TRUE(f.updaterRan);
@@ -425,6 +446,7 @@ TEST(Soak, ManyWindowsOnFourThreadsWhileSettingsKeepChanging) {
     EXPECT_EQ(f.ownersWithLeftovers, 0);
     EXPECT_LE(std::labs(static_cast<long>(f.gdiAfter) - static_cast<long>(f.gdiBefore)), 5);
     EXPECT_LE(std::labs(static_cast<long>(f.userAfter) - static_cast<long>(f.userBefore)), 5);
+    EXPECT_LE(std::labs(static_cast<long>(f.windowsAfter) - static_cast<long>(f.windowsBefore)), 5);
 }
 
 } // namespace

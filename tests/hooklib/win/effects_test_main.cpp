@@ -11,7 +11,11 @@
 int main(int argc, char** argv) {
     fxtest::unmanagedWindowsUnderWine();
     if (argc >= 3 && std::strcmp(argv[1], "--probe") == 0)
+    {
+        if (std::strcmp(argv[2], "showcase") == 0)
+            return fxtest::runShowcase();
         return std::strcmp(argv[2], "updater") == 0 ? fxtest::runUpdater() : 2;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

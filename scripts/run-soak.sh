@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# The long soak of the effects library (not part of the test run): four
+# threads of 2500 windows each with fade and slide on while a second process
+# keeps changing the settings generation; both architectures. Prints figures.
+# An argument sets the windows per thread.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD="${BUILD:-$ROOT/build}"
+. "$ROOT/scripts/wine-env.sh"
+trap wine_env_stop EXIT
+wine_env_start
+status=0
+for arch in win32 win64; do
+    echo "== $arch"
+    (cd "$BUILD/$arch/bin" && wine zrv_effects_soak.exe "${1:-2500}") || status=1
+done
+exit $status
