@@ -28,16 +28,6 @@ SIZE bitmapSize(HBITMAP b) {
     return {bm.bmWidth, bm.bmHeight};
 }
 
-// 53 for a picture that is not there, 481 for one that cannot be read.
-RunError loadPicture(const std::string& path, ScopedBitmap& into) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return RunError::at(ErrorNumber::FileNotFound, path);
-    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (!h)
-        return RunError::at(ErrorNumber::InvalidPicture, path);
-    into.reset(static_cast<HBITMAP>(h));
-    return {};
-}
 } // namespace
 
 BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)

@@ -32,14 +32,7 @@ SIZE sizeOf(HBITMAP b) {
 }
 
 RunError loadFramePicture(const std::string& folder, const char* name, ScopedBitmap& into) {
-    std::string path = skinFilePath(folder, name);
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return RunError::at(ErrorNumber::FileNotFound, path);
-    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (!h)
-        return RunError::at(ErrorNumber::InvalidPicture, path);
-    into.reset(static_cast<HBITMAP>(h));
-    return {};
+    return loadPicture(skinFilePath(folder, name), into);
 }
 
 RECT closeRect(const ExitDialog& d) {

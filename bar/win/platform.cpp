@@ -8,6 +8,16 @@ namespace tessel::win {
 
 using namespace zt;
 
+RunError loadPicture(const std::string& path, ScopedBitmap& into) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return RunError::at(ErrorNumber::FileNotFound, path);
+    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!h)
+        return RunError::at(ErrorNumber::InvalidPicture, path);
+    into.reset(static_cast<HBITMAP>(h));
+    return {};
+}
+
 std::string programFolder() {
     char path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/win/scoped.h"
 #include "formats/run_error.h"
 
 #include <string>
@@ -17,6 +18,10 @@ RunError readTextFile(const std::string& path, const char* shownName, std::strin
 
 // 0x00BBGGRR, or a system colour when the top bit is set.
 COLORREF colourValue(int32_t value);
+
+// A skin picture: 53 for a picture that is not there, 481 for one that
+// cannot be read.
+RunError loadPicture(const std::string& path, zt::ScopedBitmap& into);
 
 // Starts a command line; the window style is SW_SHOWNORMAL or SW_HIDE.
 RunError startCommand(const std::string& commandLine, int show);
