@@ -1,0 +1,4 @@
+# Window shadows: placement, shapes and pictures, natively and under wine.
+zt_portable_test(shadow_logic_tests
+    SOURCES shadow_geometry_test.cpp shadow_image_test.cpp
+    LIBS zrv_logic)
