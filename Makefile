@@ -1,12 +1,13 @@
 # make run   builds dist/ and starts the products under wine
 # make test  installs what is missing (as root), builds everything, runs every test
 # make dist  builds dist/win32 and dist/win64
+# make bench builds everything and prints every benchmark's figures
 
 BUILD ?= $(CURDIR)/build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build native win32 win64 dist test run clean
+.PHONY: all deps configure build native win32 win64 dist test run bench clean
 
 all: dist
 
@@ -38,6 +39,9 @@ dist: win32 win64
 test: deps
 	$(MAKE) build dist
 	BUILD=$(BUILD) scripts/run-tests.sh
+
+bench: build
+	BUILD=$(BUILD) scripts/run-bench.sh
 
 run: deps dist
 	BUILD=$(BUILD) scripts/run.sh

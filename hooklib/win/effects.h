@@ -12,6 +12,10 @@ void closeTrackedForDetach(bool sendCommands) noexcept; // detach
 void onDestroyAfter(HWND wnd) noexcept;            // return hook, WM_DESTROY
 void onDestroyBefore(HWND wnd) noexcept;           // call hook, WM_DESTROY
 void applyAppTransparency(HWND wnd) noexcept;      // after shadows follow a change
+// Puts a window in the tracked table (the shadows do so before creating or
+// moving a shadow candidate's shadows); a full table beeps. False when full.
+bool trackWindow(HWND wnd) noexcept;
+void untrackWindow(HWND wnd) noexcept;
 
 // --- fade-in and slide-in (fx_animation.cpp) ---
 void onShowWindow(HWND wnd) noexcept;              // return hook, WM_SHOWWINDOW shown

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "hooklib/effect_settings.h"
+#include "hooklib/tracked_window_table.h"
 
 #include <atomic>
 
@@ -25,6 +26,8 @@ struct ProcessState {
     SetLayeredWindowAttributesFn setLayeredWindowAttributes = nullptr;
     HINSTANCE hostInstance = nullptr; // the process's own module: effect classes belong to it
     HMODULE library = nullptr;        // this library when it is a DLL; null when linked in
+    // Windows that received effects, for the reload and the unload to undo.
+    TrackedWindowTable tracked;
     // Taken by the one thread at a time that paints or rebuilds a shadow.
     std::atomic<bool> shadowPaintBusy{false};
 

@@ -1,0 +1,138 @@
+// The effect timer procedure and the step of each timer.
+#include "hooklib/win/effect_timer.h"
+
+#include "formats/effect_keys.h"
+#include "hooklib/appearance.h"
+#include "hooklib/window_kinds.h"
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/window_props.h"
+
+#include <initializer_list>
+
+namespace zrv {
+namespace {
+
+// Long enough for a busy thread to answer, short enough that a reload or an
+// unload never stalls on a thread that does not.
+constexpr UINT kCrossThreadSendTimeoutMs = 200;
+
+void shadowsFollowFade(HWND wnd, int opacity) noexcept {
+    for (const char* name : {props::kShadowRight, props::kShadowBottom}) {
+        HWND shadow = props::getWindow(wnd, name);
+        if (!shadow || !IsWindow(shadow))
+            continue;
+        props::setInt(shadow, props::kAlpha, opacity);
+        sendHookCommand(shadow, HOOKCMD_ALPHA);
+    }
+}
+
+} // namespace
+
+bool setOpacity(HWND wnd, int opacity) noexcept {
+    const auto setAttributes = state().setLayeredWindowAttributes;
+    if (!setAttributes || !wnd)
+        return false;
+    return setAttributes(wnd, kLayerColourKey, static_cast<BYTE>(opacity & 0xFF),
+                         kLayerAlphaFlag) != FALSE;
+}
+
+void addLayeredStyle(HWND wnd) noexcept {
+    const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
+    if (!kinds::isLayered(static_cast<std::uint32_t>(ex)))
+        SetWindowLongA(wnd, GWL_EXSTYLE, ex | static_cast<LONG>(kinds::kLayeredEx));
+}
+
+void removeLayeredStyle(HWND wnd) noexcept {
+    const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
+    if (kinds::isLayered(static_cast<std::uint32_t>(ex)))
+        SetWindowLongA(wnd, GWL_EXSTYLE, ex & ~static_cast<LONG>(kinds::kLayeredEx));
+}
+
+void sendHookCommand(HWND target, WPARAM command, LPARAM lParam) noexcept {
+    const UINT msg = state().hookMessage;
+    if (!msg || !target || !IsWindow(target))
+        return;
+    if (GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId()) {
+        SendMessageA(target, msg, command, lParam);
+        return;
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(target, msg, command, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                        kCrossThreadSendTimeoutMs, &result);
+}
+
+bool startEffectTimer(HWND wnd, EffectTimer id, UINT intervalMs) noexcept {
+    return SetTimer(wnd, id, intervalMs, EffectTimerProc) != 0;
+}
+
+void fadeStep(HWND wnd) noexcept {
+    std::int32_t level = appearance::nextFadeLevel(props::getInt(wnd, props::kFadeLevel));
+    if (level <= 0) {
+        props::remove(wnd, props::kFadeLevel);
+        removeLayeredStyle(wnd);
+        KillTimer(wnd, TIMER_FADE);
+        level = 0;
+    } else {
+        props::setInt(wnd, props::kFadeLevel, level);
+    }
+    const int opacity = appearance::fadeOpacity(level);
+    shadowsFollowFade(wnd, opacity);
+    // After the last step the window is no longer layered and this does
+    // nothing: it is simply opaque.
+    setOpacity(wnd, opacity);
+}
+
+void slideStep(HWND wnd) noexcept {
+    const std::int32_t step = props::getInt(wnd, props::kSlideStep);
+    RECT o = {};
+    GetWindowRect(wnd, &o);
+    const appearance::SlideStep s =
+        appearance::slideStep(step, appearance::Rect{o.left, o.top, o.right, o.bottom});
+    if (s.done) {
+        props::remove(wnd, props::kSlideStep);
+        props::remove(wnd, props::kSlideTotal);
+        KillTimer(wnd, TIMER_SLIDE);
+    } else {
+        props::setInt(wnd, props::kSlideStep, s.move);
+    }
+    SetWindowPos(wnd, nullptr, o.left, s.newTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (s.uncovered.bottom > s.uncovered.top) {
+        const RECT strip = {s.uncovered.left, s.uncovered.top, s.uncovered.right,
+                            s.uncovered.bottom};
+        RedrawWindow(GetDesktopWindow(), &strip, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+void shadowSettleStep(HWND shadow) noexcept {
+    KillTimer(shadow, TIMER_SHADOW_SETTLE);
+    props::setInt(shadow, props::kAlpha, 255);
+    sendHookCommand(shadow, HOOKCMD_ALPHA);
+    sendHookCommand(shadow, HOOKCMD_RESHAPE, 0);
+}
+
+void menuAlphaStep(HWND menu) noexcept {
+    setOpacity(menu, readUseKey(keys::kSemiMenusVal.name, keys::kSemiMenusVal.libraryDefault));
+    KillTimer(menu, TIMER_MENU_ALPHA);
+}
+
+void CALLBACK EffectTimerProc(HWND wnd, UINT, UINT_PTR id, DWORD) noexcept {
+    if (!wnd || !IsWindow(wnd))
+        return;
+    switch (id) {
+    case TIMER_FADE:
+        fadeStep(wnd);
+        break;
+    case TIMER_SHADOW_SETTLE:
+        shadowSettleStep(wnd);
+        break;
+    case TIMER_MENU_ALPHA:
+        menuAlphaStep(wnd);
+        break;
+    default:
+        slideStep(wnd);
+        break;
+    }
+}
+
+} // namespace zrv
