@@ -169,7 +169,7 @@ bool onWindowPosChanging(HWND wnd, LPARAM lParam) noexcept {
 void onWindowPosChanged(HWND wnd) noexcept {
     if (!wnd || !IsWindow(wnd) || !isShadowCandidate(wnd))
         return;
-    track(wnd);
+    trackWindow(wnd);
     if (!props::has(wnd, props::kShadowRight))
         createShadows(wnd);
     else
