@@ -108,6 +108,10 @@ void createShadows(HWND owner) noexcept {
     props::setWindow(owner, props::kShadowBottom, bottom);
     bringUp(bottom, owner, shadow::placement(Side::Bottom, outer, p, hasRegion), faded);
     shapeShadow(bottom, Side::Bottom, owner, outer);
+    // The pictures just made fit this size: the next plain move must not
+    // rebuild them.
+    props::setInt(owner, props::kWidth, outer.width());
+    props::setInt(owner, props::kHeight, outer.height());
 }
 
 void follow(HWND shadowWnd, Side side, HWND owner, HWND insertAfter, const Rect& outer,
