@@ -7,3 +7,8 @@ zt_portable_test(shadow_logic_tests
 zt_wine_test(shadow_tests
     SOURCES win/shadow_test.cpp
     LIBS zrv_core)
+
+# A thousand shadowed windows: nothing left behind. Prints its figures.
+zt_wine_test(shadow_stress_tests
+    SOURCES win/shadow_stress_test.cpp
+    LIBS zrv_core)
