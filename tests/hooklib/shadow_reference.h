@@ -82,11 +82,13 @@ inline void renderInto(Side side, Shade shade, std::int32_t w, std::int32_t h,
                 for (int Y = y - 6; Y <= y + 4; Y += 2)
                     for (int X = x - 6; X <= x + 4; X += 2)
                         sum += value(X, Y);
+                // In double precision whatever the compiler would keep.
+                const volatile double scaled = sum * 0.025;
                 if (shade == Shade::GradedAlpha) {
-                    const int alpha = 2 * std::max(0, static_cast<int>(100 - sum * 0.025));
+                    const int alpha = 2 * std::max(0, static_cast<int>(100 - scaled));
                     pixel = static_cast<std::uint32_t>(alpha) << 24;
                 } else {
-                    const int g = 90 - std::max(0, static_cast<int>(90 - sum * 0.025));
+                    const int g = 90 - std::max(0, static_cast<int>(90 - scaled));
                     pixel = static_cast<std::uint32_t>(g) * 0x010101u;
                 }
             }
