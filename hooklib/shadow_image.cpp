@@ -193,7 +193,7 @@ bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const 
     const std::int64_t n = std::int64_t{w} * h;
     if (n > kMaxShadowPixels || !pixels)
         return false;
-    if (shade == Shade::Uniform || !shape || shape->empty()) {
+    if (!shape || shape->empty()) {
         std::memset(pixels, 0, static_cast<std::size_t>(n) * sizeof *pixels);
         return true;
     }
@@ -201,6 +201,11 @@ bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const 
     if (!inside)
         return false;
     fillInside(*shape, w, h, inside.get());
+    if (shade == Shade::Uniform) {
+        for (std::int64_t i = 0; i < n; ++i)
+            pixels[i] = inside[i] ? kUniformPixel : 0u;
+        return true;
+    }
     const Levels& l = levels();
     std::uint32_t colour[kSamples + 1];
     for (int c = 0; c <= kSamples; ++c)

@@ -11,7 +11,7 @@
 namespace zrv::shadow {
 
 enum class Shade {
-    Uniform,     // one colour: black with no per-pixel alpha
+    Uniform,     // one colour: black, shown with no per-pixel alpha
     GradedAlpha, // black, alpha 200 next to the owner falling to 0 outwards
     GradedGrey,  // opaque, black next to the owner up to dark grey outwards
 };
@@ -21,6 +21,13 @@ enum class Shade {
 constexpr std::int32_t kShadeStep = 2;
 constexpr std::int32_t kSamplesPerSide = 6;
 constexpr std::int32_t kSampleReach = 6;
+
+// A uniform shadow is drawn with the constant opacity alone, which ignores
+// the pixels' own alpha. Its pixels carry the shape all the same (opaque
+// black inside, clear outside), so that it looks right where the platform
+// blends layered windows by their pixels or does not clip them to their
+// window region.
+constexpr std::uint32_t kUniformPixel = 0xFF000000u;
 
 // The largest picture rendered; a bigger one is not drawn at all.
 constexpr std::int64_t kMaxShadowPixels = std::int64_t{1} << 26;
@@ -33,7 +40,7 @@ std::uint8_t greyLevel(int whiteSamples);
 // Renders a w by h shadow picture into `pixels` (w * h values, rows top down,
 // each 0xAARRGGBB, i.e. blue, green, red, alpha bytes in memory). `shape` is
 // the shadow window's current region in its own coordinates, or null when it
-// has none: then no pixel is inside and the picture is all zero. Returns
+// has none: then no pixel is inside and a graded picture is all zero. Returns
 // false, leaving the pixels untouched, when the picture is too large or
 // memory runs out; an empty size renders nothing and succeeds.
 bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const Region* shape,

@@ -73,13 +73,16 @@ HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
     return bmp;
 }
 
+void rebuildReal(HWND wnd, LPARAM lParam) noexcept;
+
 void applyAlpha(HWND wnd) noexcept {
     ProcessState& s = state();
     if (s.settings.realShadows && s.updateLayeredWindow) {
-        BLENDFUNCTION blend = blendFor(currentOpacity(wnd));
-        s.lastShadowOpacity.store(blend.SourceConstantAlpha);
-        s.updateLayeredWindow(wnd, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend,
-                              ULW_ALPHA);
+        // The picture goes again with the new blend: some layered-window
+        // implementations ignore an update that brings only a blend, and the
+        // shadow would then stay at its old opacity through a fade. Making
+        // the picture costs a fraction of a millisecond.
+        rebuildReal(wnd, 0);
     } else if (s.setLayeredWindowAttributes) {
         const BYTE opacity = shadow::opaqueShadowOpacity(
             static_cast<std::uint32_t>(props::getInt(wnd, props::kAlpha)));

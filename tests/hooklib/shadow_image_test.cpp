@@ -82,10 +82,10 @@ TEST(ShadowImage, BitIdenticalToTheLiteralRendering) {
 }
 
 // Before its shape is set a shadow has no region: nothing is inside, so the
-// picture is fully transparent (graded) or black (grey).
+// picture is fully transparent (alpha) or black (grey).
 TEST(ShadowImage, NoRegionMeansNothingInside) {
     for (Side side : {Side::Right, Side::Bottom})
-        for (Shade shade : {Shade::GradedAlpha, Shade::GradedGrey}) {
+        for (Shade shade : {Shade::GradedAlpha, Shade::GradedGrey, Shade::Uniform}) {
             std::vector<std::uint32_t> px(18 * 300, 1u);
             ASSERT_TRUE(renderShadow(side, shade, 18, 300, nullptr, px.data()));
             EXPECT_EQ(px, ref::render(side, shade, 18, 300, nullptr));

@@ -77,7 +77,10 @@ inline void renderInto(Side side, Shade shade, std::int32_t w, std::int32_t h,
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             std::uint32_t pixel = 0;
-            if (shade != Shade::Uniform && region.contains(x, y)) {
+            if (shade == Shade::Uniform) {
+                if (region.contains(x, y))
+                    pixel = zrv::shadow::kUniformPixel;
+            } else if (region.contains(x, y)) {
                 int sum = 0;
                 for (int Y = y - 6; Y <= y + 4; Y += 2)
                     for (int X = x - 6; X <= x + 4; X += 2)
