@@ -1,5 +1,7 @@
 #include "hooklib/shadow_geometry.h"
 
+#include "hooklib/appearance.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -241,14 +243,8 @@ std::uint8_t opaqueShadowOpacity(std::uint32_t alp) {
 bool shadowStartsFaded(const FadeInputs& in) {
     if (!in.haveSetLayeredAttributes)
         return true;
-    bool yes = true;
-    if (in.smallOnly == 1)
-        yes = yes && in.outerArea < 90000;
-    if (in.nonSize == 1)
-        yes = yes && (in.style & 0x80u) != 0;
-    if (in.semiTrans < 1)
-        yes = false;
-    return yes;
+    return appearance::fadeEligible({in.smallOnly, in.nonSize, in.semiTrans}, in.width, in.height,
+                                    in.style);
 }
 
 } // namespace zrv::shadow

@@ -92,13 +92,14 @@ std::uint8_t opaqueShadowOpacity(std::uint32_t alp);
 
 // Whether a new window's shadows should start almost invisible because the
 // window is about to fade in: the fade's own eligibility, with the settings'
-// current "SMALLONLY", "NONSIZE" and "SEMITRANS" values.
+// current "SMALLONLY", "NONSIZE" and "SEMITRANS" values. Where nothing can
+// fade the answer is yes all the same.
 struct FadeInputs {
     bool haveSetLayeredAttributes = true;
     std::int32_t smallOnly = 0;
     std::int32_t nonSize = 0;
     std::int32_t semiTrans = 0;
-    std::int64_t outerArea = 0;
+    std::int32_t width = 0, height = 0; // the owner's outer size
     std::uint32_t style = 0;
 };
 bool shadowStartsFaded(const FadeInputs& in);

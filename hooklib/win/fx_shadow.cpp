@@ -60,7 +60,8 @@ bool startsFaded(HWND owner, const Rect& outer) noexcept {
         in.nonSize = readUseKey("NONSIZE", 0);
         in.semiTrans = readUseKey("SEMITRANS", 0);
     }
-    in.outerArea = std::int64_t{outer.width()} * outer.height();
+    in.width = outer.width();
+    in.height = outer.height();
     in.style = static_cast<std::uint32_t>(GetWindowLongA(owner, GWL_STYLE));
     return shadow::shadowStartsFaded(in);
 }

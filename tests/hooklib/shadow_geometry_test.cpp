@@ -183,18 +183,19 @@ TEST(ShadowOpacity, StartsFadedWhenTheOwnerWillFade) {
         bool faded;
     };
     const Case cases[] = {
-        {{true, 0, 0, 1, 1000000, 0}, true},
-        {{true, 0, 0, 0, 1000, 0}, false},
-        {{false, 0, 0, 0, 1000, 0}, true}, // nothing fades, nothing to follow: yes all the same
-        {{true, 1, 0, 1, 89999, 0}, true},
-        {{true, 1, 0, 1, 90000, 0}, false},
-        {{true, 0, 1, 1, 1000, 0x80}, true},
-        {{true, 0, 1, 1, 1000, 0x40}, false},
-        {{true, 1, 1, 1, 90000, 0x80}, false},
+        {{true, 0, 0, 1, 1000, 1000, 0}, true},
+        {{true, 0, 0, 0, 100, 100, 0}, false},
+        {{false, 0, 0, 0, 100, 100, 0}, true}, // nothing fades, nothing to follow: yes all the same
+        {{true, 1, 0, 1, 299, 301, 0}, true},
+        {{true, 1, 0, 1, 300, 300, 0}, false},
+        {{true, 0, 1, 1, 100, 100, 0x80}, true},
+        {{true, 0, 1, 1, 100, 100, 0x40}, false},
+        {{true, 1, 1, 1, 300, 300, 0x80}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(shadowStartsFaded(c.in), c.faded)
-            << c.in.smallOnly << c.in.nonSize << c.in.semiTrans << " " << c.in.outerArea;
+            << c.in.smallOnly << c.in.nonSize << c.in.semiTrans << " " << c.in.width << "x"
+            << c.in.height;
 }
 
 } // namespace
