@@ -1,0 +1,124 @@
+#include "tests/hooklib/win/effects_harness.h"
+
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/window_props.h"
+#include "hooklib/win/zrv_exports.h"
+
+#include <cstring>
+#include <map>
+#include <mutex>
+
+namespace fxtest {
+namespace {
+
+std::mutex g_attachLock;
+Recorder g_recorder;
+std::map<HWND, ShadowLog> g_shadowLogs;
+
+BOOL CALLBACK collectProp(HWND, LPSTR name, HANDLE, ULONG_PTR param) {
+    // Atom-named properties come through as small integers, not strings.
+    if (reinterpret_cast<ULONG_PTR>(name) <= 0xFFFF)
+        return TRUE;
+    auto* out = reinterpret_cast<std::vector<std::string>*>(param);
+    for (const char* p : zrv::props::kAll)
+        if (std::strcmp(p, name) == 0)
+            out->push_back(name);
+    return TRUE;
+}
+
+LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_WINDOWPOSCHANGED && w == g_recorder.watched &&
+        (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_FRAMECHANGED))
+        ++g_recorder.frameChangedMoves;
+    if (msg == WM_NCDESTROY) {
+        std::vector<std::string> left = libraryProps(w);
+        if (!left.empty())
+            InterlockedIncrement(&g_recorder.windowsWithLeftovers);
+        if (w == g_recorder.watched)
+            g_recorder.leftAtNcDestroy = left;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+LRESULT CALLBACK fakeShadowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == zrv::state().hookMessage && msg != 0) {
+        ShadowLog& log = g_shadowLogs[w];
+        log.commands.push_back(wp);
+        log.alphaAtCommand.push_back(zrv::props::getInt(w, zrv::props::kAlpha));
+        if (wp != zrv::HOOKCMD_ALPHA && wp != zrv::HOOKCMD_RESHAPE) {
+            zrv::props::remove(w, zrv::props::kAlpha);
+            DestroyWindow(w);
+        }
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+const char* registerOnce(const char* name, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
+} // namespace
+
+void unmanagedWindowsUnderWine() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const char* name = std::strrchr(path, '\\');
+    name = name ? name + 1 : path;
+    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + name + "\\X11 Driver";
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(k, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+        RegCloseKey(k);
+    }
+}
+
+void attachOnce() {
+    std::lock_guard<std::mutex> lock(g_attachLock);
+    static bool attached = false;
+    if (!attached) {
+        zrv::processAttach(nullptr);
+        registerOnce("FxRecording", recordingProc);
+        registerOnce("FxFakeShadow", fakeShadowProc);
+        attached = true;
+    }
+}
+
+ThreadHooks::ThreadHooks()
+    : ret(SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId())),
+      call(SetWindowsHookExA(WH_CALLWNDPROC, PatchAPI2, nullptr, GetCurrentThreadId())) {}
+
+ThreadHooks::~ThreadHooks() {
+    UnhookWindowsHookEx(call);
+    UnhookWindowsHookEx(ret);
+}
+
+HWND makeWindow(DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND owner) {
+    return CreateWindowExA(exStyle, "FxRecording", "fx", style, x, y, w, h, owner, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+std::vector<std::string> libraryProps(HWND wnd) {
+    std::vector<std::string> out;
+    EnumPropsExA(wnd, collectProp, reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+Recorder& recorder() { return g_recorder; }
+
+HWND makeFakeShadow() {
+    return CreateWindowExA(WS_EX_TOOLWINDOW, "FxFakeShadow", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+ShadowLog& shadowLog(HWND shadow) { return g_shadowLogs[shadow]; }
+
+} // namespace fxtest

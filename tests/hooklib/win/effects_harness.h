@@ -1,0 +1,56 @@
+// Shared by the effect tests and the soak: the library linked into the test
+// program, its hooks on the calling thread, windows that record what the
+// library does to them.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace fxtest {
+
+// Under wine with no window manager on the display, hiding a captioned
+// window waits two seconds for a manager that never answers. Marks this
+// program's windows as unmanaged (a per-program wine setting) before its
+// first window is made.
+void unmanagedWindowsUnderWine();
+
+// Runs the library's attach once for this process.
+void attachOnce();
+
+// Both hook procedures installed for the calling thread only.
+struct ThreadHooks {
+    ThreadHooks();
+    ~ThreadHooks();
+    ThreadHooks(const ThreadHooks&) = delete;
+    ThreadHooks& operator=(const ThreadHooks&) = delete;
+    HHOOK ret;
+    HHOOK call;
+};
+
+// A top-level window of the recording class.
+HWND makeWindow(DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND owner = nullptr);
+
+// Names of the library's properties the window still carries.
+std::vector<std::string> libraryProps(HWND wnd);
+
+// What the recording windows saw. One record per process; the soak's threads
+// only add to the counters.
+struct Recorder {
+    HWND watched = nullptr;
+    int frameChangedMoves = 0;         // WM_WINDOWPOSCHANGED with SWP_FRAMECHANGED, of `watched`
+    std::vector<std::string> leftAtNcDestroy; // library properties seen at WM_NCDESTROY
+    volatile LONG windowsWithLeftovers = 0;    // any window, any thread
+};
+Recorder& recorder();
+
+// A stand-in for a shadow window: records the "ZRVHook" commands it gets and
+// the "ALP" it had at each, and closes itself on the close command.
+HWND makeFakeShadow();
+struct ShadowLog {
+    std::vector<WPARAM> commands;
+    std::vector<int> alphaAtCommand;
+};
+ShadowLog& shadowLog(HWND shadow);
+
+} // namespace fxtest

@@ -1,0 +1,144 @@
+#include "tests/hooklib/win/effects_soak.h"
+
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/window_props.h"
+#include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/effects_harness.h"
+#include "tests/support/win/test_support.h"
+
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fxtest {
+namespace {
+
+constexpr char kStopEvent[] = "zrv_effects_soak_stop";
+constexpr char kRunningEvent[] = "zrv_effects_soak_updating";
+constexpr size_t kLiveWindows = 6; // windows a thread keeps open at once
+
+void drain() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+int soakThread(int index, int count) {
+    ThreadHooks hooks;
+    HWND owner = makeWindow(WS_OVERLAPPEDWINDOW, 0, 40 + 250 * index, 40, 400, 300);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    std::deque<HWND> live;
+    for (int i = 0; i < count; ++i) {
+        HWND w = makeWindow(WS_OVERLAPPEDWINDOW, 0, 10 * (i % 50), 10, 160, 120,
+                            i % 2 ? owner : nullptr);
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        live.push_back(w);
+        if (live.size() > kLiveWindows) {
+            DestroyWindow(live.front());
+            live.pop_front();
+        }
+        drain();
+        if (i % 16 == 0)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+    }
+    for (HWND w : live)
+        DestroyWindow(w);
+    // The owner's own fade and any reset of it settle before it is looked at.
+    zt::test::waitFor([&] { return libraryProps(owner).empty(); }, 2000);
+    const bool clean = libraryProps(owner).empty();
+    DestroyWindow(owner);
+    drain();
+    return clean ? 0 : 1;
+}
+
+std::string selfCommand(const char* probe) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string("\"") + path + "\" --probe " + probe;
+}
+
+} // namespace
+
+int runUpdater() {
+    HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, kStopEvent);
+    HANDLE running = OpenEventA(EVENT_MODIFY_STATE, FALSE, kRunningEvent);
+    if (!stop || !running)
+        return 3;
+    SetEvent(running);
+    // At most ten minutes, should the test die without telling us.
+    for (int i = 0; i < 12000 && WaitForSingleObject(stop, 50) == WAIT_TIMEOUT; ++i)
+        UpdateSetting();
+    CloseHandle(stop);
+    CloseHandle(running);
+    return 0;
+}
+
+SoakFigures runSoak(int threads, int windowsPerThread) {
+    using namespace zt::test;
+    attachOnce();
+    SoakFigures f;
+    f.threads = threads;
+    f.windowsPerThread = windowsPerThread;
+    ScopedSettingsFiles files;
+    writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "1");
+    writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "10");
+    writeIni("Zirvane.ini", "GLOBAL", "SLIDERATE", "10");
+    writeIni("Zirvane.ini", "GLOBAL", "Shadows", "1");
+    zrv::LoadEffectSettings();
+    recorder().windowsWithLeftovers = 0;
+
+    HANDLE process = GetCurrentProcess();
+    f.gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+    f.userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    const unsigned reloadsBefore = zrv::state().reloadsFinished.load();
+
+    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
+    HANDLE running = CreateEventA(nullptr, TRUE, FALSE, kRunningEvent);
+    Process updater(selfCommand("updater"));
+    f.updaterRan = updater.started() && WaitForSingleObject(running, 20000) == WAIT_OBJECT_0;
+
+    const DWORD start = GetTickCount();
+    std::vector<std::thread> pool;
+    std::vector<int> results(threads, -1);
+    for (int t = 0; t < threads; ++t)
+        pool.emplace_back([&, t] { results[t] = soakThread(t, windowsPerThread); });
+    for (auto& th : pool)
+        th.join();
+    f.elapsedMs = GetTickCount() - start;
+    f.finished = true;
+    for (int r : results) {
+        f.ownersWithLeftovers += r != 0;
+        f.finished = f.finished && r >= 0;
+    }
+
+    SetEvent(stop);
+    updater.wait(10000);
+    // Let a reload that is still running finish before counting.
+    waitFor([] { return !zrv::state().loadInProgress.load(); }, 5000);
+    pumpMessages(300);
+    f.reloads = zrv::state().reloadsFinished.load() - reloadsBefore;
+    f.windowsWithLeftovers = recorder().windowsWithLeftovers;
+    f.gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
+    f.userAfter = GetGuiResources(process, GR_USEROBJECTS);
+    CloseHandle(stop);
+    CloseHandle(running);
+    return f;
+}
+
+void printSoak(const SoakFigures& f) {
+    std::printf("soak: %d threads x %d windows (fade and slide on, every other one owned) in "
+                "%lu ms; %u reloads; updater %s\n",
+                f.threads, f.windowsPerThread, f.elapsedMs, f.reloads,
+                f.updaterRan ? "ran" : "did not start");
+    std::printf("soak: windows with library properties at destruction: %ld; owners: %d\n",
+                f.windowsWithLeftovers, f.ownersWithLeftovers);
+    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu\n", f.gdiBefore,
+                f.gdiAfter, f.userBefore, f.userAfter);
+    std::fflush(stdout);
+}
+
+} // namespace fxtest

@@ -1,0 +1,22 @@
+// The full soak, run by hand (too long for every test run): four threads of
+// 2500 windows each. Prints its figures; exit code 0 when they are good.
+#include "tests/hooklib/win/effects_soak.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "tests/hooklib/win/effects_harness.h"
+
+int main(int argc, char** argv) {
+    fxtest::unmanagedWindowsUnderWine();
+    if (argc >= 3 && std::strcmp(argv[1], "--probe") == 0)
+        return std::strcmp(argv[2], "updater") == 0 ? fxtest::runUpdater() : 2;
+    const int perThread = argc >= 2 ? std::atoi(argv[1]) : 2500;
+    const fxtest::SoakFigures f = fxtest::runSoak(4, perThread > 0 ? perThread : 2500);
+    fxtest::printSoak(f);
+    const auto within = [](unsigned long a, unsigned long b) { return (a > b ? a - b : b - a) <= 5; };
+    const bool good = f.finished && f.updaterRan && f.windowsWithLeftovers == 0 &&
+                      f.ownersWithLeftovers == 0 && within(f.gdiBefore, f.gdiAfter) &&
+                      within(f.userBefore, f.userAfter);
+    return good ? 0 : 1;
+}
