@@ -108,25 +108,43 @@ using zrv::state;
 
 extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept {
     zrv::ProcessState& s = state();
-    if (code == HC_ACTION && lParam && !s.loadInProgress.load()) {
-        const unsigned long generation = zrv::sharedGeneration();
-        if (generation != s.generationSeen) {
-            s.loadInProgress.store(true);
-            s.generationSeen = generation;
-            zrv::startReload();
-        } else {
-            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
-            zrv::routeAfter(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
+    if (code == HC_ACTION && lParam) {
+        const auto& r = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        bool routed = false;
+        if (!s.loadInProgress.load()) {
+            const unsigned long generation = zrv::sharedGeneration();
+            if (generation != s.generationSeen) {
+                s.loadInProgress.store(true);
+                s.generationSeen = generation;
+                zrv::startReload();
+            } else {
+                s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+                zrv::routeAfter(r);
+                routed = true;
+            }
         }
+        // A window destroyed while the settings are being read still loses
+        // its properties: the clean-up needs no settings, and a window
+        // handle reused later must not inherit them.
+        if (!routed && r.message == WM_DESTROY)
+            zrv::fx::onDestroyAfter(r.hwnd);
     }
     return CallNextHookEx(g_shared.returnHook, code, wParam, lParam);
 }
 
 extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept {
     zrv::ProcessState& s = state();
-    if (code == HC_ACTION && lParam && !s.loadInProgress.load()) {
-        s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
-        zrv::routeBefore(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    if (code == HC_ACTION && lParam) {
+        const auto& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (!s.loadInProgress.load()) {
+            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+            zrv::routeBefore(c);
+        } else if (c.message == WM_DESTROY) {
+            // Its effect windows are closed all the same: nothing else would
+            // ever close them, and they would stay on the screen.
+            zrv::fx::onMenuDestroy(c.hwnd);
+            zrv::fx::onDestroyBefore(c.hwnd);
+        }
     }
     return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
 }

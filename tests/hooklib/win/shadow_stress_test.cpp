@@ -76,7 +76,7 @@ long userObjects() {
 int windowCount() {
     const char* v = getenv("ZT_SHADOW_WINDOWS");
     const int n = v ? atoi(v) : 0;
-    return n > 0 ? n : 150;
+    return n > 0 ? n : 100;
 }
 
 constexpr int kAlive = 10;
