@@ -106,14 +106,14 @@ protected:
     void load() { zrv::LoadEffectSettings(); }
 
     // A captioned window at (x, y), shown, optionally with an elliptic region.
-    HWND window(int x, int y, int w, int h, bool elliptic = false) {
+    HWND window(int x, int y, int w, int h, bool elliptic = false, DWORD pumpMs = 10) {
         HWND wnd = CreateWindowExA(0, cls_.name, "shadowed", WS_OVERLAPPEDWINDOW, x, y, w, h,
                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (elliptic)
             SetWindowRgn(wnd, CreateEllipticRgn(0, 0, w, h), FALSE);
         ShowWindow(wnd, SW_SHOWNOACTIVATE);
         windows_.push_back(wnd);
-        pumpMessages(10);
+        pumpMessages(pumpMs);
         return wnd;
     }
 
@@ -304,8 +304,9 @@ TEST_F(Shadows, OpacityFollowsTheFadeFactor) {
 
 TEST_F(Shadows, AFadingWindowsShadowsStartFaintAndSettle) {
     set("SEMITRANS", 1);
+    set("FADERATE", 5000); // no fade step while this is looked at
     load();
-    HWND w = window(100, 100, 300, 200);
+    HWND w = window(100, 100, 300, 200, false, 0);
     EXPECT_EQ(GetPropA(rightOf(w), "ALP"), reinterpret_cast<HANDLE>(1));
     EXPECT_EQ(GetPropA(bottomOf(w), "ALP"), reinterpret_cast<HANDLE>(1));
     EXPECT_TRUE(waitFor([&] { return GetPropA(rightOf(w), "ALP") == reinterpret_cast<HANDLE>(255); },
