@@ -50,12 +50,28 @@ wine_env_prefix() {
     fi
 }
 
+# Without a window manager, Wine waits up to 2 s for one each time a managed
+# top-level window (a dialog, a property sheet) is hidden or destroyed. The
+# test programs named here open and close many dialogs: their windows are
+# unmanaged (Wine draws the frames either way), the rest keep the default.
+ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe"
+wine_env_unmanaged() {
+    local exe
+    for exe in $ZT_UNMANAGED_PROGRAMS; do
+        if ! grep -qi "AppDefaults\\\\\\\\$exe\\\\\\\\X11 Driver" "$WINEPREFIX/user.reg" 2>/dev/null; then
+            wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /t REG_SZ /d N /f \
+                >/dev/null 2>&1 || true
+        fi
+    done
+}
+
 wine_env_start() {
     wine_env_display
     wine_env_prefix
     # One persistent wineserver: each program start then costs about a second.
     wineserver -p >/dev/null 2>&1 || true
     _started_wineserver=1
+    wine_env_unmanaged
     # Start the prefix's services and the desktop process here, with no
     # terminal attached: otherwise the first test program starts them and they
     # keep its output pipe open, and ctest waits on it forever.

@@ -1,0 +1,390 @@
+#include "bar/win/bar_window.h"
+
+#include "bar/cpu_graph.h"
+#include "bar/geometry.h"
+#include "bar/win/button_draw.h"
+#include "bar/win/platform.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessel::win {
+
+using namespace zt;
+
+namespace {
+constexpr char kElementClass[] = "TesselPic";
+constexpr char kMeterClass[] = "TesselMeter";
+constexpr char kClockClass[] = "TesselLabel";
+constexpr UINT_PTR kSplashTimer = 1;
+constexpr UINT kSplashDelay = 2500;
+
+SIZE bitmapSize(HBITMAP b) {
+    BITMAP bm = {};
+    if (!b || !GetObjectA(b, sizeof bm, &bm))
+        return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+// 53 for a picture that is not there, 481 for one that cannot be read.
+RunError loadPicture(const std::string& path, ScopedBitmap& into) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return RunError::at(ErrorNumber::FileNotFound, path);
+    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!h)
+        return RunError::at(ErrorNumber::InvalidPicture, path);
+    into.reset(static_cast<HBITMAP>(h));
+    return {};
+}
+} // namespace
+
+BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)
+    : instance_(instance), skinFolder_(std::move(skinFolder)), dpi_(screenDpi()) {}
+
+int BarWindow::px(double twips) const { return twipsToPixels(twips, dpi_); }
+double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
+
+bool BarWindow::registerClasses(HINSTANCE instance) {
+    struct Class {
+        const char* name;
+        WNDPROC proc;
+    };
+    const Class classes[] = {{kBarClass, barProc},
+                             {kElementClass, elementProc},
+                             {kMeterClass, meterProc},
+                             {kClockClass, clockProc}};
+    for (const auto& c : classes) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = c.proc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = c.name;
+        if (c.proc == barProc)
+            wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        if (!RegisterClassA(&wc))
+            return false;
+    }
+    return true;
+}
+
+BarWindow* BarWindow::of(HWND wnd) {
+    return reinterpret_cast<BarWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+}
+
+BarWindow* BarWindow::create(HINSTANCE instance, const std::string& skinFolder, HWND splash) {
+    auto* bar = new BarWindow(instance, skinFolder); // lives as long as the program
+    bar->wnd_ = CreateWindowExA(0, kBarClass, kBarTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0,
+                                0, nullptr, nullptr, instance, bar);
+    if (!bar->wnd_)
+        return nullptr;
+    bar->prepare(splash);
+    return bar;
+}
+
+void BarWindow::prepare(HWND splash) {
+    SetWindowPos(wnd_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    createChildren();
+    // A missing or broken picture is reported once; the rest of the bar is
+    // still set up, so that it stays usable and the splash window closes.
+    loadBitmaps();
+    for (int i = 0; i < kElementCount; ++i)
+        showElement(i, false);
+    prepareMeter();
+    SetTimer(wnd_, UINT_PTR(BarTimer::Cpu), 100, nullptr);
+    SetWindowPos(wnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    cpu_ = CPUUsage::create();
+    cpu_->InitCPUUsage();
+    FindAllApps();
+    if (splash)
+        SetTimer(splash, kSplashTimer, kSplashDelay, nullptr);
+    prepared_ = true;
+}
+
+bool BarWindow::loadBitmaps() {
+    RunError first;
+    auto keep = [&first](RunError e) {
+        if (e && !first)
+            first = e;
+    };
+    for (int i = 0; i < kElementCount; ++i) {
+        if (i == kTaskAreaElement)
+            continue;
+        keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Normal), out_[i]));
+        keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Pressed), in_[i]));
+    }
+    keep(loadPicture(skinFilePath(skinFolder_, "background.bmp"), background_));
+    if (background_) {
+        backgroundDc_.reset(CreateCompatibleDC(nullptr));
+        SelectObject(backgroundDc_.get(), background_.get());
+        backgroundSize_ = bitmapSize(background_.get());
+    }
+    if (first)
+        showErrorReport(nullptr, first);
+    return !first;
+}
+
+void BarWindow::createChildren() {
+    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    for (int i = 0; i < kElementCount; ++i) {
+        elements_[i] = CreateWindowExA(0, kElementClass, "", child, 0, 0, 0, 0, wnd_,
+                                       reinterpret_cast<HMENU>(INT_PTR(kElementIdBase + i)),
+                                       instance_, nullptr);
+        SetWindowLongPtrA(elements_[i], GWLP_USERDATA, i);
+    }
+    LOGFONTA lf = {};
+    lf.lfHeight = -MulDiv(675, dpi_, 7200); // 6.75 points
+    lstrcpyA(lf.lfFaceName, "Times New Roman");
+    taskFont_.reset(CreateFontIndirectA(&lf));
+    for (int i = 0; i < kTaskButtons; ++i) {
+        const bool spare = i == 0;
+        taskButtons_[i] = CreateWindowExA(
+            0, "BUTTON", spare ? kSpareButtonCaption : "", child | BS_OWNERDRAW,
+            spare ? px(kSpareButtonLeft) : px(kHiddenButtonLeft), spare ? px(kSpareButtonTop) : 0,
+            0, 0, wnd_, reinterpret_cast<HMENU>(INT_PTR(kTaskButtonIdBase + i)), instance_,
+            nullptr);
+        SendMessageA(taskButtons_[i], WM_SETFONT, WPARAM(taskFont_.get()), FALSE);
+        // Above the task list area, which is itself an element.
+        SetWindowPos(taskButtons_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    meter_ = CreateWindowExA(0, kMeterClass, "", child, 0, 0, kGraphWidth, kGraphHeight, wnd_,
+                             reinterpret_cast<HMENU>(INT_PTR(kMeterId)), instance_, nullptr);
+    LOGFONTA cf = {};
+    cf.lfHeight = -MulDiv(8, dpi_, 72);
+    lstrcpyA(cf.lfFaceName, "Arial");
+    clockFont_.reset(CreateFontIndirectA(&cf));
+    clock_ = CreateWindowExA(0, kClockClass, "", child, 0, 0, 0, 0, wnd_,
+                             reinterpret_cast<HMENU>(INT_PTR(kClockId)), instance_, nullptr);
+    clockTick();
+    SetTimer(wnd_, UINT_PTR(BarTimer::Clock), 1000, nullptr);
+    SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 100, nullptr);
+}
+
+void BarWindow::showElement(int i, bool pressed) {
+    pressed_[i] = pressed;
+    HWND el = elements_[i];
+    if (i != kTaskAreaElement) {
+        SIZE s = bitmapSize(out_[i].get());
+        SetWindowPos(el, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(el, nullptr, FALSE);
+}
+
+void BarWindow::applyLayout(const SkinLayout& l) {
+    SetWindowPos(wnd_, nullptr, px(l.barLeft), px(l.barTop), std::max(0, px(l.barWidth)),
+                 std::max(0, px(l.barHeight)), SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < kElementCount; ++i)
+        SetWindowPos(elements_[i], nullptr, px(l.elements[i].left), px(l.elements[i].top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    taskArea_ = {double(l.elements[kTaskAreaElement].left),
+                 double(l.elements[kTaskAreaElement].top), double(l.taskAreaWidth),
+                 double(l.taskAreaHeight)};
+    SetWindowPos(elements_[kTaskAreaElement], nullptr, 0, 0, std::max(0, px(l.taskAreaWidth)),
+                 std::max(0, px(l.taskAreaHeight)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(meter_, nullptr, px(l.cpuMeter.left), px(l.cpuMeter.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(clock_, nullptr, px(l.clock.left), px(l.clock.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    horizontal_ = l.horizontal();
+    buttonColour_ = colourValue(l.buttonColour);
+    // The skin gives no text colour: take whichever of black and white reads
+    // better on the button colour, and on the background under the clock.
+    auto contrast = textColourOn;
+    if (backgroundDc_) {
+        int cx = px(l.clock.left) + 4, cy = px(l.clock.top) + 4;
+        COLORREF under = GetPixel(backgroundDc_.get(), cx, cy);
+        clockColour_ = under == CLR_INVALID ? RGB(0, 0, 0) : contrast(under);
+    }
+    for (HWND b : taskButtons_)
+        InvalidateRect(b, nullptr, TRUE);
+    clockTick();
+}
+
+void BarWindow::show() {
+    ShowWindow(wnd_, SW_SHOW);
+    UpdateWindow(wnd_);
+}
+
+void BarWindow::snapToEdges() {
+    RECT r;
+    GetWindowRect(wnd_, &r);
+    SnapRect s{float(tw(r.left)), float(tw(r.top)), float(tw(r.right - r.left)),
+               float(tw(r.bottom - r.top))};
+    s = edgeSnap(s, float(tw(GetSystemMetrics(SM_CXSCREEN))),
+                 float(tw(GetSystemMetrics(SM_CYSCREEN))), kBarSnapMargin);
+    int left = px(s.left), top = px(s.top);
+    if (left != r.left || top != r.top)
+        SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BarWindow::paintBackgroundUnder(HWND child, HDC dc) {
+    RECT rc;
+    GetClientRect(child, &rc);
+    POINT at = {0, 0};
+    MapWindowPoints(child, wnd_, &at, 1);
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (backgroundDc_)
+        BitBlt(dc, 0, 0, rc.right, rc.bottom, backgroundDc_.get(), at.x, at.y, SRCCOPY);
+}
+
+LRESULT CALLBACK BarWindow::barProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        reinterpret_cast<BarWindow*>(cs->lpCreateParams)->wnd_ = wnd;
+    }
+    BarWindow* bar = of(wnd);
+    return bar ? bar->handle(msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
+}
+
+LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(wnd_, &ps);
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        if (backgroundDc_)
+            BitBlt(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, backgroundDc_.get(), 0, 0,
+                   SRCCOPY);
+        EndPaint(wnd_, &ps);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && prepared_)
+            snapToEdges();
+        break;
+    case WM_TIMER:
+        switch (BarTimer(wp)) {
+        case BarTimer::Cpu: meterTick(); return 0;
+        case BarTimer::Clock: clockTick(); return 0;
+        case BarTimer::Tasks: tasksTick(); return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) > kTaskButtonIdBase &&
+            LOWORD(wp) < kTaskButtonIdBase + kTaskButtons)
+            taskClicked(LOWORD(wp) - kTaskButtonIdBase);
+        return 0;
+    case WM_DRAWITEM:
+        drawTaskButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(wnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK BarWindow::elementProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    BarWindow* bar = of(GetParent(wnd));
+    if (!bar)
+        return DefWindowProcA(wnd, msg, wp, lp);
+    return bar->elementMessage(wnd, int(GetWindowLongPtrA(wnd, GWLP_USERDATA)), msg, wp, lp);
+}
+
+LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp) {
+    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(el, &ps);
+        HBITMAP pic = (pressed_[i] ? in_[i] : out_[i]).get();
+        if (pic) {
+            ScopedMemDc mem(CreateCompatibleDC(dc));
+            ScopedSelect sel(mem.get(), pic);
+            SIZE s = bitmapSize(pic);
+            BitBlt(dc, 0, 0, s.cx, s.cy, mem.get(), 0, 0, SRCCOPY);
+        } else {
+            paintBackgroundUnder(el, dc);
+        }
+        EndPaint(el, &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(el);
+        showElement(i, true);
+        if (i == kMoveElement && msg == WM_LBUTTONDOWN) {
+            anchorX_ = tw(x);
+            anchorY_ = int(std::lround(tw(y)));
+            dragging_ = true;
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        // Only the left button alone drags the bar.
+        if (i == kMoveElement && dragging_ &&
+            (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) ==
+                MK_LBUTTON) {
+            RECT r;
+            GetWindowRect(wnd_, &r);
+            int left = px(tw(r.left) + tw(x) - anchorX_);
+            int top = px(tw(r.top) + tw(y) - anchorY_);
+            SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const bool captured = GetCapture() == el;
+        if (captured)
+            ReleaseCapture();
+        showElement(i, false);
+        RECT rc;
+        GetClientRect(el, &rc);
+        POINT pt = {x, y};
+        if (i == kMoveElement) {
+            dragging_ = false;
+            snapToEdges();
+        }
+        else if (msg == WM_LBUTTONUP && PtInRect(&rc, pt))
+            elementClicked(i);
+        return 0;
+    }
+    }
+    return DefWindowProcA(el, msg, wp, lp);
+}
+
+LRESULT CALLBACK BarWindow::meterProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    BarWindow* bar = of(GetParent(wnd));
+    if (msg == WM_PAINT && bar) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(wnd, &ps);
+        if (bar->graphDc_)
+            BitBlt(dc, 0, 0, kGraphWidth, kGraphHeight, bar->graphDc_.get(), 0, 0, SRCCOPY);
+        EndPaint(wnd, &ps);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND)
+        return 1;
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK BarWindow::clockProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    BarWindow* bar = of(GetParent(wnd));
+    if (msg == WM_PAINT && bar) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(wnd, &ps);
+        bar->paintBackgroundUnder(wnd, dc);
+        char text[128] = {};
+        GetWindowTextA(wnd, text, sizeof text);
+        RECT rc;
+        GetClientRect(wnd, &rc);
+        ScopedSelect font(dc, bar->clockFont_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, bar->clockColour_);
+        DrawTextA(dc, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
+        EndPaint(wnd, &ps);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND)
+        return 1;
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+} // namespace tessel::win

@@ -1,0 +1,108 @@
+// The bar window: the skin's background with its 22 picture elements, the
+// task buttons, the CPU meter and the clock.
+#pragma once
+#include <windows.h>
+
+#include "bar/win/cpu_usage.h"
+#include "bar/win/task_list.h"
+#include "common/win/scoped.h"
+#include "formats/skin_files.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace tessel::win {
+
+
+inline constexpr char kBarClass[] = "TesselBar";
+inline constexpr char kBarTitle[] = "Tessel";
+inline constexpr int kElementIdBase = 100; // ButtonPic(i) has id 100 + i
+inline constexpr int kTaskButtonIdBase = 200;
+inline constexpr int kMeterId = 300;
+inline constexpr int kClockId = 301;
+
+enum class BarTimer : UINT_PTR { Cpu = 1, Clock = 2, Tasks = 3 };
+
+class BarWindow {
+public:
+    static bool registerClasses(HINSTANCE instance);
+    // Creates the window and runs its preparation (bitmaps, CPU meter,
+    // topmost, task buttons); `splash` gets its closing timer at the end.
+    static BarWindow* create(HINSTANCE instance, const std::string& skinFolder, HWND splash);
+
+    HWND hwnd() const { return wnd_; }
+    void applyLayout(const SkinLayout& layout);
+    void show();
+
+    const std::string& skinFolder() const { return skinFolder_; }
+    COLORREF buttonColour() const { return buttonColour_; }
+
+private:
+    BarWindow(HINSTANCE instance, std::string skinFolder);
+    static LRESULT CALLBACK barProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK elementProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK meterProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK clockProc(HWND, UINT, WPARAM, LPARAM);
+    static BarWindow* of(HWND wnd);
+
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT elementMessage(HWND el, int index, UINT msg, WPARAM wp, LPARAM lp);
+    void prepare(HWND splash);
+    bool loadBitmaps();
+    void createChildren();
+    void prepareMeter();
+    void meterTick();
+    void clockTick();
+    void tasksTick();
+    void FindAllApps();
+    void taskClicked(int i);
+    void elementClicked(int i);
+    void snapToEdges();
+    void showElement(int i, bool pressed);
+    void paintBackgroundUnder(HWND child, HDC dc);
+    void drawTaskButton(const DRAWITEMSTRUCT& di);
+
+    int px(double twips) const;
+    double tw(int pixels) const;
+
+    HINSTANCE instance_;
+    HWND wnd_ = nullptr;
+    std::string skinFolder_;
+    int dpi_ = 96;
+
+    std::array<zt::ScopedBitmap, kElementCount> out_, in_;
+    std::array<bool, kElementCount> pressed_{};
+    std::array<HWND, kElementCount> elements_{};
+    zt::ScopedBitmap background_;
+    zt::ScopedMemDc backgroundDc_;
+    SIZE backgroundSize_{};
+
+    std::array<HWND, kTaskButtons> taskButtons_{};
+    zt::ScopedFont taskFont_;
+    COLORREF buttonColour_ = RGB(192, 192, 192);
+    TaskSnapshot tasks_;
+    TaskArea taskArea_{};
+    bool horizontal_ = false;
+
+    HWND meter_ = nullptr;
+    // Bitmaps and pens before the DCs they are selected into: the DCs go first.
+    zt::ScopedBitmap graph_, scroll_;
+    zt::ScopedPen gridPen_, tracePen_;
+    zt::ScopedMemDc graphDc_, scrollDc_;
+    int32_t tick_ = 0;
+    int16_t previousY_ = 16;
+    std::unique_ptr<CPUUsage> cpu_;
+
+    HWND clock_ = nullptr;
+    zt::ScopedFont clockFont_;
+    COLORREF clockColour_ = RGB(255, 255, 255);
+
+    // Dragging anchor of the move element: x as a real number, y whole.
+    double anchorX_ = 0;
+    int anchorY_ = 0;
+    bool dragging_ = false;
+    bool prepared_ = false;
+};
+
+} // namespace tessel::win

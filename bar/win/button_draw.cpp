@@ -1,0 +1,60 @@
+#include "bar/win/button_draw.h"
+
+#include "common/win/scoped.h"
+
+namespace tessel::win {
+
+using namespace zt;
+
+namespace {
+COLORREF mix(COLORREF a, COLORREF b, int percentOfB) {
+    auto m = [&](int x, int y) { return x + (y - x) * percentOfB / 100; };
+    return RGB(m(GetRValue(a), GetRValue(b)), m(GetGValue(a), GetGValue(b)),
+               m(GetBValue(a), GetBValue(b)));
+}
+
+void frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    ScopedPen light(CreatePen(PS_SOLID, 1, topLeft));
+    ScopedPen dark(CreatePen(PS_SOLID, 1, bottomRight));
+    {
+        ScopedSelect sel(dc, light.get());
+        MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+        LineTo(dc, r.left, r.top);
+        LineTo(dc, r.right - 1, r.top);
+    }
+    ScopedSelect sel(dc, dark.get());
+    MoveToEx(dc, r.right - 1, r.top, nullptr);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left - 1, r.bottom - 1);
+}
+} // namespace
+
+COLORREF textColourOn(COLORREF c) {
+    int y = GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114;
+    return y > 128000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
+
+void drawSkinButton(const DRAWITEMSTRUCT& di, COLORREF colour, HFONT font, UINT textFormat) {
+    RECT rc = di.rcItem;
+    const bool down = di.itemState & ODS_SELECTED;
+    ScopedBrush face(CreateSolidBrush(down ? mix(colour, RGB(0, 0, 0), 25) : colour));
+    FillRect(di.hDC, &rc, face.get());
+    const COLORREF light = mix(colour, RGB(255, 255, 255), 35);
+    const COLORREF dark = mix(colour, RGB(0, 0, 0), 60);
+    frame(di.hDC, rc, down ? dark : light, down ? light : dark);
+    char text[256] = {};
+    GetWindowTextA(di.hwndItem, text, sizeof text);
+    InflateRect(&rc, -3, -1);
+    if (down)
+        OffsetRect(&rc, 1, 1);
+    SetBkMode(di.hDC, TRANSPARENT);
+    SetTextColor(di.hDC, textColourOn(colour));
+    ScopedSelect sel(di.hDC, font);
+    DrawTextA(di.hDC, text, -1, &rc, textFormat | DT_NOPREFIX);
+    if (di.itemState & ODS_FOCUS) {
+        InflateRect(&rc, -2, -2);
+        DrawFocusRect(di.hDC, &rc);
+    }
+}
+
+} // namespace tessel::win

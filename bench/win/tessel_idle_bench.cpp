@@ -1,0 +1,94 @@
+// tessel.exe left alone with the default skin: processor time and working
+// set over a minute (or the seconds given as the first argument).
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+double cpuSeconds(HANDLE p) {
+    FILETIME c, e, k, u;
+    if (!GetProcessTimes(p, &c, &e, &k, &u))
+        return 0;
+    auto t = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32 | f.dwLowDateTime) / 1e7; };
+    return t(k) + t(u);
+}
+} // namespace
+
+// The yardstick: the smallest window program, one window with a line of text.
+int baselineWindow(int seconds) {
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "12:00:00", WS_POPUP | WS_VISIBLE, 0,
+                             300, 80, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetTimer(w, 1, 1000, nullptr);
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(seconds) * 1000;
+    MSG m;
+    while (GetTickCount64() < end && GetMessageA(&m, nullptr, 0, 0) > 0)
+        DispatchMessageA(&m);
+    return 0;
+}
+
+struct Measure {
+    double cpu = 0, wall = 0;
+    SIZE_T peak = 0;
+};
+
+Measure measure(HANDLE p, int seconds) {
+    Measure r;
+    const double before = cpuSeconds(p);
+    const ULONGLONG start = GetTickCount64();
+    for (int i = 0; i < seconds; ++i) {
+        Sleep(1000);
+        PROCESS_MEMORY_COUNTERS m = {};
+        m.cb = sizeof m;
+        if (GetProcessMemoryInfo(p, &m, sizeof m) && m.WorkingSetSize > r.peak)
+            r.peak = m.WorkingSetSize;
+    }
+    r.cpu = cpuSeconds(p) - before;
+    r.wall = (GetTickCount64() - start) / 1000.0;
+    return r;
+}
+
+bool start(const std::string& cmd, const std::string& dir, PROCESS_INFORMATION& pi) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string line = cmd;
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                          &si, &pi);
+}
+
+int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--window")
+        return baselineWindow(std::atoi(argv[2]));
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.erase(dir.find_last_of('\\'));
+    PROCESS_INFORMATION pi = {}, base = {};
+    if (!start("\"" + dir + "\\tessel.exe\"", dir, pi)) {
+        std::printf("tessel.exe could not be started from %s\n", dir.c_str());
+        return 1;
+    }
+    start("\"" + std::string(path) + "\" --window " + std::to_string(seconds + 10), dir, base);
+    Sleep(5000); // start-up and the splash window's life
+    const Measure t = measure(pi.hProcess, seconds);
+    std::printf("tessel idle over %.0f s: %.3f s processor time = %.3f %% of one core "
+                "(goal below 0.5 %%)\n", t.wall, t.cpu, 100.0 * t.cpu / t.wall);
+    std::printf("tessel working set: %.1f MB at most (goal below 20 MB)\n", t.peak / 1048576.0);
+    if (base.hProcess) {
+        PROCESS_MEMORY_COUNTERS m = {};
+        m.cb = sizeof m;
+        GetProcessMemoryInfo(base.hProcess, &m, sizeof m);
+        std::printf("for comparison, a one-window program here: %.1f MB\n",
+                    m.WorkingSetSize / 1048576.0);
+        TerminateProcess(base.hProcess, 0);
+        CloseHandle(base.hThread);
+        CloseHandle(base.hProcess);
+    }
+    TerminateProcess(pi.hProcess, 0);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return 0;
+}

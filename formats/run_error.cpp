@@ -1,0 +1,38 @@
+#include "formats/run_error.h"
+
+namespace tessel {
+
+const char* errorText(ErrorNumber n) {
+    switch (n) {
+    case ErrorNumber::None: return "No error";
+    case ErrorNumber::SubscriptOutOfRange: return "Subscript out of range";
+    case ErrorNumber::Overflow: return "Overflow";
+    case ErrorNumber::TypeMismatch: return "Type mismatch";
+    case ErrorNumber::FileNotFound: return "File not found";
+    case ErrorNumber::InputPastEndOfFile: return "Input past end of file";
+    case ErrorNumber::PathNotFound: return "Path not found";
+    case ErrorNumber::InvalidPicture: return "Invalid picture";
+    }
+    return "Unknown error";
+}
+
+RunError RunError::at(ErrorNumber n, const std::string& file, int line) {
+    std::string d = errorText(n);
+    if (!file.empty()) {
+        d += " (" + file;
+        if (line > 0)
+            d += ", line " + std::to_string(line);
+        d += ")";
+    }
+    return RunError(n, d);
+}
+
+std::string RunError::report() const {
+    return "Error " + std::to_string(code()) + " has occured, " + description_;
+}
+
+std::string RunError::reportOnLines() const {
+    return "Error " + std::to_string(code()) + "\r\n" + description_ + "\r\n";
+}
+
+} // namespace tessel

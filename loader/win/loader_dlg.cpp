@@ -1,0 +1,77 @@
+#include "loader/win/loader_dlg.h"
+
+#include "loader/loader_rules.h"
+#include "loader/resource.h"
+#include "loader/win/my_property_sheet.h"
+#include "loader/win/settings_file.h"
+
+namespace zrv::loader {
+
+CLoaderDlg::CLoaderDlg(CTrayIcon& tray) : CDialogBase(IDD_LOADER), tray_(tray) {}
+
+void CLoaderDlg::recordInstallDir() {
+    if (!installDirNeedsWriting(readString(keys::kInstalled, keys::kDir, "")))
+        return;
+    char dir[256] = {};
+    GetCurrentDirectoryA(255, dir);
+    WritePrivateProfileStringA(keys::kInstalled, keys::kDir, dir, keys::kMainFile);
+}
+
+BOOL CLoaderDlg::onInitDialog() {
+    SendMessageA(wnd_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+    recordInstallDir();
+    // This window has had messages by now, so a resident copy's hooks have
+    // mapped the library into this process: then only the sheet is shown.
+    if (GetModuleHandleA("ZRV.DLL")) {
+        openSheet();
+        endDialog(IDCANCEL);
+        return TRUE;
+    }
+    binding_.bind(wnd_);
+    if (readGlobalInt(keys::kShowIcon) == 1 && tray_.create(wnd_, kTrayMessage, kTrayTip, nullptr, IDR_TRAYMENU))
+        tray_.setIconFromResource(IDR_MAINFRAME);
+    SetWindowTextA(wnd_, kTitle);
+    SetTimer(wnd_, kHideTimer, kHideDelayMs, nullptr);
+    redrawDesktop();
+    return TRUE;
+}
+
+void CLoaderDlg::openSheet() {
+    CMyPropertySheet sheet;
+    sheet.doModal(wnd_);
+}
+
+void CLoaderDlg::unload() {
+    binding_.unbind();
+    tray_.remove();
+    endDialog(IDCANCEL);
+}
+
+void CLoaderDlg::onTimer(UINT_PTR /*id*/) {
+    if (IsWindowVisible(wnd_)) {
+        ShowWindow(wnd_, SW_HIDE);
+        KillTimer(wnd_, kHideTimer);
+    }
+}
+
+void CLoaderDlg::onCommand(int id, int /*code*/) {
+    switch (id) {
+    case ID_CONFIGURE_ZIRVANE:
+    case ID_LOADER_CONFIGURE: openSheet(); break;
+    case ID_UNLOAD_ZIRVANE: unload(); break;
+    case ID_LOADER_BIND: binding_.bind(wnd_); break;
+    case ID_LOADER_UNBIND: binding_.unbind(); break;
+    // The window stays up whatever else arrives (Escape, Enter).
+    default: break;
+    }
+}
+
+bool CLoaderDlg::onMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg != kTrayMessage)
+        return false;
+    result = tray_.onTrayNotification(wp, lp);
+    return true;
+}
+
+} // namespace zrv::loader

@@ -1,0 +1,56 @@
+#include "loader/win/my_property_sheet.h"
+
+#include "hooklib/win/zrv_exports.h"
+#include "loader/win/settings_file.h"
+
+namespace zrv::loader {
+
+namespace {
+void centreOnScreen(HWND wnd) {
+    RECT r = {};
+    GetWindowRect(wnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(wnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+} // namespace
+
+int CALLBACK CMyPropertySheet::sheetCallback(HWND sheet, UINT msg, LPARAM /*lp*/) {
+    if (msg == PSCB_INITIALIZED) {
+        SetWindowTextA(sheet, kCaption);
+        centreOnScreen(sheet);
+    }
+    return 0;
+}
+
+INT_PTR CMyPropertySheet::doModal(HWND owner) {
+    PROPSHEETPAGEA records[kPageCount];
+    for (int i = 0; i < kPageCount; ++i)
+        records[i] = pages_[i]->pageRecord();
+    PROPSHEETHEADERA h = {};
+    h.dwSize = sizeof h;
+    // OK and Cancel only: no Apply, no Help.
+    h.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    h.hwndParent = owner;
+    h.hInstance = GetModuleHandleA(nullptr);
+    h.pszCaption = kCaption;
+    h.nPages = kPageCount;
+    h.nStartPage = 0;
+    h.ppsp = records;
+    h.pfnCallback = sheetCallback;
+    return PropertySheetA(&h);
+}
+
+void CMyPropertySheet::notifyLibrary() {
+    // Looked up anew each time: the library may have been freed meanwhile.
+    if (HMODULE lib = GetModuleHandleA("ZRV.DLL"))
+        if (auto update = zrvExport<UpdateSettingProc>(lib, "UpdateSetting"))
+            update();
+    redrawDesktop();
+    Sleep(1000);
+    redrawDesktop();
+}
+
+CMyPropertySheet::~CMyPropertySheet() { notifyLibrary(); }
+
+} // namespace zrv::loader

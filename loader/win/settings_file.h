@@ -1,0 +1,32 @@
+// Reads and writes of the two settings files, a key at a time through the
+// profile functions (which find the bare file names in the Windows folder).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "formats/effect_keys.h"
+
+namespace zrv::loader {
+
+int readGlobalInt(const char* key, int def);
+inline int readGlobalInt(const keys::IntKey& key) { return readGlobalInt(key.name, key.utilityDefault); }
+std::string readString(const char* section, const char* key, const char* def,
+                       const char* file = keys::kMainFile);
+void writeGlobal(const char* key, const std::string& value);
+void writeGlobalFlag(const char* key, bool on);
+void writeGlobalInt(const char* key, long value);
+
+int readAppTrans(const std::string& app);
+void writeAppTrans(const std::string& app, int value);
+void deleteAppSection(const std::string& app);
+// Full path of "Zirvane2.ini", for reading it line by line.
+std::string appFilePath();
+
+// The folder of the running program, with no trailing backslash.
+std::string programFolder();
+
+// Repaints every window of the desktop so that it passes through the hooks.
+void redrawDesktop();
+
+} // namespace zrv::loader
