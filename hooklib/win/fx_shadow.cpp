@@ -1,19 +1,184 @@
-// Window shadows.
+// Window shadows, the hook side: each shadowed window gets a right and a
+// bottom "VelkShadow" window in its own thread, which follow it as it moves,
+// hide and show with it, and are rebuilt when its size changes.
+#include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
 
 namespace zrv::fx {
+namespace {
 
-bool onWindowPosChanging(HWND, LPARAM) noexcept { return false; }
-void onWindowPosChanged(HWND) noexcept {}
+using shadow::Rect;
+using shadow::Side;
 
-LRESULT CALLBACK ShadowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == state().hookMessage && msg != 0) {
-        if (wParam != HOOKCMD_RESHAPE && wParam != HOOKCMD_ALPHA)
-            DestroyWindow(wnd);
-        return 0;
+constexpr DWORD kShadowStyle = WS_POPUP | WS_CLIPSIBLINGS; // 0x84000000
+constexpr DWORD kRealShadowExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW;
+constexpr DWORD kOpaqueShadowExStyle = WS_EX_TOOLWINDOW;
+// Moving a shadow with its owner: no activation, no owner reordering, no
+// changing message, and no waiting on the shadow's thread.
+constexpr UINT kFollowFlags =
+    SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_ASYNCWINDOWPOS; // 0x4610
+
+bool realShadows() noexcept {
+    return state().settings.realShadows && state().updateLayeredWindow;
+}
+
+shadow::ShadowParams params() noexcept {
+    return {state().settings.shadowExtent, state().settings.shadowOffset};
+}
+
+bool visibleStyle(HWND wnd) noexcept {
+    return kinds::isVisibleStyle(static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE)));
+}
+
+// Gives `shadow` its outline for `owner` as it is now.
+void shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexcept {
+    shadow::Region ownerRegion;
+    const bool hasRegion = shadowwin::windowRegion(owner, ownerRegion);
+    const shadow::Region shape =
+        shadow::shape(side, outer, params(), hasRegion ? &ownerRegion : nullptr);
+    if (HRGN rgn = shadowwin::toPlatformRegion(shape)) {
+        // The window owns the region from here on.
+        if (!SetWindowRgn(shadowWnd, rgn, TRUE))
+            DeleteObject(rgn);
     }
-    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+bool ownerHasRegion(HWND owner) noexcept {
+    shadow::Region unused;
+    return shadowwin::windowRegion(owner, unused);
+}
+
+bool startsFaded(HWND owner, const Rect& outer) noexcept {
+    shadow::FadeInputs in;
+    in.haveSetLayeredAttributes = state().setLayeredWindowAttributes != nullptr;
+    if (in.haveSetLayeredAttributes) {
+        in.smallOnly = readUseKey("SMALLONLY", 0);
+        in.nonSize = readUseKey("NONSIZE", 0);
+        in.semiTrans = readUseKey("SEMITRANS", 0);
+    }
+    in.width = outer.width();
+    in.height = outer.height();
+    in.style = static_cast<std::uint32_t>(GetWindowLongA(owner, GWL_STYLE));
+    return shadow::shadowStartsFaded(in);
+}
+
+// Steps 5 to 9 of a shadow's birth: its starting opacity, its settle timer,
+// its first placement under the owner and its first picture.
+void bringUp(HWND shadowWnd, HWND owner, const Rect& place, bool faded) noexcept {
+    const ProcessState& s = state();
+    if (faded)
+        props::setInt(shadowWnd, props::kAlpha, 1);
+    if (!realShadows() && s.updateLayeredWindow && s.setLayeredWindowAttributes)
+        s.setLayeredWindowAttributes(shadowWnd, kLayerColourKey, faded ? 1 : 255,
+                                     kLayerAlphaFlag);
+    startEffectTimer(shadowWnd, TIMER_SHADOW_SETTLE, kShadowSettleInterval);
+    if (visibleStyle(owner))
+        SetWindowPos(shadowWnd, owner, place.left, place.top, place.width(), place.height(),
+                     SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+    shadowwin::sendReshape(shadowWnd, nullptr);
+}
+
+HWND createShadow(const Rect& at) noexcept {
+    return CreateWindowExA(realShadows() ? kRealShadowExStyle : kOpaqueShadowExStyle,
+                           shadowwin::kShadowClass, "", kShadowStyle, at.left, at.top,
+                           at.width(), at.height(), nullptr, nullptr, state().hostInstance,
+                           nullptr);
+}
+
+void createShadows(HWND owner) noexcept {
+    const Rect outer = shadowwin::outerRect(owner);
+    const shadow::ShadowParams p = params();
+    const bool hasRegion = ownerHasRegion(owner);
+
+    HWND right = createShadow(shadow::creationRect(Side::Right, outer, p));
+    if (!right)
+        return;
+    props::setInt(right, props::kRightShadow, 1);
+    props::setWindow(owner, props::kShadowRight, right);
+    shapeShadow(right, Side::Right, owner, outer);
+    const bool faded = startsFaded(owner, outer);
+    bringUp(right, owner, shadow::placement(Side::Right, outer, p, hasRegion), faded);
+
+    HWND bottom = createShadow(shadow::creationRect(Side::Bottom, outer, p));
+    if (!bottom)
+        return;
+    props::setWindow(owner, props::kShadowBottom, bottom);
+    bringUp(bottom, owner, shadow::placement(Side::Bottom, outer, p, hasRegion), faded);
+    shapeShadow(bottom, Side::Bottom, owner, outer);
+    // The pictures just made fit this size: the next plain move must not
+    // rebuild them.
+    props::setInt(owner, props::kWidth, outer.width());
+    props::setInt(owner, props::kHeight, outer.height());
+}
+
+void follow(HWND shadowWnd, Side side, HWND owner, HWND insertAfter, const Rect& outer,
+            bool hasRegion, bool changed) noexcept {
+    if (!shadowWnd || !IsWindow(shadowWnd))
+        return;
+    const Rect place = shadow::placement(side, outer, params(), hasRegion);
+    SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(), place.height(),
+                 kFollowFlags);
+    if (changed) {
+        shapeShadow(shadowWnd, side, owner, outer);
+        shadowwin::sendReshape(shadowWnd, &place);
+    }
+}
+
+void updateShadows(HWND owner) noexcept {
+    const Rect outer = shadowwin::outerRect(owner);
+    const bool changed = props::getInt(owner, props::kWidth) != outer.width() ||
+                         props::getInt(owner, props::kHeight) != outer.height();
+    props::setInt(owner, props::kWidth, outer.width());
+    props::setInt(owner, props::kHeight, outer.height());
+    HWND insertAfter = GetForegroundWindow() == owner ? HWND_TOP : owner;
+    const bool hasRegion = ownerHasRegion(owner);
+    follow(props::getWindow(owner, props::kShadowRight), Side::Right, owner, insertAfter, outer,
+           hasRegion, changed);
+    follow(props::getWindow(owner, props::kShadowBottom), Side::Bottom, owner, insertAfter, outer,
+           hasRegion, changed);
+}
+
+bool isShadowCandidate(HWND wnd) noexcept {
+    return kinds::isShadowCandidate(static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE)),
+                                    static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_EXSTYLE)),
+                                    GetParent(wnd) != nullptr,
+                                    props::has(wnd, props::kShadowRight));
+}
+
+} // namespace
+
+bool onWindowPosChanging(HWND wnd, LPARAM lParam) noexcept {
+    if (!wnd || !lParam)
+        return false;
+    HWND right = props::getWindow(wnd, props::kShadowRight);
+    HWND bottom = props::getWindow(wnd, props::kShadowBottom);
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if (shadow::shadowsHidden(visibleStyle(wnd), pos->flags)) {
+        for (HWND sh : {right, bottom})
+            if (sh && IsWindow(sh))
+                ShowWindow(sh, SW_HIDE);
+        return true;
+    }
+    // Shown without activation: a shadow must never take the focus from the
+    // window it belongs to.
+    for (HWND sh : {right, bottom})
+        if (sh && IsWindow(sh) && !visibleStyle(sh))
+            ShowWindow(sh, SW_SHOWNA);
+    return false;
+}
+
+void onWindowPosChanged(HWND wnd) noexcept {
+    if (!wnd || !IsWindow(wnd) || !isShadowCandidate(wnd))
+        return;
+    trackWindow(wnd);
+    if (!props::has(wnd, props::kShadowRight))
+        createShadows(wnd);
+    else
+        updateShadows(wnd);
 }
 
 } // namespace zrv::fx

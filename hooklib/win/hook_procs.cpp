@@ -123,8 +123,9 @@ extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noe
                 routed = true;
             }
         }
-        // A window destroyed while the settings are read still loses its
-        // properties: clean-up reads no setting.
+        // A window destroyed while the settings are being read still loses
+        // its properties: the clean-up needs no settings, and a window
+        // handle reused later must not inherit them.
         if (!routed && r.message == WM_DESTROY)
             zrv::fx::onDestroyAfter(r.hwnd);
     }
@@ -139,7 +140,8 @@ extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) no
             s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
             zrv::routeBefore(c);
         } else if (c.message == WM_DESTROY) {
-            // Its shadows and menu cover would otherwise outlive it.
+            // Its effect windows are closed all the same: nothing else would
+            // ever close them, and they would stay on the screen.
             zrv::fx::onMenuDestroy(c.hwnd);
             zrv::fx::onDestroyBefore(c.hwnd);
         }

@@ -28,11 +28,15 @@ struct ProcessState {
     HMODULE library = nullptr;        // this library when it is a DLL; null when linked in
     // Windows that received effects, for the reload and the unload to undo.
     TrackedWindowTable tracked;
+    // Taken by the one thread at a time that paints or rebuilds a shadow.
+    std::atomic<bool> shadowPaintBusy{false};
 
     // Observations for the tests; nothing in the library acts on them.
     std::atomic<unsigned> reloadsStarted{0};
     std::atomic<unsigned> reloadsFinished{0};
     std::atomic<unsigned> messagesRouted{0};
+    std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
+    std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
 };
 
 ProcessState& state() noexcept;

@@ -1,0 +1,117 @@
+// Regions between the platform and the portable shapes, the rebuild
+// rectangle and the painting turn.
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/shadow_win.h"
+
+#include "common/win/scoped.h"
+
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace zrv::shadowwin {
+namespace {
+
+// The rectangle of the rebuild this thread is sending, and whether one is
+// in flight.
+thread_local RECT t_reshapeRect;
+thread_local bool t_reshapePending = false;
+
+} // namespace
+
+shadow::Rect outerRect(HWND wnd) noexcept {
+    RECT r = {};
+    GetWindowRect(wnd, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool windowRegion(HWND wnd, shadow::Region& out) noexcept {
+    zt::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+    if (!rgn)
+        return false;
+    const int kind = GetWindowRgn(wnd, rgn.get());
+    if (kind == ERROR)
+        return false;
+    const DWORD bytes = GetRegionData(rgn.get(), 0, nullptr);
+    if (bytes < sizeof(RGNDATAHEADER)) {
+        out = {};
+        return true;
+    }
+    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[bytes]);
+    if (!buf)
+        return false;
+    auto* data = reinterpret_cast<RGNDATA*>(buf.get());
+    if (GetRegionData(rgn.get(), bytes, data) == 0)
+        return false;
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    std::vector<shadow::Rect> list;
+    list.reserve(data->rdh.nCount);
+    for (DWORD i = 0; i < data->rdh.nCount; ++i)
+        list.push_back({rects[i].left, rects[i].top, rects[i].right, rects[i].bottom});
+    out = shadow::Region::fromRects(list);
+    return true;
+}
+
+HRGN toPlatformRegion(const shadow::Region& r) noexcept {
+    const std::vector<shadow::Rect> rects = r.rects();
+    if (rects.empty())
+        return CreateRectRgn(0, 0, 0, 0);
+    const std::size_t bytes = sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT);
+    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[bytes]);
+    if (!buf)
+        return nullptr;
+    auto* data = reinterpret_cast<RGNDATA*>(buf.get());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(rects.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    const shadow::Rect b = r.bounds();
+    data->rdh.rcBound = {b.left, b.top, b.right, b.bottom};
+    auto* out = reinterpret_cast<RECT*>(data->Buffer);
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        out[i] = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data);
+}
+
+void sendReshape(HWND shadow, const shadow::Rect* place) noexcept {
+    const UINT msg = state().hookMessage;
+    if (!shadow || !msg)
+        return;
+    if (!place) {
+        SendMessageA(shadow, msg, HOOKCMD_RESHAPE, 0);
+        return;
+    }
+    // Saved and restored: the rebuild could in principle lead back here.
+    const RECT savedRect = t_reshapeRect;
+    const bool savedPending = t_reshapePending;
+    t_reshapeRect = {place->left, place->top, place->right, place->bottom};
+    t_reshapePending = true;
+    SendMessageA(shadow, msg, HOOKCMD_RESHAPE, reinterpret_cast<LPARAM>(&t_reshapeRect));
+    t_reshapeRect = savedRect;
+    t_reshapePending = savedPending;
+}
+
+bool reshapeRect(LPARAM lParam, RECT& out) noexcept {
+    if (lParam == 0 || !t_reshapePending || lParam != reinterpret_cast<LPARAM>(&t_reshapeRect))
+        return false;
+    out = t_reshapeRect;
+    return true;
+}
+
+PaintTurn::PaintTurn() noexcept {
+    auto& busy = state().shadowPaintBusy;
+    for (DWORD waited = 0; busy.exchange(true, std::memory_order_acquire);
+         waited += kPaintTurnPollMs) {
+        if (waited >= kPaintTurnLimitMs)
+            return;
+        Sleep(kPaintTurnPollMs);
+    }
+    held_ = true;
+}
+
+PaintTurn::~PaintTurn() {
+    if (held_)
+        state().shadowPaintBusy.store(false, std::memory_order_release);
+}
+
+} // namespace zrv::shadowwin
