@@ -3,6 +3,7 @@
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/support/win/test_support.h"
 
 #include <cstring>
 #include <map>
@@ -67,19 +68,7 @@ const char* registerOnce(const char* name, WNDPROC proc) {
 
 } // namespace
 
-void unmanagedWindowsUnderWine() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const char* name = std::strrchr(path, '\\');
-    name = name ? name + 1 : path;
-    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + name + "\\X11 Driver";
-    HKEY k = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(k, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-        RegCloseKey(k);
-    }
-}
+void unmanagedWindowsUnderWine() { zt::test::unmanagedWindowsUnderWine(); }
 
 void attachOnce() {
     std::lock_guard<std::mutex> lock(g_attachLock);

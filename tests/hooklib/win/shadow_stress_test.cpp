@@ -15,16 +15,7 @@ using namespace zt::test;
 namespace {
 
 // No window manager on the test display: see shadow_test.cpp.
-const bool g_unmanaged = [] {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER,
-                        "Software\\Wine\\AppDefaults\\shadow_stress_tests.exe\\X11 Driver", 0,
-                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(key);
-    return true;
-}();
+const bool g_unmanaged = (zt::test::unmanagedWindowsUnderWine(), true);
 
 struct ThreadHooks {
     HHOOK ret = SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId());

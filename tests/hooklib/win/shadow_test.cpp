@@ -22,16 +22,7 @@ constexpr int kOverlap = 10;
 // With no window manager on the test display, wine waits two seconds for one
 // at every hide and destroy of a window it would leave to one. This program's
 // windows are placed by wine itself; set before its display driver starts.
-const bool g_unmanaged = [] {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER,
-                        "Software\\Wine\\AppDefaults\\shadow_tests.exe\\X11 Driver", 0, nullptr,
-                        0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(key);
-    return true;
-}();
+const bool g_unmanaged = (zt::test::unmanagedWindowsUnderWine(), true);
 
 struct ThreadHooks {
     HHOOK ret = SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId());

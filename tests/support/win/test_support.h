@@ -9,6 +9,12 @@
 
 namespace zt::test {
 
+// With no window manager on the test display, wine waits up to two seconds
+// for one at every hide and destroy of a managed window. Makes this program's
+// windows unmanaged (wine places and frames them itself); call before the
+// first window is made.
+void unmanagedWindowsUnderWine();
+
 std::string windowsDir();
 std::string inWindowsDir(const std::string& file);
 // The folder of the running test program (where zrv.dll and helpers are).
