@@ -81,15 +81,6 @@ void attachOnce() {
     }
 }
 
-ThreadHooks::ThreadHooks()
-    : ret(SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId())),
-      call(SetWindowsHookExA(WH_CALLWNDPROC, PatchAPI2, nullptr, GetCurrentThreadId())) {}
-
-ThreadHooks::~ThreadHooks() {
-    UnhookWindowsHookEx(call);
-    UnhookWindowsHookEx(ret);
-}
-
 HWND makeWindow(DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND owner) {
     return CreateWindowExA(exStyle, "FxRecording", "fx", style, x, y, w, h, owner, nullptr,
                            GetModuleHandleA(nullptr), nullptr);

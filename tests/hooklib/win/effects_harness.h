@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "tests/hooklib/win/thread_hooks.h"
+
 #include <string>
 #include <vector>
 
@@ -18,15 +20,7 @@ void unmanagedWindowsUnderWine();
 // Runs the library's attach once for this process.
 void attachOnce();
 
-// Both hook procedures installed for the calling thread only.
-struct ThreadHooks {
-    ThreadHooks();
-    ~ThreadHooks();
-    ThreadHooks(const ThreadHooks&) = delete;
-    ThreadHooks& operator=(const ThreadHooks&) = delete;
-    HHOOK ret;
-    HHOOK call;
-};
+using ThreadHooks = zrv::test::ThreadHooks;
 
 // A top-level window of the recording class.
 HWND makeWindow(DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND owner = nullptr);

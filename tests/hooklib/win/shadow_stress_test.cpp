@@ -2,6 +2,7 @@
 // may be left behind. Prints its figures.
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +18,7 @@ namespace {
 // No window manager on the test display: see shadow_test.cpp.
 const bool g_unmanaged = (zt::test::unmanagedWindowsUnderWine(), true);
 
-struct ThreadHooks {
-    HHOOK ret = SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId());
-    HHOOK call = SetWindowsHookExA(WH_CALLWNDPROC, PatchAPI2, nullptr, GetCurrentThreadId());
-    ~ThreadHooks() {
-        UnhookWindowsHookEx(call);
-        UnhookWindowsHookEx(ret);
-    }
-};
+using zrv::test::ThreadHooks;
 
 int shadowWindows() {
     return static_cast<int>(windowsOfProcess(GetCurrentProcessId(), "VelkShadow").size());

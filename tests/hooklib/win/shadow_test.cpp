@@ -5,6 +5,7 @@
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +25,7 @@ constexpr int kOverlap = 10;
 // windows are placed by wine itself; set before its display driver starts.
 const bool g_unmanaged = (zt::test::unmanagedWindowsUnderWine(), true);
 
-struct ThreadHooks {
-    HHOOK ret = SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId());
-    HHOOK call = SetWindowsHookExA(WH_CALLWNDPROC, PatchAPI2, nullptr, GetCurrentThreadId());
-    ~ThreadHooks() {
-        UnhookWindowsHookEx(call);
-        UnhookWindowsHookEx(ret);
-    }
-};
+using zrv::test::ThreadHooks;
 
 // What the test window's procedure saw.
 struct Seen {

@@ -5,6 +5,7 @@
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -32,15 +33,7 @@ HWND makeWindow() {
                            nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-// Both hook procedures installed for this thread only.
-struct ThreadHooks {
-    HHOOK ret = SetWindowsHookExA(WH_CALLWNDPROCRET, PatchAPI, nullptr, GetCurrentThreadId());
-    HHOOK call = SetWindowsHookExA(WH_CALLWNDPROC, PatchAPI2, nullptr, GetCurrentThreadId());
-    ~ThreadHooks() {
-        UnhookWindowsHookEx(call);
-        UnhookWindowsHookEx(ret);
-    }
-};
+using zrv::test::ThreadHooks;
 
 bool waitReloaded(unsigned finished) {
     return waitFor([&] { return zrv::state().reloadsFinished.load() >= finished; }, 5000);
