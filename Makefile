@@ -2,12 +2,13 @@
 # make test  installs what is missing (as root), builds everything, runs every test
 # make dist  builds dist/win32 and dist/win64
 # make bench builds everything and prints every benchmark's figures
+# make fuzz  runs every fuzz target FUZZ_SECONDS each (FUZZ_RUNS: until that many inputs)
 
 BUILD ?= $(CURDIR)/build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build native win32 win64 dist test run bench clean
+.PHONY: all deps configure build native win32 win64 dist test run bench fuzz clean
 
 all: dist
 
@@ -42,6 +43,13 @@ test: deps
 
 bench: build
 	BUILD=$(BUILD) scripts/run-bench.sh
+
+FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= -1
+fuzz: deps
+	cmake -S fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+	BUILD=$(BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_RUNS=$(FUZZ_RUNS) scripts/run-fuzz.sh
 
 run: deps dist
 	BUILD=$(BUILD) scripts/run.sh

@@ -1,0 +1,22 @@
+// The skin settings file: any text. A layout that reads is written back the
+// designer's way, and that text must read to the same layout.
+#include "formats/skin_files.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    tessel::SkinLayout layout;
+    int lines = 0;
+    if (tessel::readSkinLayout(text, layout, &lines))
+        return 0;
+    const std::string written = tessel::writeSkinLayout(layout);
+    tessel::SkinLayout again;
+    if (tessel::readSkinLayout(written, again))
+        __builtin_trap();
+    if (tessel::writeSkinLayout(again) != written)
+        __builtin_trap();
+    return 0;
+}
