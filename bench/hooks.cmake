@@ -7,3 +7,6 @@ if(WIN32)
 
     zt_wine_bench(hook_cost_bench SOURCES win/hook_cost_bench.cpp DEPENDS zrv zrv_passthru)
 endif()
+
+# The library's own cost on its hot paths, linked in, every effect on.
+zt_wine_bench(hot_path_bench SOURCES win/hot_path_bench.cpp LIBS zrv_core)

@@ -134,8 +134,10 @@ void updateShadows(HWND owner) noexcept {
     const Rect outer = shadowwin::outerRect(owner);
     const bool changed = props::getInt(owner, props::kWidth) != outer.width() ||
                          props::getInt(owner, props::kHeight) != outer.height();
-    props::setInt(owner, props::kWidth, outer.width());
-    props::setInt(owner, props::kHeight, outer.height());
+    if (changed) {
+        props::setInt(owner, props::kWidth, outer.width());
+        props::setInt(owner, props::kHeight, outer.height());
+    }
     HWND insertAfter = GetForegroundWindow() == owner ? HWND_TOP : owner;
     const bool hasRegion = ownerHasRegion(owner);
     follow(props::getWindow(owner, props::kShadowRight), Side::Right, owner, insertAfter, outer,

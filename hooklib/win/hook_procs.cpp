@@ -104,48 +104,52 @@ void routeBefore(const CWPSTRUCT& c) noexcept {
 }
 
 } // namespace
+
+void hookAfter(const CWPRETSTRUCT& r) noexcept {
+    ProcessState& s = state();
+    bool routed = false;
+    if (!s.reload.busy()) {
+        if (s.reload.claim(sharedGeneration())) {
+            startReload();
+        } else if (!s.reload.busy()) {
+            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+            routeAfter(r);
+            routed = true;
+        }
+    }
+    // A window destroyed while the settings are being read still loses its
+    // properties: the clean-up needs no settings, and a window handle reused
+    // later must not inherit them.
+    if (!routed && r.message == WM_DESTROY)
+        fx::onDestroyAfter(r.hwnd);
+}
+
+void hookBefore(const CWPSTRUCT& c) noexcept {
+    ProcessState& s = state();
+    if (!s.reload.busy()) {
+        s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+        routeBefore(c);
+    } else if (c.message == WM_DESTROY) {
+        // Its effect windows are closed all the same: nothing else would
+        // ever close them, and they would stay on the screen.
+        fx::onMenuDestroy(c.hwnd);
+        fx::onDestroyBefore(c.hwnd);
+    }
+}
+
 } // namespace zrv
 
 using zrv::g_shared;
-using zrv::state;
 
 extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    zrv::ProcessState& s = state();
-    if (code == HC_ACTION && lParam) {
-        const auto& r = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        bool routed = false;
-        if (!s.reload.busy()) {
-            if (s.reload.claim(zrv::sharedGeneration())) {
-                zrv::startReload();
-            } else if (!s.reload.busy()) {
-                s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
-                zrv::routeAfter(r);
-                routed = true;
-            }
-        }
-        // A window destroyed while the settings are being read still loses
-        // its properties: the clean-up needs no settings, and a window
-        // handle reused later must not inherit them.
-        if (!routed && r.message == WM_DESTROY)
-            zrv::fx::onDestroyAfter(r.hwnd);
-    }
+    if (code == HC_ACTION && lParam)
+        zrv::hookAfter(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
     return CallNextHookEx(g_shared.returnHook, code, wParam, lParam);
 }
 
 extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    zrv::ProcessState& s = state();
-    if (code == HC_ACTION && lParam) {
-        const auto& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (!s.reload.busy()) {
-            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
-            zrv::routeBefore(c);
-        } else if (c.message == WM_DESTROY) {
-            // Its effect windows are closed all the same: nothing else would
-            // ever close them, and they would stay on the screen.
-            zrv::fx::onMenuDestroy(c.hwnd);
-            zrv::fx::onDestroyBefore(c.hwnd);
-        }
-    }
+    if (code == HC_ACTION && lParam)
+        zrv::hookBefore(*reinterpret_cast<const CWPSTRUCT*>(lParam));
     return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
 }
 

@@ -73,6 +73,11 @@ constexpr WPARAM HOOKCMD_RESET = 25;
 constexpr COLORREF kLayerColourKey = 0xFF00FF;
 constexpr DWORD kLayerAlphaFlag = 2;
 
+// What the two hook procedures do with a message before passing it on: the
+// call hook's before the window procedure runs, the return hook's after.
+void hookBefore(const CWPSTRUCT& c) noexcept;
+void hookAfter(const CWPRETSTRUCT& r) noexcept;
+
 // A "use" key of section "GLOBAL", read afresh from the file.
 int readUseKey(const char* key, int defaultValue) noexcept;
 
