@@ -22,6 +22,28 @@ constexpr char kStopEvent[] = "zrv_effects_soak_stop";
 constexpr char kRunningEvent[] = "zrv_effects_soak_updating";
 constexpr size_t kLiveWindows = 6; // windows a thread keeps open at once
 
+// The effects the soak runs with, as settings of "GLOBAL". An effect that
+// lands later adds its keys here.
+struct Setting {
+    const char* key;
+    const char* value;
+};
+constexpr Setting kSoakEffects[] = {
+    {"Shadows", "1"},          {"ShadowsVar", "2"},   // graded shadows
+    {"shadowsSemiTrans", "1"}, {"SEMITRANS", "1"},    // per-pixel shadows, fade
+    {"FADERATE", "10"},        {"SLIDE", "1"},        {"SLIDERATE", "10"},
+    {"SemiMenus", "1"},        {"SemiMenusShadow", "1"}, {"TransOn9X", "0"},
+    {"SEMIDRAG", "1"},         {"MAXLIMIT", "1"},
+};
+// Application transparency for the soak's own program.
+constexpr int kSoakAppOpacity = 230;
+
+int effectWindowsLeft() {
+    return static_cast<int>(
+        zt::test::windowsOfProcess(GetCurrentProcessId(), "VelkShadow").size() +
+        zt::test::windowsOfProcess(GetCurrentProcessId(), "FakeMenu").size());
+}
+
 void drain() {
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -78,18 +100,28 @@ std::string selfCommand(const char* probe) {
 
 } // namespace
 
-int runUpdater() {
+int runUpdater(DWORD periodMs) {
     HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, kStopEvent);
     HANDLE running = OpenEventA(EVENT_MODIFY_STATE, FALSE, kRunningEvent);
     if (!stop || !running)
         return 3;
     SetEvent(running);
     // At most ten minutes, should the test die without telling us. Every
-    // reload closes and rebuilds the shadows of every tracked window, which
-    // under wine costs tens of milliseconds a window: a new generation every
-    // two seconds keeps the reloads coming without burying the threads.
-    for (int i = 0; i < 300 && WaitForSingleObject(stop, 2000) == WAIT_TIMEOUT; ++i)
+    // reload has each thread close and rebuild the shadows of its tracked
+    // windows itself; the reload thread never waits for them.
+    if (periodMs == 0)
+        periodMs = 200;
+    const int rounds = static_cast<int>(600000 / periodMs);
+    // Application transparency goes on and off with every other change, so
+    // that the soak's windows both fade and take the program's opacity.
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char section[zrv::kAppSectionSize];
+    zrv::applicationSectionName(path, section);
+    for (int i = 0; i < rounds && WaitForSingleObject(stop, periodMs) == WAIT_TIMEOUT; ++i) {
+        zt::test::writeIni("Zirvane2.ini", section, "Trans", i % 2 ? kSoakAppOpacity : 0);
         UpdateSetting();
+    }
     CloseHandle(stop);
     CloseHandle(running);
     return 0;
@@ -121,17 +153,16 @@ int runShowcase() {
     return 0;
 }
 
-SoakFigures runSoak(int threads, int windowsPerThread) {
+SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     using namespace zt::test;
     attachOnce();
     SoakFigures f;
     f.threads = threads;
     f.windowsPerThread = windowsPerThread;
     ScopedSettingsFiles files;
-    writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "1");
-    writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "10");
-    writeIni("Zirvane.ini", "GLOBAL", "SLIDERATE", "10");
-    writeIni("Zirvane.ini", "GLOBAL", "Shadows", "1");
+    for (const Setting& s : kSoakEffects)
+        writeIni("Zirvane.ini", "GLOBAL", s.key, s.value);
+    writeIni("Zirvane2.ini", zrv::state().appSection, "Trans", kSoakAppOpacity);
     zrv::LoadEffectSettings();
     recorder().windowsWithLeftovers = 0;
 
@@ -143,7 +174,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
 
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
     HANDLE running = CreateEventA(nullptr, TRUE, FALSE, kRunningEvent);
-    Process updater(selfCommand("updater"));
+    Process updater(selfCommand("updater") + " " + std::to_string(updaterPeriodMs));
     f.updaterRan = updater.started() && WaitForSingleObject(running, 20000) == WAIT_OBJECT_0;
 
     const DWORD start = GetTickCount();
@@ -170,6 +201,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
     f.gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
     f.userAfter = GetGuiResources(process, GR_USEROBJECTS);
     f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
+    f.effectWindowsLeft = effectWindowsLeft();
     CloseHandle(stop);
     CloseHandle(running);
     return f;
@@ -180,8 +212,9 @@ void printSoak(const SoakFigures& f) {
                 "%lu ms; %u reloads; updater %s\n",
                 f.threads, f.windowsPerThread, f.elapsedMs, f.reloads,
                 f.updaterRan ? "ran" : "did not start");
-    std::printf("soak: windows with library properties at destruction: %ld; owners: %d\n",
-                f.windowsWithLeftovers, f.ownersWithLeftovers);
+    std::printf("soak: windows with library properties at destruction: %ld; owners: %d; "
+                "shadow and menu cover windows left: %d\n",
+                f.windowsWithLeftovers, f.ownersWithLeftovers, f.effectWindowsLeft);
     std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu (GetGuiResources), "
                 "top-level windows %lu -> %lu\n",
                 f.gdiBefore, f.gdiAfter, f.userBefore, f.userAfter, f.windowsBefore,

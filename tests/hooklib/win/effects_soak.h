@@ -1,6 +1,7 @@
 // Many windows shown and destroyed on several threads with fade and slide on,
 // while a second process keeps bumping the settings generation.
 #pragma once
+#include <windows.h>
 
 namespace fxtest {
 
@@ -15,14 +16,16 @@ struct SoakFigures {
     unsigned long gdiBefore = 0, gdiAfter = 0, userBefore = 0, userAfter = 0;
     // Top-level windows of the process: wine answers GetGuiResources with 0.
     unsigned long windowsBefore = 0, windowsAfter = 0;
+    int effectWindowsLeft = 0;      // "VelkShadow" and "FakeMenu" windows at the end
     bool finished = false;          // every thread ended in time
 };
 
-SoakFigures runSoak(int threads, int windowsPerThread);
+// The second process changes the settings generation every `updaterPeriodMs`.
+SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs);
 void printSoak(const SoakFigures& f);
 
-// The second process: calls UpdateSetting every 50 ms until told to stop.
-int runUpdater();
+// The second process: calls UpdateSetting every `periodMs` until told to stop.
+int runUpdater(DWORD periodMs);
 
 // For a look at the effects on screen: an owner, an owned window part way
 // through its fade and slide, held still for a few seconds.

@@ -10,12 +10,15 @@
 int main(int argc, char** argv) {
     fxtest::unmanagedWindowsUnderWine();
     if (argc >= 3 && std::strcmp(argv[1], "--probe") == 0)
-        return std::strcmp(argv[2], "updater") == 0 ? fxtest::runUpdater() : 2;
+        return std::strcmp(argv[2], "updater") == 0
+                   ? fxtest::runUpdater(argc >= 4 ? static_cast<DWORD>(std::atoi(argv[3])) : 200)
+                   : 2;
     const int perThread = argc >= 2 ? std::atoi(argv[1]) : 2500;
-    const fxtest::SoakFigures f = fxtest::runSoak(4, perThread > 0 ? perThread : 2500);
+    const fxtest::SoakFigures f = fxtest::runSoak(4, perThread > 0 ? perThread : 2500, 200);
     fxtest::printSoak(f);
     const auto within = [](unsigned long a, unsigned long b) { return (a > b ? a - b : b - a) <= 5; };
     const bool good = f.finished && f.updaterRan && f.windowsWithLeftovers == 0 &&
+                      f.effectWindowsLeft == 0 &&
                       f.ownersWithLeftovers == 0 && within(f.gdiBefore, f.gdiAfter) &&
                       within(f.userBefore, f.userAfter) &&
                       within(f.windowsBefore, f.windowsAfter);

@@ -420,13 +420,14 @@ TEST_F(Effects, TimerStepsOfShadowsAndMenus) {
 namespace {
 
 TEST(Soak, ManyWindowsOnFourThreadsWhileSettingsKeepChanging) {
-    const fxtest::SoakFigures f = fxtest::runSoak(4, 20);
+    const fxtest::SoakFigures f = fxtest::runSoak(4, 20, 2000);
     fxtest::printSoak(f);
     EXPECT_TRUE(f.finished);
     EXPECT_TRUE(f.updaterRan);
     EXPECT_GT(f.reloads, 0u);
     EXPECT_EQ(f.windowsWithLeftovers, 0);
     EXPECT_EQ(f.ownersWithLeftovers, 0);
+    EXPECT_EQ(f.effectWindowsLeft, 0);
     EXPECT_LE(std::labs(static_cast<long>(f.gdiAfter) - static_cast<long>(f.gdiBefore)), 5);
     EXPECT_LE(std::labs(static_cast<long>(f.userAfter) - static_cast<long>(f.userBefore)), 5);
 }

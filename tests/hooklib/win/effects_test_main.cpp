@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "tests/hooklib/win/effects_harness.h"
@@ -14,7 +15,9 @@ int main(int argc, char** argv) {
     {
         if (std::strcmp(argv[2], "showcase") == 0)
             return fxtest::runShowcase();
-        return std::strcmp(argv[2], "updater") == 0 ? fxtest::runUpdater() : 2;
+        if (std::strcmp(argv[2], "updater") == 0)
+            return fxtest::runUpdater(argc >= 4 ? static_cast<DWORD>(std::atoi(argv[3])) : 2000);
+        return 2;
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
