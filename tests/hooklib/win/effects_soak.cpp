@@ -170,6 +170,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     f.gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
     f.userBefore = GetGuiResources(process, GR_USEROBJECTS);
     f.windowsBefore = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
+    const int effectWindowsBefore = effectWindowsLeft();
     const unsigned reloadsBefore = zrv::state().reloadsFinished.load();
 
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
@@ -201,7 +202,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     f.gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
     f.userAfter = GetGuiResources(process, GR_USEROBJECTS);
     f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
-    f.effectWindowsLeft = effectWindowsLeft();
+    f.effectWindowsLeft = effectWindowsLeft() - effectWindowsBefore;
     CloseHandle(stop);
     CloseHandle(running);
     return f;

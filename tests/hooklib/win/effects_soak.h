@@ -16,7 +16,7 @@ struct SoakFigures {
     unsigned long gdiBefore = 0, gdiAfter = 0, userBefore = 0, userAfter = 0;
     // Top-level windows of the process: wine answers GetGuiResources with 0.
     unsigned long windowsBefore = 0, windowsAfter = 0;
-    int effectWindowsLeft = 0;      // "VelkShadow" and "FakeMenu" windows at the end
+    int effectWindowsLeft = 0;      // "VelkShadow" and "FakeMenu" windows added by the soak
     bool finished = false;          // every thread ended in time
 };
 

@@ -57,7 +57,9 @@ protected:
         writeIni("Zirvane.ini", "GLOBAL", "Shadows", "1");
         writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "1");
         writeIni("Zirvane.ini", "GLOBAL", "SLIDE", "0");
-        writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "80");
+        // Long enough to be seen under way on a busy machine, short enough
+        // to wait for.
+        writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "300");
     }
     ScopedSettingsFiles files_;
 };
@@ -79,7 +81,7 @@ TEST_F(Residency, FreedUnderALiveFadeAndShadowsStaysUntilTheyAreGone) {
     EXPECT_NE(GetModuleHandleA("zrv.dll"), nullptr) << "unmapped under a live fade";
     // The fade's ticks run in the library on this thread; the shadows close
     // once the library sees it was unbound; then it goes.
-    EXPECT_TRUE(waitFor([] { return GetModuleHandleA("zrv.dll") == nullptr; }, 6000));
+    EXPECT_TRUE(waitFor([] { return GetModuleHandleA("zrv.dll") == nullptr; }, 12000));
     EXPECT_EQ(shadowCount(), 0);
     EXPECT_FALSE(layered(w)) << "the window ends opaque";
     for (const char* p : {"SH1", "SH2", "fxTimer4", "fxLayer"})
