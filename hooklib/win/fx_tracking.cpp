@@ -99,6 +99,7 @@ void onDestroyBefore(HWND wnd) noexcept {
 void onDestroyAfter(HWND wnd) noexcept {
     for (const char* name : kRemovedAtDestroy)
         props::remove(wnd, name);
+    releaseDragPicture(wnd);
 }
 
 void applyAppTransparency(HWND wnd) noexcept {
