@@ -170,8 +170,10 @@ void onEnterSizeMove(HWND wnd) noexcept {
 }
 
 void onExitSizeMove(HWND wnd) noexcept {
-    if (!wnd || !dragPossible() || !kinds::isCaptionedTopLevel(styleOf(wnd)) ||
-        !props::has(wnd, props::kSnapshot))
+    // The picture alone says the drag started here. Neither a system command
+    // seen by another thread during the move nor a settings reload may keep
+    // the window frozen and translucent once the move is over.
+    if (!wnd || !kinds::isCaptionedTopLevel(styleOf(wnd)) || !props::has(wnd, props::kSnapshot))
         return;
     removeLayeredStyle(wnd);
     releaseDragPicture(wnd);

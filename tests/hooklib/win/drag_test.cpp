@@ -36,6 +36,7 @@ protected:
             zrv::processAttach(nullptr);
             attached = true;
         }
+        load(); // every test starts from the defaults
         brush_ = CreateSolidBrush(kRed);
         WNDCLASSA wc = {};
         wc.lpfnWndProc = countingProc;
@@ -123,6 +124,46 @@ TEST_F(Drag, GhostDragShowsTheSamePictureAndCleansUp) {
         GTEST_SKIP() << "no compositor on the display: translucency is not on screen";
     EXPECT_TRUE(similar(run.during.pixelAt[0], mix(kRed, behindNew, 120), kToleranceMix))
         << "\"SEMIDRAGVAL\" is read at the drag";
+}
+
+TEST_F(Drag, WindowComesBackWhateverHappensInTheProcessDuringTheMove) {
+    struct Case {
+        const char* what;
+        void (*meanwhile)();
+    };
+    static const Case cases[] = {
+        {"another thread saw a size command",
+         [] { zrv::state().lastCommandWasMove = false; }},
+        {"the settings were reloaded with dragging off",
+         [] {
+             writeIni("Zirvane.ini", "GLOBAL", "SEMIDRAG", 0);
+             zrv::LoadEffectSettings();
+         }},
+    };
+    for (const Case& c : cases) {
+        set("SEMIDRAG", 1);
+        load();
+        HWND w = redWindow();
+        const DragRun run = dragCaption(w, {120, 80}, [&](Observed&) { c.meanwhile(); });
+        ASSERT_TRUE(run.moved) << c.what;
+        EXPECT_TRUE(run.during.hasPicture) << c.what;
+        EXPECT_FALSE(run.after.layered) << c.what;
+        EXPECT_FALSE(run.after.hasPicture) << c.what;
+        EXPECT_FALSE(run.after.hasPictureDc) << c.what;
+        DestroyWindow(w);
+    }
+}
+
+TEST_F(Drag, WindowDestroyedMidDragTakesItsPictureAlong) {
+    HWND w = redWindow();
+    zrv::state().lastCommandWasMove = true;
+    SendMessageA(w, WM_ENTERSIZEMOVE, 0, 0);
+    const HGDIOBJ picture = GetPropA(w, props::kSnapshot);
+    const HGDIOBJ context = GetPropA(w, props::kSnapshotDc);
+    ASSERT_NE(picture, nullptr);
+    DestroyWindow(w);
+    EXPECT_EQ(GetObjectType(picture), 0u) << "the picture is deleted";
+    EXPECT_EQ(GetObjectType(context), 0u) << "its context is deleted";
 }
 
 TEST_F(Drag, BorderResizeAfterATitleBarDragIsLeftAlone) {
