@@ -12,7 +12,6 @@ export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 unset WINELOADERNOEXEC
 
 _started_xvfb=""
-_started_xcompmgr=""
 _started_wineserver=""
 
 wine_env_display() {
@@ -30,12 +29,6 @@ wine_env_display() {
                 [ -e "/tmp/.X11-unix/X$n" ] && break
                 sleep 0.1
             done
-            # A compositor, so that translucent windows show translucent on
-            # the screen the tests read back.
-            if command -v xcompmgr >/dev/null 2>&1; then
-                xcompmgr -d ":$n" >/dev/null 2>&1 &
-                _started_xcompmgr=$!
-            fi
             return 0
         fi
     done
@@ -93,11 +86,6 @@ wine_env_stop() {
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
         _started_wineserver=""
-    fi
-    if [ -n "$_started_xcompmgr" ]; then
-        kill "$_started_xcompmgr" 2>/dev/null || true
-        wait "$_started_xcompmgr" 2>/dev/null || true
-        _started_xcompmgr=""
     fi
     if [ -n "$_started_xvfb" ]; then
         kill "$_started_xvfb" 2>/dev/null || true

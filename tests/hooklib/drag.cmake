@@ -15,7 +15,8 @@ zt_wine_test(drag_tests
     SOURCES win/drag_test.cpp win/drag_support.cpp win/maximize_test.cpp
         win/icon_text_test.cpp
     LIBS zrv_core
-    DEPENDS icon_list_host)
+    DEPENDS icon_list_host
+    COMPOSITOR)
 
 # A drag held still mid-way, for screenshots (not a test).
 zt_win_helper(drag_showcase

@@ -1,8 +1,8 @@
 // Builds the shell's desktop tree ("Progman" > "SHELLDLL_DefView" >
 // "SysListView32") with the library's code linked in and its hooks on this
 // thread. The test starts it under the shell's file name and under its own.
-//   WM_APP to the "Progman" window: reload the settings, then erase the list
-//   at once. WM_CLOSE ends the program.
+//   WM_APP to the "Progman" window: reload the settings, then erase the list.
+//   WM_CLOSE ends the program.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,7 +17,11 @@ HWND g_list = nullptr;
 LRESULT CALLBACK desktopProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_APP) {
         zrv::LoadEffectSettings();
-        RedrawWindow(g_list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
+        // An erase as painting would send it, whether or not the window is
+        // on screen yet.
+        HDC dc = GetDC(g_list);
+        SendMessageA(g_list, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ReleaseDC(g_list, dc);
         return 1;
     }
     if (msg == WM_DESTROY)
