@@ -87,7 +87,7 @@ bool takePicture(HWND wnd, const RECT& r, HDC* memOut) noexcept {
     return true;
 }
 
-void showPicture(HWND wnd, HDC mem, const RECT& r) noexcept {
+bool showPicture(HWND wnd, HDC mem, const RECT& r) noexcept {
     BLENDFUNCTION blend = {};
     blend.BlendOp = AC_SRC_OVER;
     // An opacity keeps its low 8 bits, as every opacity key does.
@@ -98,10 +98,12 @@ void showPicture(HWND wnd, HDC mem, const RECT& r) noexcept {
     // Off while the style changes, so the window does not paint itself
     // opaque over its picture in between.
     SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
-    addLayeredStyle(wnd);
-    state().updateLayeredWindow(wnd, nullptr, nullptr, &size, mem, &origin, 0, &blend,
-                                ULW_ALPHA);
+    const bool layered = addLayeredStyle(wnd);
+    if (layered)
+        state().updateLayeredWindow(wnd, nullptr, nullptr, &size, mem, &origin, 0, &blend,
+                                    ULW_ALPHA);
     SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    return layered;
 }
 
 // The procedure a window had before the maximize subclass, in the kind
@@ -164,7 +166,10 @@ void onEnterSizeMove(HWND wnd) noexcept {
     HDC mem = nullptr;
     if (!takePicture(wnd, r, &mem))
         return;
-    showPicture(wnd, mem, r);
+    if (!showPicture(wnd, mem, r)) {
+        releaseDragPicture(wnd);
+        return;
+    }
     if (!state().settings.ghostDrag)
         RedrawWindow(GetDesktopWindow(), &r, nullptr, kRepaintAll);
 }
