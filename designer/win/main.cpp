@@ -1,0 +1,44 @@
+// tesseldes: the skin designer of the launcher bar.
+#include "designer_app.h"
+#include "platform.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+using namespace tessel::designer::win;
+
+namespace {
+bool dialogMessage(const DesignerApp& a, MSG& msg) {
+    for (HWND dlg : {a.chooser, a.panel, a.makeFile, a.progress})
+        if (dlg && IsWindow(dlg) && IsDialogMessageA(dlg, &msg))
+            return true;
+    return false;
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    // Picture loading for the canvas picture.
+    const HRESULT ole = OleInitialize(nullptr);
+
+    DesignerApp& a = app();
+    a.instance = instance;
+    a.dpi = screenDpi();
+    a.programFolder = programFolder();
+    a.chooser = createSkinChooser(a);
+    if (!a.chooser)
+        return 1;
+    ShowWindow(a.chooser, SW_SHOWNORMAL);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (dialogMessage(a, msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (SUCCEEDED(ole))
+        OleUninitialize();
+    return 0;
+}
