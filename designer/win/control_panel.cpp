@@ -73,16 +73,23 @@ void pickCanvasPicture(DesignerApp& a, HWND dlg) {
         MessageBoxA(dlg, e.description().c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// Text that stays readable on any chosen colour.
+COLORREF textOn(COLORREF back) {
+    const int lum = (299 * GetRValue(back) + 587 * GetGValue(back) + 114 * GetBValue(back)) / 1000;
+    return lum < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
 void drawColourSample(const DesignerApp& a, const DRAWITEMSTRUCT& di) {
     RECT rc = di.rcItem;
     const bool pressed = di.itemState & ODS_SELECTED;
-    zt::ScopedBrush fill(CreateSolidBrush(colourValue(a.model.buttonColour)));
+    const COLORREF back = colourValue(a.model.buttonColour);
+    zt::ScopedBrush fill(CreateSolidBrush(back));
     FillRect(di.hDC, &rc, fill.get());
     DrawEdge(di.hDC, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     char text[64] = {};
     GetWindowTextA(di.hwndItem, text, sizeof text);
     SetBkMode(di.hDC, TRANSPARENT);
-    SetTextColor(di.hDC, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(di.hDC, textOn(back));
     if (pressed)
         OffsetRect(&rc, 1, 1);
     DrawTextA(di.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -174,6 +181,7 @@ INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         if (reinterpret_cast<HWND>(lp) == GetDlgItem(dlg, IDC_LIST1) && gListBrush) {
             const COLORREF c = colourValue(a.model.listColour);
             SetBkColor(reinterpret_cast<HDC>(wp), c);
+            SetTextColor(reinterpret_cast<HDC>(wp), textOn(c));
             return reinterpret_cast<INT_PTR>(gListBrush.get());
         }
         return FALSE;

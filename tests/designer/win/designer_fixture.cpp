@@ -150,11 +150,13 @@ void DesignerRun::pressControl(HWND dlg, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }
 
-void DesignerRun::press(int n) {
-    pressControl(panel_, IDC_COMMAND_BASE + n);
-    // Let the click be handled before the test looks.
+void DesignerRun::press(int n) { pressControl(panel_, IDC_COMMAND_BASE + n); }
+
+void DesignerRun::click(int n) {
+    const int id = IDC_COMMAND_BASE + n;
     DWORD_PTR r = 0;
-    SendMessageTimeoutA(panel_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+    SendMessageTimeoutA(panel_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(panel_, id)), SMTO_NORMAL, 5000, &r);
 }
 
 HWND DesignerRun::waitForBox(const char* title, std::string& text, DWORD timeoutMs) {

@@ -42,7 +42,10 @@ public:
 
     std::string text(int textNumber) const;     // the panel's `TextN`
     void type(int textNumber, const std::string& s);
-    void press(int commandNumber);              // the panel's `CommandN`
+    // The panel's `CommandN`: press() returns at once (for buttons that open
+    // a dialog), click() once the click has been handled.
+    void press(int commandNumber);
+    void click(int commandNumber);
     void pressControl(HWND dlg, int id);
 
     // "Make", the path, "Make the file": the message shown, closed again.

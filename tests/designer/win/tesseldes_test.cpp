@@ -181,13 +181,13 @@ TEST(Tesseldes, ControlPanelBoxesArrowsOptionsAndColours) {
     for (const auto& a : arrows) {
         run.type(a.box, "100");
         run.type(a.otherBox, "stale");
-        run.press(a.command);
+        run.click(a.command);
         EXPECT_EQ(run.text(a.box), std::to_string(100 + a.delta)) << "Command" << a.command;
         EXPECT_EQ(run.text(a.otherBox) != "stale", a.otherRefreshed) << "Command" << a.command;
     }
     // A step below zero stops at 0.
     run.type(4, "10");
-    run.press(7);
+    run.click(7);
     EXPECT_EQ(run.text(4), "0");
 
     run.type(2, "2000");
@@ -353,5 +353,17 @@ TEST(Tesseldes, FailedWritesLeaveTheOldFile) {
     EXPECT_EQ(splitLines(readTextFile(target)).size(), 70u);
 }
 
+} // namespace
+} // namespace tessel::designer::test
+
+namespace tessel::designer::test {
+namespace {
+// Not a test: holds the designer open on the default skin for screenshots
+// (run with --gtest_also_run_disabled_tests --gtest_filter=*Showcase*).
+TEST(Tesseldes, DISABLED_Showcase) {
+    DesignerRun run("showcase");
+    ASSERT_TRUE(run.open(defaultSkinFolder()));
+    zt::test::pumpMessages(12000);
+}
 } // namespace
 } // namespace tessel::designer::test
