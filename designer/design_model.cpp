@@ -17,7 +17,7 @@ Box px(double l, double t, double w, double h) { return {l * kTw, t * kTw, w * k
 
 DesignModel designTimeLayout() {
     DesignModel m;
-    m.canvas = {9000, 2100, 640 * kTw + 115, 120 * kTw + 360};
+    m.canvas = {600, 11100, 640 * kTw + 115, 120 * kTw + 360};
     // Picture buttons in two rows of 24 x 24, the task area beside them.
     for (int i = 0; i < kButtonPicCount; ++i) {
         const int slot = i < kTaskArea ? i : i - 1;

@@ -154,7 +154,7 @@ void initPanel(DesignerApp& a, HWND dlg) {
                          a.model.orientation == Orientation::Horizontal ? IDC_OPTION1
                                                                         : IDC_OPTION2);
     setListColour(a, a.model.listColour);
-    // Beside the canvas's usual place, below the bar's usual row.
+    // Below the bar's usual row, above the canvas of a skin not yet loaded.
     SetWindowPos(dlg, nullptr, 40, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -363,7 +363,17 @@ namespace {
 TEST(Tesseldes, DISABLED_Showcase) {
     DesignerRun run("showcase");
     ASSERT_TRUE(run.open(defaultSkinFolder()));
-    zt::test::pumpMessages(12000);
+    run.type(2, "2000");
+    zt::test::pumpMessages(6000);
+    run.press(18);
+    zt::test::pumpMessages(6000);
+}
+
+TEST(Tesseldes, DISABLED_ShowcaseLoadMessage) {
+    DesignerRun run("showcase2");
+    std::string message;
+    ASSERT_TRUE(run.open(run.dir(), &message));
+    zt::test::pumpMessages(8000);
 }
 } // namespace
 } // namespace tessel::designer::test
