@@ -12,6 +12,7 @@ constexpr char kWriteFailed[] = "Shit there was an error";
 constexpr char kWriteDone[] = "Completed!";
 
 bool gWriting = false;
+unsigned gWriteRequests = 0; // activations of the progress window that asked for a write
 
 void setLabel(HWND progress, const char* text) {
     SetDlgItemTextA(progress, IDC_PROGRESS_LABEL1, text);
@@ -69,8 +70,10 @@ INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         // window's own message box.
         HWND other = reinterpret_cast<HWND>(lp);
         const bool fromOwnBox = other && GetWindow(other, GW_OWNER) == dlg;
-        if (LOWORD(wp) != WA_INACTIVE && !gWriting && !fromOwnBox)
+        if (LOWORD(wp) != WA_INACTIVE && !gWriting && !fromOwnBox) {
+            ++gWriteRequests;
             PostMessageA(dlg, kWriteNow, 0, 0);
+        }
         return FALSE;
     }
     case kWriteNow:
@@ -91,9 +94,11 @@ INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 void startWriting(DesignerApp& a) {
     if (a.progress && IsWindow(a.progress)) {
         SetDlgItemTextA(a.progress, IDC_PROGRESS_LABEL1, "Making now");
+        const unsigned before = gWriteRequests;
         SetActiveWindow(a.progress);
-        // Already the active window: activating it again does nothing.
-        if (GetActiveWindow() == a.progress && !gWriting)
+        // It was the active window already: activating it again does not
+        // reach it, so the write is asked for here.
+        if (gWriteRequests == before && !gWriting)
             PostMessageA(a.progress, kWriteNow, 0, 0);
         return;
     }

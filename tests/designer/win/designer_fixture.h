@@ -28,6 +28,8 @@ public:
 
     const std::string& dir() const { return dir_; }
     DWORD pid() const { return process_.id(); }
+    // True when the program has ended within `ms`.
+    bool endsWithin(DWORD ms) { return process_.wait(ms) != STILL_ACTIVE; }
 
     // Starts the program, types `skinFolder` into the chooser and presses
     // "Open"; true once the panel and the canvas are there. A load message,

@@ -27,6 +27,13 @@ RECT windowRect(HWND w) {
     return r;
 }
 
+COLORREF screenPixelAt(POINT pt) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, pt.x, pt.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
 POINT centreOnScreen(HWND w) {
     RECT r = windowRect(w);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -268,6 +275,77 @@ TEST(Tesseldes, OpenWithoutASkinKeepsTheDesignTimeLayout) {
     EXPECT_EQ(lines[67], "False");
     EXPECT_LT(valueOf(lines[68]), 0);
     EXPECT_LT(valueOf(lines[69]), 0);
+
+    // Closing the canvas ends the whole program.
+    PostMessageA(run.canvas(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run.endsWithin(5000));
+}
+
+std::string bitmapFile(int w, int h, COLORREF c) {
+    const int stride = (w * 3 + 3) & ~3;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            char* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
+            p[0] = char(GetBValue(c)), p[1] = char(GetGValue(c)), p[2] = char(GetRValue(c));
+        }
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
+    return std::string(reinterpret_cast<char*>(&fh), sizeof fh) +
+           std::string(reinterpret_cast<char*>(&ih), sizeof ih) + pixels;
+}
+
+// A picture chosen through the sample button's file dialog becomes the
+// canvas's own background, visible where no element covers it.
+TEST(Tesseldes, CanvasPictureFromTheSampleButton) {
+    DesignerRun run("backdrop");
+    std::string message;
+    ASSERT_TRUE(run.open(run.dir(), &message)); // no skin: nothing covers the corner
+    // A one-pixel red GIF.
+    const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80,
+                                 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
+                                 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01,
+                                 0x00, 0x3B};
+    const struct {
+        const char* file;
+        std::string data;
+        COLORREF shown;
+    } cases[] = {
+        {"green.bmp", bitmapFile(40, 40, RGB(10, 200, 30)), RGB(10, 200, 30)},
+        {"red.gif", std::string(reinterpret_cast<const char*>(gif), sizeof gif), RGB(255, 0, 0)},
+    };
+    POINT corner = {0, 0};
+    ClientToScreen(run.canvas(), &corner);
+    for (const auto& c : cases) {
+        const std::string path = run.dir() + "\\" + c.file;
+        writeTextFile(path, c.data);
+        run.press(1);
+        HWND dlg = nullptr;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                dlg = GetLastActivePopup(run.panel());
+                return dlg && dlg != run.panel() && IsWindowVisible(dlg);
+            },
+            5000))
+            << c.file;
+        HWND name = GetDlgItem(dlg, 0x47c); // the file name box
+        if (!name)
+            name = GetDlgItem(dlg, 0x480);
+        ASSERT_TRUE(name) << c.file;
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(waitFor([&] { return !IsWindow(dlg); }, 5000)) << c.file;
+        EXPECT_TRUE(waitFor([&] { return screenPixelAt(corner) == c.shown; }, 3000))
+            << c.file << ": " << std::hex << screenPixelAt(corner);
+    }
 }
 
 TEST(Tesseldes, BrokenSkinsStopTheLoadWhereTheyFail) {
@@ -351,6 +429,10 @@ TEST(Tesseldes, FailedWritesLeaveTheOldFile) {
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(run.make(target), kCompleted);
     EXPECT_EQ(splitLines(readTextFile(target)).size(), 70u);
+
+    // Closing the control panel ends the whole program.
+    PostMessageA(run.panel(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run.endsWithin(5000));
 }
 
 } // namespace
