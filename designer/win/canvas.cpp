@@ -8,7 +8,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <vector>
+#include <algorithm>
 
 namespace tessel::designer::win {
 

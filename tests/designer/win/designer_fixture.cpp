@@ -175,7 +175,7 @@ HWND DesignerRun::waitForBox(const char* title, std::string& text, DWORD timeout
     return text.empty() ? nullptr : box;
 }
 
-std::string DesignerRun::make(const std::string& path) {
+std::string DesignerRun::make(const std::string& path, bool withMouse) {
     if (!makeFile_ || !IsWindow(makeFile_)) {
         press(18);
         makeFile_ = waitForWindow(pid(), "#32770", kMakeFileTitle);
@@ -183,7 +183,13 @@ std::string DesignerRun::make(const std::string& path) {
             return "<no make-file window>";
     }
     setText(GetDlgItem(makeFile_, IDC_MAKE_TEXT1), path);
-    pressControl(makeFile_, IDC_MAKE_FILE);
+    if (withMouse) {
+        RECT r = {};
+        GetWindowRect(GetDlgItem(makeFile_, IDC_MAKE_FILE), &r);
+        clickWithMouse({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    } else {
+        pressControl(makeFile_, IDC_MAKE_FILE);
+    }
     std::string text;
     HWND box = waitForBox(kBoxTitle, text);
     if (!box)
@@ -204,6 +210,15 @@ void sendMouse(DWORD flags, POINT at) {
     SendInput(1, &in, sizeof in);
 }
 } // namespace
+
+void clickWithMouse(POINT at) {
+    SetCursorPos(at.x, at.y);
+    sendMouse(0, at);
+    pumpMessages(100);
+    sendMouse(MOUSEEVENTF_LEFTDOWN, at);
+    pumpMessages(60);
+    sendMouse(MOUSEEVENTF_LEFTUP, at);
+}
 
 void dragWithMouse(POINT from, POINT to, UINT buttons) {
     SetCursorPos(from.x, from.y);

@@ -51,7 +51,8 @@ public:
     void pressControl(HWND dlg, int id);
 
     // "Make", the path, "Make the file": the message shown, closed again.
-    std::string make(const std::string& path);
+    // `withMouse`: "Make the file" is clicked with the real pointer.
+    std::string make(const std::string& path, bool withMouse = false);
 
     // The message box of this run titled `title`, its text once shown.
     HWND waitForBox(const char* title, std::string& text, DWORD timeoutMs = 10000);
@@ -65,5 +66,6 @@ private:
 // Drags with the real pointer: press `buttons` at `from`, move in steps to
 // `to`, rest, release. `buttons`: MK_LBUTTON, MK_RBUTTON or both.
 void dragWithMouse(POINT from, POINT to, UINT buttons);
+void clickWithMouse(POINT at);
 
 } // namespace tessel::designer::test
