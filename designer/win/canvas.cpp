@@ -114,6 +114,17 @@ void Canvas::placeWindow() {
 Box Canvas::windowBox() const {
     RECT r = {};
     GetWindowRect(wnd_, &r);
+    // A minimized canvas stands far off the screen: the bar starts where the
+    // canvas will stand again when it is restored.
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    if (IsIconic(wnd_) && GetWindowPlacement(wnd_, &wp)) {
+        r = wp.rcNormalPosition; // work-area coordinates
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi))
+            OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+    }
     return {tw(r.left), tw(r.top), tw(r.right - r.left), tw(r.bottom - r.top)};
 }
 

@@ -87,6 +87,13 @@ TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     for (int n = 6; n <= 70; ++n)
         EXPECT_EQ(lines[n - 1], lineOf(original, n)) << "line " << n;
 
+    // Minimized, the canvas still gives the place it is restored to.
+    ShowWindow(run.canvas(), SW_MINIMIZE);
+    ASSERT_TRUE(waitFor([&] { return IsIconic(run.canvas()) != FALSE; }, 3000));
+    ASSERT_EQ(run.make(run.dir() + "\\minimized.tsl"), kCompleted);
+    EXPECT_EQ(readTextFile(run.dir() + "\\minimized.tsl"), written);
+    ShowWindow(run.canvas(), SW_RESTORE);
+
     // The bar on the written skin.
     const std::string bar = run.dir() + "\\Bar";
     CreateDirectoryA(bar.c_str(), nullptr);
