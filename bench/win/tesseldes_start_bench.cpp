@@ -14,7 +14,7 @@
 
 namespace {
 constexpr char kBaselineTitle[] = "One window";
-constexpr int kRounds = 5;
+constexpr int kRounds = 9;
 
 double nowMs() {
     LARGE_INTEGER f, c;
@@ -92,6 +92,7 @@ double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
+double best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 } // namespace
 
 int main(int argc, char** argv) {
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
     unmanaged("tesseldes.exe");
     unmanaged("tesseldes_start_bench.exe");
 
-    std::vector<double> base, designer;
+    std::vector<double> base, designer, chooserPart;
     for (int round = 0; round < kRounds; ++round) {
         PROCESS_INFORMATION pi = {};
         double t0 = nowMs();
@@ -144,11 +145,17 @@ int main(int argc, char** argv) {
             return 1;
         }
         designer.push_back(toChooser + toCanvas);
+        chooserPart.push_back(toChooser);
     }
+    // On a shared machine single starts vary widely: the median and the best
+    // of the rounds are both given.
     const double b = median(base), d = median(designer);
-    std::printf("one-window program, start to its window: %.0f ms (median of %d)\n", b, kRounds);
-    std::printf("tesseldes, start to the loaded default skin: %.0f ms (median of %d)\n", d,
-                kRounds);
-    std::printf("ratio %.2f (goal at most 1.50)\n", d / b);
+    std::printf("one-window program, start to its window: median %.0f ms, best %.0f ms\n", b,
+                best(base));
+    std::printf("tesseldes, start to the loaded default skin: median %.0f ms, best %.0f ms\n", d,
+                best(designer));
+    std::printf("  of which start to the skin chooser: median %.0f ms\n", median(chooserPart));
+    std::printf("ratio of medians %.2f, of the best %.2f (goal at most 1.50; %d rounds)\n",
+                d / b, best(designer) / best(base), kRounds);
     return 0;
 }

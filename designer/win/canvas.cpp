@@ -49,7 +49,7 @@ int Canvas::indexOf(HWND el) const {
 bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
     model_ = &model;
     dpi_ = dpi;
-    if (!registerClasses(instance, canvasProc, elementProc))
+    if (!initCommonControls() || !registerClasses(instance, canvasProc, elementProc))
         return false;
     wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName,
                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
@@ -144,6 +144,12 @@ RunError Canvas::setBackdrop(const std::string& path) {
     std::string data;
     if (auto e = readTextFile(path, data))
         return e;
+    using MakeStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+    using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+    auto makeStream = lateBound<MakeStream>("ole32.dll", "CreateStreamOnHGlobal");
+    auto loadPicture = lateBound<LoadPicture>("oleaut32.dll", "OleLoadPicture");
+    if (!initPictures() || !makeStream || !loadPicture)
+        return RunError::at(ErrorNumber::InvalidPicture, path);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size() ? data.size() : 1);
     if (!mem)
         return RunError::at(ErrorNumber::InvalidPicture, path);
@@ -152,13 +158,13 @@ RunError Canvas::setBackdrop(const std::string& path) {
         GlobalUnlock(mem);
     }
     IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+    if (FAILED(makeStream(mem, TRUE, &stream))) {
         GlobalFree(mem);
         return RunError::at(ErrorNumber::InvalidPicture, path);
     }
     IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(data.size()), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
+    HRESULT hr = loadPicture(stream, static_cast<LONG>(data.size()), FALSE, IID_IPicture,
+                             reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(hr) || !picture)
         return RunError::at(ErrorNumber::InvalidPicture, path);

@@ -29,7 +29,8 @@ int32_t askColour(HWND owner) {
     cc.rgbResult = gSharedColour;
     cc.lpCustColors = gCustomColours;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (ChooseColorA(&cc))
+    auto choose = lateBound<BOOL(WINAPI*)(CHOOSECOLORA*)>("comdlg32.dll", "ChooseColorA");
+    if (choose && choose(&cc))
         gSharedColour = cc.rgbResult;
     return static_cast<int32_t>(gSharedColour);
 }

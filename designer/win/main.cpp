@@ -2,9 +2,6 @@
 #include "designer_app.h"
 #include "platform.h"
 
-#include <commctrl.h>
-#include <ole2.h>
-
 using namespace tessel::designer::win;
 
 namespace {
@@ -17,11 +14,6 @@ bool dialogMessage(const DesignerApp& a, MSG& msg) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    // Picture loading for the canvas picture.
-    const HRESULT ole = OleInitialize(nullptr);
-
     DesignerApp& a = app();
     a.instance = instance;
     a.dpi = screenDpi();
@@ -38,7 +30,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    if (SUCCEEDED(ole))
-        OleUninitialize();
     return 0;
 }

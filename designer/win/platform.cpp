@@ -1,12 +1,33 @@
 #include "platform.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <ole2.h>
 
 #include <vector>
 
 namespace tessel::designer::win {
 
 using zt::ScopedKernelHandle;
+
+bool initCommonControls() {
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const bool done = [] {
+        auto init = lateBound<Init>("comctl32.dll", "InitCommonControlsEx");
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        return init && init(&icc);
+    }();
+    return done;
+}
+
+bool initPictures() {
+    using Init = HRESULT(WINAPI*)(LPVOID);
+    static const bool done = [] {
+        auto init = lateBound<Init>("ole32.dll", "OleInitialize");
+        return init && SUCCEEDED(init(nullptr));
+    }();
+    return done;
+}
 
 std::string programFolder() {
     char path[MAX_PATH] = {};
@@ -99,7 +120,8 @@ std::string askOpenPath(HWND owner, const char* filter, const std::string& start
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return GetOpenFileNameA(&ofn) ? std::string(path) : std::string();
+    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
+    return ask && ask(&ofn) ? std::string(path) : std::string();
 }
 
 std::string askSavePath(HWND owner, const char* filter) {
@@ -112,7 +134,8 @@ std::string askSavePath(HWND owner, const char* filter) {
     ofn.lpstrFile = path;
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    return GetSaveFileNameA(&ofn) ? std::string(path) : std::string();
+    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetSaveFileNameA");
+    return ask && ask(&ofn) ? std::string(path) : std::string();
 }
 
 ReplacingFile::~ReplacingFile() { discard(); }
