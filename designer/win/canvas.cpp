@@ -49,7 +49,7 @@ int Canvas::indexOf(HWND el) const {
 bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
     model_ = &model;
     dpi_ = dpi;
-    if (!initCommonControls() || !registerClasses(instance, canvasProc, elementProc))
+    if (!registerClasses(instance, canvasProc, elementProc))
         return false;
     wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName,
                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
@@ -65,9 +65,7 @@ bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
         const char* cls = kElementClass;
         const char* text = "";
         DWORD style = child;
-        if (i == kProgressBar1) {
-            cls = PROGRESS_CLASSA;
-        } else if (i == kHScroll1 || i == kVScroll1) {
+        if (i == kHScroll1 || i == kVScroll1) {
             cls = "BUTTON";
             text = i == kHScroll1 ? "MP3 Volume" : "MP3 Balance";
             style |= BS_PUSHBUTTON;
@@ -85,7 +83,6 @@ bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
             controlProcs_[i] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
                 elements_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
     }
-    SendMessageA(elements_[kProgressBar1], PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     placeAll();
     return true;
 }
@@ -139,6 +136,8 @@ void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
 void Canvas::setProgressValue(int value) {
     SendMessageA(elements_[kProgressBar1], PBM_SETPOS, static_cast<WPARAM>(value), 0);
 }
+
+int Canvas::progressValue() const { return progress_; }
 
 RunError Canvas::setBackdrop(const std::string& path) {
     std::string data;
@@ -202,7 +201,16 @@ void Canvas::paintElement(HWND el, HDC dc) {
         BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
         return;
     }
-    if (i == kPicture1) {
+    if (i == kProgressBar1) {
+        // The progress bar's look, drawn here: the common-controls library
+        // would cost the canvas a good part of its start.
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+        RECT done = rc;
+        InflateRect(&done, -2, -2);
+        done.right = done.left + (done.right - done.left) * progress_ / 100;
+        FillRect(dc, &done, GetSysColorBrush(COLOR_HIGHLIGHT));
+        DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
+    } else if (i == kPicture1) {
         FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         zt::ScopedPen grid(CreatePen(PS_SOLID, 1, RGB(0, 96, 0)));
         zt::ScopedSelect sel(dc, grid.get());
@@ -272,6 +280,14 @@ LRESULT CALLBACK Canvas::elementProc(HWND el, UINT msg, WPARAM wp, LPARAM lp) {
     if (self) {
         if (self->elementMouse(el, msg, wp, lp))
             return 0;
+        if (msg == PBM_SETPOS && self->indexOf(el) == kProgressBar1) {
+            const int old = self->progress_;
+            self->progress_ = std::clamp(static_cast<int>(wp), 0, 100);
+            InvalidateRect(el, nullptr, FALSE);
+            return old;
+        }
+        if (msg == PBM_GETPOS && self->indexOf(el) == kProgressBar1)
+            return self->progress_;
         if (msg == WM_PAINT) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(el, &ps);

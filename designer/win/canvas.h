@@ -34,7 +34,10 @@ public:
     void placeWindow();
     // Element i shows `bmp` and takes its size.
     void setPicture(int i, zt::ScopedBitmap bmp);
+    // The progress bar element's preview value (0 to 100); it also answers
+    // PBM_SETPOS and PBM_GETPOS.
     void setProgressValue(int value);
+    int progressValue() const;
     // The canvas window's own background picture (.bmp, .gif or .jpg).
     RunError setBackdrop(const std::string& path);
     // The window's screen position and outer size, in twips.
@@ -60,6 +63,7 @@ private:
     std::array<zt::ScopedBitmap, kCanvasElementCount> pictures_{};
     std::array<WNDPROC, kCanvasElementCount> controlProcs_{};
     IPicture* backdrop_ = nullptr;
+    int progress_ = 0;
     double grabX_ = 0, grabY_ = 0; // one grab point for the whole canvas, twips
 };
 

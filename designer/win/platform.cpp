@@ -1,6 +1,5 @@
 #include "platform.h"
 
-#include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
 
@@ -9,16 +8,6 @@
 namespace tessel::designer::win {
 
 using zt::ScopedKernelHandle;
-
-bool initCommonControls() {
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    static const bool done = [] {
-        auto init = lateBound<Init>("comctl32.dll", "InitCommonControlsEx");
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-        return init && init(&icc);
-    }();
-    return done;
-}
 
 bool initPictures() {
     using Init = HRESULT(WINAPI*)(LPVOID);

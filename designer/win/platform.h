@@ -10,8 +10,8 @@
 
 namespace tessel::designer::win {
 
-// The common dialogs, pictures and common controls come from libraries that
-// are loaded on first use, not at start: the skin chooser appears sooner.
+// The common dialogs and the picture loader come from libraries that are
+// loaded on first use, not at start: the designer's windows appear sooner.
 template <typename F> F lateBound(const char* dll, const char* name) {
     HMODULE m = GetModuleHandleA(dll);
     if (!m)
@@ -19,8 +19,6 @@ template <typename F> F lateBound(const char* dll, const char* name) {
     FARPROC p = m ? GetProcAddress(m, name) : nullptr;
     return reinterpret_cast<F>(reinterpret_cast<void*>(p));
 }
-// Registers the progress bar class; false when the library is missing.
-bool initCommonControls();
 // COM for the picture loader, once per run.
 bool initPictures();
 
