@@ -56,7 +56,8 @@ RunError loadBitmapFile(const std::string& path, zt::ScopedBitmap& into) {
     DWORD attrs = GetFileAttributesA(path.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES)
         return RunError::at(openFailure(GetLastError()), path);
-    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                           LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!h)
         return RunError::at(ErrorNumber::InvalidPicture, path);
     into.reset(static_cast<HBITMAP>(h));
