@@ -1,5 +1,6 @@
 zt_portable_test(bar_logic_tests
-    SOURCES geometry_test.cpp cpu_graph_test.cpp task_layout_test.cpp
+    SOURCES geometry_test.cpp cpu_graph_test.cpp task_layout_test.cpp file_choice_test.cpp
+            program_editing_test.cpp
     LIBS tessel_logic)
 
 # The real tessel.exe under wine, in program folders the tests make.

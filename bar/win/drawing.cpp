@@ -1,6 +1,8 @@
-#include "bar/win/button_draw.h"
+#include "bar/win/drawing.h"
 
 #include "common/win/scoped.h"
+
+#include <algorithm>
 
 namespace tessel::win {
 
@@ -28,6 +30,42 @@ void frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
     LineTo(dc, r.left - 1, r.bottom - 1);
 }
 } // namespace
+
+SIZE bitmapSize(HBITMAP b) {
+    BITMAP bm = {};
+    if (!b || !GetObjectA(b, sizeof bm, &bm))
+        return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+void drawBitmap(HDC dc, HBITMAP b, int x, int y) {
+    if (!b)
+        return;
+    ScopedMemDc mem(CreateCompatibleDC(dc));
+    ScopedSelect sel(mem.get(), b);
+    const SIZE s = bitmapSize(b);
+    BitBlt(dc, x, y, s.cx, s.cy, mem.get(), 0, 0, SRCCOPY);
+}
+
+void tileBitmap(HDC dc, HBITMAP b, const RECT& area) {
+    const SIZE s = bitmapSize(b);
+    if (s.cx <= 0 || s.cy <= 0)
+        return;
+    ScopedMemDc mem(CreateCompatibleDC(dc));
+    ScopedSelect sel(mem.get(), b);
+    for (int y = area.top; y < area.bottom; y += s.cy)
+        for (int x = area.left; x < area.right; x += s.cx)
+            BitBlt(dc, x, y, std::min<int>(s.cx, area.right - x), std::min<int>(s.cy, area.bottom - y),
+                   mem.get(), 0, 0, SRCCOPY);
+}
+
+void centreOnScreen(HWND wnd, HWND insertAfter) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    SetWindowPos(wnd, insertAfter, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter ? 0 : SWP_NOZORDER));
+}
 
 COLORREF textColourOn(COLORREF c) {
     int y = GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114;
