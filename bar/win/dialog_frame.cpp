@@ -79,7 +79,7 @@ void DialogFrame::paint(HDC dc) {
     RECT rc;
     GetClientRect(wnd_, &rc);
     FillRect(dc, &rc, buttonBrush_.get());
-    tileBitmap(dc, back_.get(), rc);
+    stretchBitmap(dc, back_.get(), rc);
     drawBitmap(dc, movePicture_.get(), 0, 0);
     const RECT close = closeRect();
     drawBitmap(dc, closePicture_.get(), close.left, 0);

@@ -2,7 +2,6 @@
 
 #include "common/win/scoped.h"
 
-#include <algorithm>
 
 namespace tessel::win {
 
@@ -47,16 +46,16 @@ void drawBitmap(HDC dc, HBITMAP b, int x, int y) {
     BitBlt(dc, x, y, s.cx, s.cy, mem.get(), 0, 0, SRCCOPY);
 }
 
-void tileBitmap(HDC dc, HBITMAP b, const RECT& area) {
+void stretchBitmap(HDC dc, HBITMAP b, const RECT& area) {
     const SIZE s = bitmapSize(b);
     if (s.cx <= 0 || s.cy <= 0)
         return;
     ScopedMemDc mem(CreateCompatibleDC(dc));
     ScopedSelect sel(mem.get(), b);
-    for (int y = area.top; y < area.bottom; y += s.cy)
-        for (int x = area.left; x < area.right; x += s.cx)
-            BitBlt(dc, x, y, std::min<int>(s.cx, area.right - x), std::min<int>(s.cy, area.bottom - y),
-                   mem.get(), 0, 0, SRCCOPY);
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem.get(),
+               0, 0, s.cx, s.cy, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
 }
 
 void centreOnScreen(HWND wnd, HWND insertAfter) {

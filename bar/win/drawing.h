@@ -9,8 +9,8 @@ namespace tessel::win {
 SIZE bitmapSize(HBITMAP b);
 // Copies the whole bitmap to (x, y); nothing for no bitmap.
 void drawBitmap(HDC dc, HBITMAP b, int x, int y);
-// Repeats the bitmap over the rectangle, from its top left corner.
-void tileBitmap(HDC dc, HBITMAP b, const RECT& area);
+// Stretches the bitmap over the rectangle.
+void stretchBitmap(HDC dc, HBITMAP b, const RECT& area);
 
 // Black or white, whichever reads better on `background`.
 COLORREF textColourOn(COLORREF background);

@@ -10,6 +10,13 @@ zt_wine_test(tessel_tests
     DEPENDS tessel
     TIMEOUT 240)
 
+# The bar's dialogs, driven with the mouse.
+zt_wine_test(tessel_dialog_tests
+    SOURCES win/tessel_dialogs_test.cpp win/bar_fixture.cpp
+    LIBS zt_formats shell32
+    DEPENDS tessel
+    TIMEOUT 300)
+
 # The default skin as the generator draws it (native build only: it reads
 # the generated files by their build path).
 if(NOT WIN32)
