@@ -8,6 +8,7 @@ namespace zrv::fx {
 // --- per-window state and application transparency (fx_tracking.cpp) ---
 void clearTrackedTable() noexcept;                 // attach
 void resetTrackedWindows() noexcept;               // after every settings load
+void resetWindow(HWND wnd) noexcept;               // call hook, HOOKCMD_RESET, in its thread
 void closeTrackedForDetach(bool sendCommands) noexcept; // detach
 void onDestroyAfter(HWND wnd) noexcept;            // return hook, WM_DESTROY
 void onDestroyBefore(HWND wnd) noexcept;           // call hook, WM_DESTROY
@@ -15,6 +16,8 @@ void applyAppTransparency(HWND wnd) noexcept;      // after shadows follow a cha
 // Puts a window in the tracked table (the shadows do so before creating or
 // moving a shadow candidate's shadows); a full table beeps. False when full.
 bool trackWindow(HWND wnd) noexcept;
+// The library's own shadow and menu cover windows: no effect applies to them.
+bool isEffectWindow(HWND wnd) noexcept;
 void untrackWindow(HWND wnd) noexcept;
 
 // --- fade-in and slide-in (fx_animation.cpp) ---
@@ -38,6 +41,11 @@ void onEnterSizeMove(HWND wnd) noexcept;
 void onExitSizeMove(HWND wnd) noexcept;
 void onGetMinMaxInfoBefore(HWND wnd) noexcept;     // subclass with stubPatch
 void onGetMinMaxInfoAfter(HWND wnd, LPARAM lParam) noexcept; // no layered windows
+// Deletes a dragged window's picture and its context and removes "HH" and
+// "HH2"; also when the window is destroyed in the middle of a drag.
+void releaseDragPicture(HWND wnd) noexcept;
+// The body of stubPatch.
+LRESULT maximizeStub(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
 // --- desktop icon text (fx_icon_text.cpp) ---
 void onEraseBackground(HWND wnd) noexcept;
