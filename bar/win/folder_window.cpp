@@ -4,6 +4,7 @@
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
 #include "bar/win/resource.h"
+#include "common/win/platform_function.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -36,9 +37,7 @@ using SpecialFolderFn = HRESULT(WINAPI*)(HWND, int, PIDLIST_ABSOLUTE*);
 // The shell library is loaded on first use, as the bar's other shell calls are.
 SpecialFolderFn specialFolderLocation() {
     static HMODULE shell = LoadLibraryA("shell32.dll");
-    return shell ? reinterpret_cast<SpecialFolderFn>(reinterpret_cast<void*>(
-                       GetProcAddress(shell, "SHGetSpecialFolderLocation")))
-                 : nullptr;
+    return zt::platformFunction<SpecialFolderFn>(shell, "SHGetSpecialFolderLocation");
 }
 
 // The size of an item identifier list: its items' size fields and the two
