@@ -13,9 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tessel::readSkinLayout(text, layout, &lines))
         return 0;
     // The flag is written as it stands, as the designer writes it: a flag
-    // holding a comma, a quote or a line break (only ever read from a broken
-    // file) cannot come back the same, and is not asked to.
-    if (layout.horizontalFlag.find_first_of(",\"\r\n") != std::string::npos)
+    // holding a comma, a quote or a line break, or with blanks at either end
+    // (only ever read from a broken file, through quotes), cannot come back
+    // the same, and is not asked to.
+    const std::string& flag = layout.horizontalFlag;
+    if (flag.find_first_of(",\"\r\n") != std::string::npos ||
+        (!flag.empty() && (flag.front() == ' ' || flag.front() == '\t' || flag.back() == ' ' ||
+                           flag.back() == '\t')))
         return 0;
     const std::string written = tessel::writeSkinLayout(layout);
     tessel::SkinLayout again;
