@@ -71,7 +71,9 @@ inline std::uint32_t darkenPixel(std::uint32_t x, std::uint32_t p) {
     return m;
 }
 
-inline bool unmixed(std::uint32_t p) { return (p & 0x00FFFFFF) == kUnmixedColour; }
+inline bool unmixed(std::uint32_t p) {
+    return (p & 0x00FFFFFF) == kUnmixedColour;
+}
 
 void spanScalar(std::uint32_t* d, const std::uint32_t* p, int n, std::uint32_t t, bool darken) {
     for (int i = 0; i < n; ++i) {
@@ -124,8 +126,7 @@ ZRV_SSE2_FN void spanSse2(std::uint32_t* d, const std::uint32_t* p, int n, std::
         // menu's top byte everywhere.
         const __m128i asIs = _mm_cmpeq_epi32(_mm_and_si128(q, colour), magenta);
         const __m128i take = _mm_andnot_si128(asIs, colour);
-        const __m128i out =
-            _mm_or_si128(_mm_and_si128(mixed, take), _mm_andnot_si128(take, x));
+        const __m128i out = _mm_or_si128(_mm_and_si128(mixed, take), _mm_andnot_si128(take, x));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), out);
     }
     spanScalar(d + i, p + i, n - i, t, darken);

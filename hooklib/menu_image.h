@@ -9,14 +9,16 @@
 namespace zrv::menu {
 
 // Blend modes of BlendMenuImage.
-constexpr int kBlendPlain = 0;    // the whole picture is mixed alike
+constexpr int kBlendPlain = 0;     // the whole picture is mixed alike
 constexpr int kBlendShadowed = 20; // the right and bottom L pixels are shadow
 
 // Pure magenta in the photograph marks a pixel that is not mixed.
 constexpr std::uint32_t kUnmixedColour = 0x00FF00FF;
 
 // The weight of the background in the mix for menu opacity v: 255 - (v mod 256).
-constexpr int backgroundWeight(int opacity) { return 255 - (opacity & 0xFF); }
+constexpr int backgroundWeight(int opacity) {
+    return 255 - (opacity & 0xFF);
+}
 
 // The grey of the shadow strips at distance `k` from the menu edge, for strips
 // `size` pixels wide (the runs of the ramp along the strips).

@@ -102,6 +102,7 @@ void processDetach(bool processTerminating) noexcept {
     if (processTerminating)
         return;
     fx::closeTrackedForDetach(true);
+    fx::closeMenuCoversForDetach();
     Sleep(100);
     UnregisterClassA(kShadowClass, g_state.hostInstance);
     UnregisterClassA(kFakeMenuClass, g_state.hostInstance);

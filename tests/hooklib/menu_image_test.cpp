@@ -60,11 +60,11 @@ TEST(DrawMenuShadowRamp, StripsAndCornersOfWidthFive) {
     // 20 by 16, L = 5: x0 = 15, y0 = 11; corners run 210, 178, 146, 118, 87.
     expectPixels(20, 16, 5,
                  {
-                     {0, 0, -1},   {14, 10, -1}, {15, 4, -1}, {4, 11, -1}, // outside the strips
-                     {16, 11, 82}, {19, 15, 198}, {16, 9, 82}, {19, 6, 198}, // right strip
-                     {10, 11, 50}, {14, 15, 198}, {18, 15, 198}, {9, 12, 82}, // bottom strip
-                     {5, 11, 210}, {5, 15, 210}, {6, 14, 178}, {6, 15, 198}, {9, 11, 87},
-                     {15, 5, 210}, {19, 5, 210}, {18, 6, 178}, {15, 9, 87}, // top-right corner
+                     {0, 0, -1},   {14, 10, -1},  {15, 4, -1},   {4, 11, -1},  // outside the strips
+                     {16, 11, 82}, {19, 15, 198}, {16, 9, 82},   {19, 6, 198}, // right strip
+                     {10, 11, 50}, {14, 15, 198}, {18, 15, 198}, {9, 12, 82},  // bottom strip
+                     {5, 11, 210}, {5, 15, 210},  {6, 14, 178},  {6, 15, 198}, {9, 11, 87},
+                     {15, 5, 210}, {19, 5, 210},  {18, 6, 178},  {15, 9, 87}, // top-right corner
                  });
 }
 
@@ -72,8 +72,16 @@ TEST(DrawMenuShadowRamp, WidthOneIsAOnePixelStripOfGrey50) {
     // 10 by 8, L = 1: the column x = 9 from y = 1, the row y = 7 from x = 1;
     // each corner run paints its single end pixel at 160 + 50.
     expectPixels(10, 8, 1,
-                 {{9, 0, -1}, {9, 2, 50}, {9, 6, 50}, {9, 7, 50}, {0, 7, -1}, {2, 7, 50},
-                  {8, 7, 50}, {8, 6, -1}, {1, 7, 210}, {9, 1, 210}});
+                 {{9, 0, -1},
+                  {9, 2, 50},
+                  {9, 6, 50},
+                  {9, 7, 50},
+                  {0, 7, -1},
+                  {2, 7, 50},
+                  {8, 7, 50},
+                  {8, 6, -1},
+                  {1, 7, 210},
+                  {9, 1, 210}});
 }
 
 TEST(DrawMenuShadowRamp, NothingForBadSizesAndClippedWhenLargerThanThePicture) {
@@ -150,8 +158,8 @@ TEST(BlendMenuImage, MatchesTheLiteralMixOnRandomPictures) {
                 std::vector<std::uint32_t> want = d;
                 zt::menuref::blend(want.data(), p.data(), s.w, s.h, mode, t, size);
                 ASSERT_TRUE(menu::BlendMenuImage(d.data(), p.data(), s.w, s.h, mode, t, size));
-                ASSERT_EQ(d, want) << s.w << "x" << s.h << " mode " << mode << " t " << t
-                                   << " size " << size;
+                ASSERT_EQ(d, want)
+                    << s.w << "x" << s.h << " mode " << mode << " t " << t << " size " << size;
             }
 }
 

@@ -8,7 +8,9 @@
 
 namespace zt::menuref {
 
-inline int channel(std::uint32_t px, int c) { return static_cast<int>((px >> (8 * c)) & 0xFF); }
+inline int channel(std::uint32_t px, int c) {
+    return static_cast<int>((px >> (8 * c)) & 0xFF);
+}
 
 inline int mix(int x, int p, int t) {
     return x + static_cast<int>(std::floor(static_cast<double>(t) * (p - x) / 256.0));
