@@ -238,9 +238,10 @@ void onMenuMessageBefore(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexc
 }
 
 void onMenuDestroy(HWND wnd) noexcept {
+    // Before any menu has been taken the atom is unknown, yet a cover from
+    // before (menus since turned off) must still go with its menu.
     ProcessState& s = state();
-    const ATOM known = s.menuAtom.load();
-    if (!known || classAtomOf(wnd) != known)
+    if (!isPopupMenu(wnd))
         return;
     HWND cover = coverOf(wnd);
     props::remove(wnd, props::kMenuCover);
