@@ -412,6 +412,24 @@ TEST_F(Menus, EmulatedMenusRepaintOnSelectionAndPassClicksToTheMenu) {
     EXPECT_EQ(chosen, kFirstItem + 3);
 }
 
+TEST_F(Menus, ABusyTurnIsWaitedForABoundedTimeThenTheMenuIsTaken) {
+    set("SemiMenusShadow", 1);
+    load();
+    // As if another thread had started taking a menu and never finished.
+    zrv::state().menuBusy.store(true);
+    const DWORD start = GetTickCount();
+    DWORD coveredAfter = 0;
+    track(150, 140, [&](HWND menu, int) {
+        if (!IsWindow(coverOf(menu)))
+            return false;
+        coveredAfter = GetTickCount() - start;
+        return true;
+    });
+    EXPECT_GE(coveredAfter, 1900u);
+    EXPECT_LT(coveredAfter, 10000u);
+    EXPECT_FALSE(zrv::state().menuBusy.load());
+}
+
 TEST_F(Menus, ACoverTakesAnyMessageAndClosesQuietlyWithoutItsMenu) {
     const UINT hook = RegisterWindowMessageA("ZRVHook");
     auto cover = [](HWND menu) {
