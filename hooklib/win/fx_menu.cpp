@@ -164,19 +164,6 @@ void makeBaseBarTranslucent(HWND bar) noexcept {
     startEffectTimer(bar, TIMER_MENU_ALPHA, kMenuAlphaInterval);
 }
 
-// The cover is made while the menu is being shown, and some platforms give the
-// menu its place on the screen only afterwards, above the cover; once the
-// menu is in place the cover goes back on top.
-void keepCoverAbove(HWND menu, LPARAM lParam) noexcept {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if (!pos || ((pos->flags & SWP_NOZORDER) && !(pos->flags & SWP_SHOWWINDOW)))
-        return;
-    if (!isPopupMenu(menu))
-        return;
-    if (HWND cover = coverOf(menu))
-        SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 void onMenuHidden(HWND wnd) noexcept {
     if (!classIs(wnd, menuwin::kMenuClass) && !classIs(wnd, menuwin::kBaseBarClass))
         return;
@@ -215,7 +202,7 @@ void onMenuItemHover(HWND wnd) noexcept {
     state().lastMenuWindow.store(wnd);
 }
 
-void onMenuMessageBefore(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+void onMenuMessageBefore(HWND wnd, UINT msg, WPARAM wParam, LPARAM) noexcept {
     switch (msg) {
     case WM_NCPAINT:
         if (isPopupMenu(wnd))
@@ -228,9 +215,6 @@ void onMenuMessageBefore(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexc
     case WM_SHOWWINDOW:
         if (wParam == 0)
             onMenuHidden(wnd);
-        break;
-    case WM_WINDOWPOSCHANGED:
-        keepCoverAbove(wnd, lParam);
         break;
     default:
         break;
