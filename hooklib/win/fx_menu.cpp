@@ -105,7 +105,10 @@ HWND makeCover(HWND menu, const RECT& m, int strip, HBITMAP photo, bool emulated
                                  nullptr, nullptr, state().hostInstance, nullptr);
     if (!cover)
         return nullptr;
-    SetPropA(cover, props::kSnapshot, photo);
+    if (!SetPropA(cover, props::kSnapshot, photo)) {
+        DestroyWindow(cover); // the caller still owns the photograph
+        return nullptr;
+    }
     if (HRGN shape = coverRegion(emulated, w, h, strip))
         if (!SetWindowRgn(cover, shape, FALSE))
             DeleteObject(shape);
@@ -128,8 +131,6 @@ void takeMenu(HWND menu) noexcept {
     ATOM none = 0;
     s.menuAtom.compare_exchange_strong(none, classAtomOf(menu));
 
-    RECT m = {};
-    int strip = 0;
     {
         MenuTurn turn;
         // A menu whose cover is being built is left to the thread building
@@ -143,8 +144,9 @@ void takeMenu(HWND menu) noexcept {
         }
         props::setInt(menu, props::kMenuCover, kCoverBeingBuilt);
     }
+    RECT m = {};
     GetWindowRect(menu, &m);
-    strip = shadowStrip();
+    const int strip = shadowStrip();
     const int w = m.right - m.left, h = m.bottom - m.top;
     HBITMAP photo = w > 0 && h > 0 ? photograph(m.left, m.top, w + strip, h + strip) : nullptr;
     HWND cover = photo ? makeCover(menu, m, strip, photo, emulated) : nullptr;

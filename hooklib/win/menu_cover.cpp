@@ -35,6 +35,10 @@ void closeSelf(HWND cover) noexcept {
     DestroyWindow(cover);
 }
 
+bool ofThisThread(HWND wnd) noexcept {
+    return GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId();
+}
+
 int widthOf(const RECT& r) {
     return r.right - r.left;
 }
@@ -48,11 +52,9 @@ void paint(HWND cover, HDC target, HWND menu) noexcept {
     GetWindowRect(cover, &c);
     GetWindowRect(menu, &m);
     const int cw = widthOf(c), ch = heightOf(c);
-    int strip = cw - widthOf(m);
-    if (heightOf(m) < ch && ch - heightOf(m) < strip)
-        strip = ch - heightOf(m);
-    if (strip < 0 || heightOf(m) >= ch)
-        strip = 0;
+    // The strips are what the cover has beyond the menu on both sides.
+    const int dw = cw - widthOf(m), dh = ch - heightOf(m);
+    const int strip = dw > 0 && dh > 0 ? (dw < dh ? dw : dh) : 0;
     zt::ScopedMemDc mem(CreateCompatibleDC(target));
     if (!mem)
         return;
@@ -79,7 +81,8 @@ void onPaint(HWND cover) noexcept {
     HDC dc = BeginPaint(cover, &ps);
     HWND menu = props::getWindow(cover, props::kCoverMenu);
     const bool menuGone = menu && !IsWindow(menu);
-    if (dc && menu && !menuGone)
+    // Printing a window of another thread would wait on that thread.
+    if (dc && menu && !menuGone && ofThisThread(menu))
         paint(cover, dc, menu);
     EndPaint(cover, &ps);
     if (menuGone)
@@ -112,8 +115,7 @@ LRESULT handToMenu(HWND cover, UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
     }
     // The cover is made in its menu's thread; a procedure of any other
     // thread's window could not be called from here.
-    if (menu && !concernsOnlyTheCover(msg) &&
-        GetWindowThreadProcessId(menu, nullptr) == GetCurrentThreadId()) {
+    if (menu && !concernsOnlyTheCover(msg) && ofThisThread(menu)) {
         if (auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(menu, GWLP_WNDPROC)))
             return CallWindowProcA(proc, menu, msg, wParam, lParam);
     }

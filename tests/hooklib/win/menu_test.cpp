@@ -15,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace zt::test;
@@ -458,6 +459,29 @@ TEST_F(Menus, ACoverTakesAnyMessageAndClosesQuietlyWithoutItsMenu) {
         }
         EXPECT_FALSE(IsWindow(c)) << msg;
     }
+    // A menu of a thread that does not answer is neither printed nor handed
+    // messages: the cover's thread must not wait on it.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND hung = nullptr;
+    std::thread other([&] {
+        hung = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+                               nullptr);
+        WaitForSingleObject(release, 20000);
+        DestroyWindow(hung);
+    });
+    ASSERT_TRUE(waitFor([&] { return hung != nullptr; }, 2000));
+    HWND foreign = cover(hung);
+    const DWORD start = GetTickCount();
+    ShowWindow(foreign, SW_SHOWNOACTIVATE);
+    InvalidateRect(foreign, nullptr, FALSE);
+    UpdateWindow(foreign);
+    SendMessageA(foreign, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    DestroyWindow(foreign);
+    SetEvent(release);
+    other.join();
+    CloseHandle(release);
+
     // With no menu at all, arbitrary messages get default handling.
     HWND lone = cover(nullptr);
     for (UINT msg : {UINT{WM_LBUTTONDOWN}, UINT{WM_KEYDOWN}, UINT{WM_USER + 99}, UINT{0x1E5}})
