@@ -3,6 +3,7 @@
 // menu is opened with TrackPopupMenu and looked at from a timer that fires
 // inside the menu's own loop.
 #include "hooklib/menu_image.h"
+#include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
@@ -307,6 +308,24 @@ TEST_F(Menus, AMenuShownAgainIsTakenAgain) {
     ASSERT_EQ(covers.size(), 3u);
     for (HWND c : covers)
         EXPECT_FALSE(IsWindow(c));
+}
+
+// The library leaving the process takes the covers with it: their window
+// procedure goes with the library.
+TEST_F(Menus, DetachClosesEveryCoverOfTheProcess) {
+    set("SemiMenusShadow", 1);
+    load();
+    HWND closed = nullptr;
+    track(150, 140, [&](HWND menu, int) {
+        HWND cover = coverOf(menu);
+        if (!IsWindow(cover))
+            return false;
+        zrv::fx::closeMenuCoversForDetach();
+        EXPECT_FALSE(IsWindow(cover));
+        closed = cover;
+        return true;
+    });
+    EXPECT_TRUE(closed);
 }
 
 TEST_F(Menus, MenusOffLeavesMenusAloneButHidingClosesACoverLeftFromBefore) {
