@@ -7,6 +7,7 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/menu_win.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 
@@ -150,6 +151,7 @@ void closeCover(HWND cover) noexcept {
 
 extern "C" LRESULT CALLBACK fakeWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     using namespace zrv;
+    residency::onEffectWindowMessage(msg);
     if (msg == state().hookMessage && msg != 0) {
         menuwin::closeSelf(wnd);
         return 0;

@@ -2,9 +2,11 @@
 #pragma once
 #include <windows.h>
 
+#include "hooklib/window_kinds.h"
+
 namespace zrv::menuwin {
 
-constexpr char kCoverClass[] = "FakeMenu";
+constexpr const char* kCoverClass = kinds::kFakeMenuClass;
 constexpr char kMenuClass[] = "#32768";
 constexpr char kBaseBarClass[] = "BaseBar";
 
