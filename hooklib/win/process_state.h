@@ -46,6 +46,10 @@ struct ProcessState {
     std::atomic<HWND> lastMenuWindow{nullptr};
     std::atomic<bool> menuBusy{false};
     std::atomic<int> menuOpacity{220};
+    // The last system command seen in the process was a move: only such a
+    // move is dragged translucently.
+    std::atomic<bool> lastCommandWasMove{false};
+    RECT dragStart = {}; // outer rectangle of the last window whose drag started
 
     // Observations for the tests; nothing in the library acts on them.
     std::atomic<unsigned> reloadsStarted{0};
