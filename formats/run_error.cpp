@@ -11,6 +11,9 @@ const char* errorText(ErrorNumber n) {
     case ErrorNumber::FileNotFound: return "File not found";
     case ErrorNumber::InputPastEndOfFile: return "Input past end of file";
     case ErrorNumber::PathNotFound: return "Path not found";
+    case ErrorNumber::DeviceUnavailable: return "Device unavailable";
+    case ErrorNumber::PermissionDenied: return "Permission denied";
+    case ErrorNumber::InvalidFileFormat: return "Invalid file format";
     case ErrorNumber::InvalidPicture: return "Invalid picture";
     }
     return "Unknown error";

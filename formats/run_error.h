@@ -15,6 +15,9 @@ enum class ErrorNumber : int {
     FileNotFound = 53,
     InputPastEndOfFile = 62,
     PathNotFound = 76,
+    DeviceUnavailable = 68,
+    PermissionDenied = 70,
+    InvalidFileFormat = 321,
     InvalidPicture = 481,
 };
 
