@@ -63,7 +63,11 @@ RunError openWithShell(HWND owner, const char* what) {
 
 } // namespace
 
+void BarWindow::openMediaBrowser() {}
+
 void BarWindow::elementClicked(int i) {
+    if (player_ && player_->elementClicked(i))
+        return;
     RunError e;
     switch (i) {
     case kInternet: {

@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include "bar/mp3_player.h"
 #include "bar/win/cpu_usage.h"
+#include "bar/win/player_panel.h"
 #include "bar/win/task_list.h"
 #include "common/win/scoped.h"
 #include "formats/skin_files.h"
@@ -37,6 +39,9 @@ public:
 
     const std::string& skinFolder() const { return skinFolder_; }
     COLORREF buttonColour() const { return buttonColour_; }
+    // The file browser's choice, shared by the player, the editor and the
+    // run dialog.
+    FileChoice& fileChoice() { return fileChoice_; }
 
 private:
     BarWindow(HINSTANCE instance, std::string skinFolder);
@@ -58,6 +63,7 @@ private:
     void FindAllApps();
     void taskClicked(int i);
     void elementClicked(int i);
+    void openMediaBrowser();
     void snapToEdges();
     void showElement(int i, bool pressed);
     void paintBackgroundUnder(HWND child, HDC dc);
@@ -97,6 +103,9 @@ private:
     HWND clock_ = nullptr;
     zt::ScopedFont clockFont_;
     COLORREF clockColour_ = RGB(255, 255, 255);
+
+    FileChoice fileChoice_;
+    std::unique_ptr<PlayerPanel> player_;
 
     // Dragging anchor of the move element: x as a real number, y whole.
     double anchorX_ = 0;

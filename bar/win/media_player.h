@@ -3,6 +3,7 @@
 // once; the sound is made on the playback thread.
 #pragma once
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "bar/mp3_player.h"
 #include "bar/win/pcm_source.h"

@@ -3,6 +3,7 @@
 #include "common/win/scoped.h"
 
 // clang-format off
+#include <mmsystem.h>
 #include <mmreg.h>
 #include <msacm.h>
 // clang-format on
