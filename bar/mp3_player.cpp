@@ -7,8 +7,8 @@ constexpr double kSkipSeconds = 5;
 }
 
 void Mp3Player::open() {
-    choice_.pattern = kMediaPattern;
     choice_.armed = 0;
+    choice_.request(ChoiceClient::Player, kMediaPattern);
 }
 
 RunError Mp3Player::play() {
@@ -16,7 +16,7 @@ RunError Mp3Player::play() {
         return {};
     // A file the component refuses leaves the choice armed, so that a later
     // play tries it again.
-    if (RunError e = media_.setFileName(choice_.chosenPath))
+    if (RunError e = media_.setFileName(choice_.chosenPath()))
         return e;
     bar_.setMax(float(media_.duration()));
     choice_.armed = 0;

@@ -3,21 +3,13 @@
 // layer provides.
 #pragma once
 
+#include "bar/file_choice.h"
 #include "formats/run_error.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tessel {
-
-inline constexpr char kMediaPattern[] = "*.mp3;*.wav;*.mid";
-
-// The file browser's shared choice, one for the whole bar.
-struct FileChoice {
-    std::string pattern;
-    std::string chosenPath;
-    int16_t armed = 0; // 1 once a file was confirmed; the player's play takes it
-};
 
 // The media component's operations, and nothing more.
 class MediaControl {
@@ -45,7 +37,7 @@ public:
     Mp3Player(FileChoice& choice, MediaControl& media, PositionBar& bar)
         : choice_(choice), media_(media), bar_(bar) {}
 
-    // Element 15, before the browser opens: the media pattern, disarmed.
+    // Element 15, before the browser opens: disarmed, the media pattern.
     void open();
     RunError play();          // element 17
     void stop();              // element 16

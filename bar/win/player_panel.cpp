@@ -12,8 +12,6 @@ namespace tessel::win {
 
 namespace {
 
-enum PlayerElement { kOpen = 15, kStop = 16, kPlay = 17, kForward = 18, kRewind = 19 };
-
 // The position bar counts in hundredths of a second: the control's range is
 // whole numbers, the player's values are seconds.
 constexpr float kBarSteps = 100;
@@ -65,15 +63,15 @@ void PlayerPanel::report(const RunError& e) const {
 
 bool PlayerPanel::elementClicked(int element) {
     switch (element) {
-    case kOpen:
+    case kPlayerOpenElement:
         player_.open();
         if (openBrowser_)
             openBrowser_();
         return true;
-    case kStop: player_.stop(); return true;
-    case kPlay: report(player_.play()); return true;
-    case kForward: player_.fastForward(); return true;
-    case kRewind: player_.rewind(); return true;
+    case kPlayerStopElement: player_.stop(); return true;
+    case kPlayerPlayElement: report(player_.play()); return true;
+    case kPlayerForwardElement: player_.fastForward(); return true;
+    case kPlayerRewindElement: player_.rewind(); return true;
     }
     return false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "bar/file_choice.h"
 #include "bar/mp3_player.h"
 #include "bar/win/media_player.h"
 #include "formats/skin_files.h"
@@ -13,6 +14,12 @@
 
 namespace tessel::win {
 
+inline constexpr int kPlayerOpenElement = 15;
+inline constexpr int kPlayerStopElement = 16;
+inline constexpr int kPlayerPlayElement = 17;
+inline constexpr int kPlayerForwardElement = 18;
+inline constexpr int kPlayerRewindElement = 19;
+
 inline constexpr int kPositionBarId = 310;
 inline constexpr int kBalanceSliderId = 311;
 inline constexpr int kVolumeSliderId = 312;
@@ -21,7 +28,7 @@ inline constexpr UINT kMediaReady = WM_APP + 20;
 
 class PlayerPanel final : private PositionBar {
 public:
-    // `openBrowser` shows the file browser with the choice's pattern.
+    // `openBrowser` shows the file browser for media files.
     PlayerPanel(HWND bar, HINSTANCE instance, FileChoice& choice,
                 std::function<void()> openBrowser);
     PlayerPanel(const PlayerPanel&) = delete;

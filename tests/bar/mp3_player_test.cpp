@@ -85,21 +85,21 @@ struct PlayerRig {
     Mp3Player player{choice, media, media};
     void confirm(const std::string& path) {
         player.open();
-        choice.chosenPath = path;
-        choice.armed = 1;
+        choice.confirm(path);
     }
 };
 
 TEST(Mp3PlayerTest, PlayOnlyAfterAConfirmedChoice) {
     PlayerRig r;
-    r.choice.chosenPath = "C:\\old.mp3"; // chosen but never confirmed
+    r.choice.confirm("C:\\old.mp3");
+    r.choice.armed = 0; // chosen earlier, then opened again without a confirmation
     EXPECT_FALSE(r.player.play());
     r.player.refreshPosition();
     EXPECT_TRUE(r.media.calls.empty());
     EXPECT_EQ(r.media.max, 100); // the default maximum until the first play
 
     r.confirm("C:\\a.mp3");
-    EXPECT_EQ(r.choice.pattern, kMediaPattern);
+    EXPECT_EQ(r.choice.pattern(), kMediaPattern);
     EXPECT_FALSE(r.player.play());
     EXPECT_EQ(r.media.calls, (std::vector<std::string>{"file C:\\a.mp3", "play"}));
     EXPECT_EQ(r.media.max, 30);
@@ -120,9 +120,10 @@ TEST(Mp3PlayerTest, StopBeforeAnyPlayLeavesTheChoiceAlone) {
     PlayerRig r;
     r.player.stop();
     EXPECT_EQ(r.choice.armed, 0);
-    r.player.open(); // opening the browser again disarms
-    r.choice.armed = 1;
-    r.player.open();
+    r.choice.request(ChoiceClient::ProgramEditor, kProgramPattern);
+    r.choice.confirm("C:\\a.exe");
+    r.player.open(); // opening the browser for media disarms and sets the pattern
+    EXPECT_EQ(r.choice.pattern(), kMediaPattern);
     EXPECT_EQ(r.choice.armed, 0);
 }
 

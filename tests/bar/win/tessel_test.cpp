@@ -265,12 +265,6 @@ struct TaskWindows {
     }
 };
 
-std::string textOf(HWND w) {
-    char t[256] = {};
-    GetWindowTextA(w, t, sizeof t);
-    return t;
-}
-
 TEST(TesselBar, TaskButtonsForRealWindows) {
     TaskWindows tw;
     HWND one = tw.make("zt task one", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
