@@ -253,6 +253,10 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (player_)
             player_->mediaReady();
         return 0;
+    case kMediaFailed:
+        if (player_)
+            player_->mediaFailed();
+        return 0;
     case WM_DRAWITEM:
         drawTaskButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
         return TRUE;

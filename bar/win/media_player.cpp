@@ -12,8 +12,10 @@ namespace tessel::win {
 
 namespace {
 constexpr char kMidiAlias[] = "tesselmidi";
-constexpr int kBuffers = 4;
-constexpr int kBuffersPerSecond = 10; // 100 ms each: sliders act within 0.4 s
+// Eight tenths of a second queued: enough to ride out a busy machine, short
+// enough that the sliders act soon.
+constexpr int kBuffers = 8;
+constexpr int kBuffersPerSecond = 10; 
 constexpr DWORD kWakeMs = 20;
 constexpr DWORD kJoinMs = 5000;
 
@@ -117,30 +119,14 @@ RunError MediaPlayer::play() {
     startSeconds_ = source_->seek(from);
     playedFrames_ = 0;
 
-    WAVEFORMATEX f = {};
-    f.wFormatTag = WAVE_FORMAT_PCM;
-    f.nChannels = WORD(source_->channels());
-    f.nSamplesPerSec = DWORD(source_->sampleRate());
-    f.wBitsPerSample = 16;
-    f.nBlockAlign = WORD(f.nChannels * 2);
-    f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
     wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!wake_)
         return noDevice("no event for the sound output");
-    if (waveOutOpen(&out_, WAVE_MAPPER, &f, DWORD_PTR(wake_), 0, CALLBACK_EVENT) !=
-        MMSYSERR_NOERROR) {
-        out_ = nullptr;
-        CloseHandle(wake_);
-        wake_ = nullptr;
-        return noDevice("no sound output");
-    }
     quit_ = false;
     running_ = true;
     thread_ = CreateThread(nullptr, 0, threadMain, this, 0, nullptr);
     if (!thread_) {
         running_ = false;
-        waveOutClose(out_);
-        out_ = nullptr;
         CloseHandle(wake_);
         wake_ = nullptr;
         return noDevice("no playback thread");
@@ -177,7 +163,8 @@ void MediaPlayer::halt() {
     }
     CloseHandle(thread_);
     thread_ = nullptr;
-    waveOutClose(out_);
+    if (out_)
+        waveOutClose(out_);
     out_ = nullptr;
     CloseHandle(wake_);
     wake_ = nullptr;
@@ -208,7 +195,31 @@ DWORD WINAPI MediaPlayer::threadMain(void* self) {
     return 0;
 }
 
+// The first opening of the sound output in a process can take seconds (the
+// audio system starts then): it happens here, never on the bar's thread.
+bool MediaPlayer::openOutput() {
+    WAVEFORMATEX f = {};
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = WORD(source_->channels());
+    f.nSamplesPerSec = DWORD(source_->sampleRate());
+    f.wBitsPerSample = 16;
+    f.nBlockAlign = WORD(f.nChannels * 2);
+    f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
+    HWAVEOUT out = nullptr;
+    if (waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(wake_), 0, CALLBACK_EVENT) !=
+        MMSYSERR_NOERROR)
+        return false;
+    out_ = out;
+    return true;
+}
+
 void MediaPlayer::run() {
+    if (!openOutput()) {
+        running_ = false;
+        if (notify_)
+            PostMessageA(notify_, failedMessage_, 0, 0);
+        return;
+    }
     const int channels = source_->channels();
     const size_t frames = size_t(std::max(1, source_->sampleRate() / kBuffersPerSecond));
     std::vector<int16_t> data[kBuffers];

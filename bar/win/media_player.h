@@ -17,8 +17,10 @@ namespace tessel::win {
 class MediaPlayer final : public MediaControl {
 public:
     // `ready` is posted to `notify` (wParam 4, the ready state "complete")
-    // each time a file has been loaded.
-    MediaPlayer(HWND notify, UINT ready) : notify_(notify), readyMessage_(ready) {}
+    // each time a file has been loaded; `failed` when a play found no sound
+    // output.
+    MediaPlayer(HWND notify, UINT ready, UINT failed = 0)
+        : notify_(notify), readyMessage_(ready), failedMessage_(failed) {}
     ~MediaPlayer() override;
     MediaPlayer(const MediaPlayer&) = delete;
     MediaPlayer& operator=(const MediaPlayer&) = delete;
@@ -40,16 +42,18 @@ private:
     RunError midiCommand(const std::string& command, std::string* answer = nullptr) const;
     static DWORD WINAPI threadMain(void* self);
     void run();
+    bool openOutput();
 
     HWND notify_;
     UINT readyMessage_;
+    UINT failedMessage_;
     std::string path_;
     std::unique_ptr<PcmSource> source_;
     bool midi_ = false;
 
     HANDLE thread_ = nullptr;
     HANDLE wake_ = nullptr;
-    HWAVEOUT out_ = nullptr;
+    HWAVEOUT out_ = nullptr; // opened and used by the playback thread
     std::atomic<bool> quit_{false};
     std::atomic<bool> running_{false};
     std::atomic<int32_t> volume_{0};

@@ -34,7 +34,7 @@ HWND slider(HWND bar, HINSTANCE instance, int id, int32_t min, int32_t max) {
 
 PlayerPanel::PlayerPanel(HWND bar, HINSTANCE instance, FileChoice& choice,
                          std::function<void()> openBrowser)
-    : bar_(bar), openBrowser_(std::move(openBrowser)), media_(bar, kMediaReady),
+    : bar_(bar), openBrowser_(std::move(openBrowser)), media_(bar, kMediaReady, kMediaFailed),
       player_(choice, media_, *this) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
@@ -107,6 +107,11 @@ bool PlayerPanel::scrolled(HWND s, int code) {
 }
 
 void PlayerPanel::mediaReady() { report(player_.ready()); }
+
+void PlayerPanel::mediaFailed() {
+    report(RunError(ErrorNumber::DeviceUnavailable,
+                    std::string(errorText(ErrorNumber::DeviceUnavailable)) + " (no sound output)"));
+}
 
 void PlayerPanel::setMax(float max) {
     max_ = max;

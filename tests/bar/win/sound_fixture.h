@@ -44,11 +44,28 @@ inline constexpr int kRate = 44100;
 struct Levels {
     double left = -200, right = -200; // RMS in dB of full scale
 };
-// Over [from, to) seconds of a recording.
+// Over [from, to) seconds of a recording, as the median of short pieces.
 Levels levelsIn(const std::vector<int16_t>& s, double from, double to);
-// Left-channel pitch from its zero crossings.
+// Left-channel pitch from its zero crossings (median period).
 double pitchIn(const std::vector<int16_t>& s, double from, double to);
 // First moment (seconds) at which either channel rises above `db`; -1 if never.
 double onset(const std::vector<int16_t>& s, double db = -40, double after = 0);
+
+} // namespace tessel::test
+
+namespace tessel::test {
+
+// One state of what should be heard: each channel's level in dB (anything
+// at or below -70 means silence), and the tolerance.
+struct Heard {
+    const char* name;
+    double left, right, tolerance;
+};
+// True when the states are heard in this order after `from` seconds, each
+// for at least `minSeconds` without a break; `trace` gets the levels of each
+// tenth of a second for a failure message. Independent of how far the sound
+// server's buffers put the sound behind the player's own position.
+bool heardInOrder(const std::vector<int16_t>& s, double from, const std::vector<Heard>& states,
+                  double minSeconds, std::string* trace);
 
 } // namespace tessel::test
