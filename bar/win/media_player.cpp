@@ -16,7 +16,9 @@ constexpr char kMidiAlias[] = "tesselmidi";
 // enough that the sliders act soon.
 constexpr int kBuffers = 8;
 constexpr int kBuffersPerSecond = 10; 
-constexpr DWORD kWakeMs = 20;
+// The output signals each finished buffer; the timeout only bounds how long
+// a stop waits.
+constexpr DWORD kWakeMs = 100;
 constexpr DWORD kJoinMs = 5000;
 
 RunError noDevice(const char* what) {
