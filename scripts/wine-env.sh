@@ -15,6 +15,28 @@ _started_xvfb=""
 _started_wineserver=""
 _started_pulse=""
 
+# On a kernel that cannot run 32-bit Linux programs, Debian's wine scripts
+# still pick the 32-bit loader and every start fails with "Exec format
+# error". There the 64-bit loader is used directly (wineboot and the other
+# tools reach it through wine-stable); 64-bit Windows programs then run, and
+# 32-bit ones cannot run at all: ZT_WINE64_ONLY tells the tests so.
+wine_env_loader() {
+    if [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] &&
+        ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        local dir="$BUILD/wine64-only"
+        mkdir -p "$dir"
+        local n
+        for n in wine wine-stable; do
+            printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+                > "$dir/$n"
+            chmod +x "$dir/$n"
+        done
+        case ":$PATH:" in *":$dir:"*) ;; *) export PATH="$dir:$PATH" ;; esac
+        export ZT_WINE64_ONLY=1
+        echo "wine-env: 32-bit programs cannot run on this machine; using the 64-bit wine loader only" >&2
+    fi
+}
+
 wine_env_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${ZT_FORCE_XVFB:-}" ]; then
         return 0
@@ -55,7 +77,7 @@ wine_env_prefix() {
 # top-level window (a dialog, a property sheet) is hidden or destroyed. The
 # test programs named here open and close many dialogs: their windows are
 # unmanaged (Wine draws the frames either way), the rest keep the default.
-ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe"
+ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe tessel.exe"
 wine_env_unmanaged() {
     local exe
     for exe in $ZT_UNMANAGED_PROGRAMS; do
@@ -97,6 +119,7 @@ wine_env_sound() {
 }
 
 wine_env_start() {
+    wine_env_loader
     wine_env_sound
     wine_env_display
     wine_env_prefix

@@ -1,5 +1,8 @@
 // The bar window: the skin's background with its 22 picture elements, the
-// task buttons, the CPU meter and the clock.
+// task buttons, the CPU meter and the clock. Its parts live in files of
+// their own: bar_elements (pictures, pressed look, drag), bar_actions (what
+// a click does), cpu_meter, clock, task_buttons, player_elements; each dialog
+// it opens derives from DialogFrame and keeps its state with its window.
 #pragma once
 #include <windows.h>
 

@@ -175,6 +175,11 @@ void releaseAt(POINT pt) {
 }
 
 void clickAt(POINT pt, bool twice) {
+    // The pointer comes from somewhere, as a hand's does: with no move, wine
+    // may still place it over a window that has gone since (a closed report
+    // box) and the press goes nowhere.
+    SetCursorPos(pt.x + 3, pt.y + 3);
+    pumpMessages(40);
     SetCursorPos(pt.x, pt.y);
     pumpMessages(80);
     for (int i = 0; i < (twice ? 2 : 1); ++i) {
