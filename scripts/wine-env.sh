@@ -77,7 +77,7 @@ wine_env_prefix() {
 # top-level window (a dialog, a property sheet) is hidden or destroyed. The
 # test programs named here open and close many dialogs: their windows are
 # unmanaged (Wine draws the frames either way), the rest keep the default.
-ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe tessel.exe"
+ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe tessel.exe tesseldes.exe"
 wine_env_unmanaged() {
     local exe
     for exe in $ZT_UNMANAGED_PROGRAMS; do
