@@ -14,6 +14,28 @@ unset WINELOADERNOEXEC
 _started_xvfb=""
 _started_wineserver=""
 
+# On a kernel that cannot run 32-bit Linux programs, Debian's wine scripts
+# still pick the 32-bit loader and every start fails with "Exec format
+# error". There the 64-bit loader is used directly (wineboot and the other
+# tools reach it through wine-stable); 64-bit Windows programs then run, and
+# 32-bit ones cannot run at all.
+wine_env_loader() {
+    if [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] &&
+        ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        local dir="$BUILD/wine64-only"
+        mkdir -p "$dir"
+        local n
+        for n in wine wine-stable; do
+            printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+                > "$dir/$n"
+            chmod +x "$dir/$n"
+        done
+        case ":$PATH:" in *":$dir:"*) ;; *) export PATH="$dir:$PATH" ;; esac
+        export ZT_WINE64_ONLY=1
+        echo "wine-env: 32-bit programs cannot run on this machine; using the 64-bit wine loader only" >&2
+    fi
+}
+
 wine_env_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${ZT_FORCE_XVFB:-}" ]; then
         return 0
@@ -66,6 +88,7 @@ wine_env_unmanaged() {
 }
 
 wine_env_start() {
+    wine_env_loader
     wine_env_display
     wine_env_prefix
     # One persistent wineserver: each program start then costs about a second.

@@ -19,6 +19,10 @@ struct ProcessState {
     // Set while the settings are being read; both hooks then pass every message
     // on untouched. Several threads of the process read it at once.
     std::atomic<bool> loadInProgress{false};
+    // The program's settings section keeps it out of every effect. Tested
+    // first by both hooks; once set it stays set for the life of the process,
+    // so an excluded program never even reloads.
+    std::atomic<bool> excluded{false};
     UINT hookMessage = 0;
     bool isShellProcess = false;
     char appSection[kAppSectionSize] = {};
