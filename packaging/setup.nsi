@@ -6,10 +6,19 @@
 ;   LIST32    LIST64            generated .nsh files that delete what each
 ;                               dist folder installs, for the uninstaller
 ;   OUTFILE   the setup program to write
+;   AMD64     (optional) a 64-bit setup program, for testing on machines
+;             that run no 32-bit programs; the shipped one is 32-bit so that
+;             it runs on every Windows
 ; Command line, besides NSIS's own /S and /D=folder:
 ;   /AUTOSTART  also start Zirvane with Windows (the Startup page's Run value)
 
+!ifdef AMD64
+Target amd64-unicode
+; Where it runs is known when it is built: the 32-bit branches go unused.
+!pragma warning disable 6012
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -75,6 +84,8 @@ Function ${un}UnloadRunningLoader
     done:
     ; The loader waits for its companion before it ends; give both a moment.
     Sleep 500
+    ; Programs that ran the hooks let the library go at their next message.
+    SendMessage ${HWND_BROADCAST} ${WM_NULL} 0 0 /TIMEOUT=500
     Pop $1
     Pop $0
 FunctionEnd
@@ -169,8 +180,29 @@ Function un.onInit
     ${EndIf}
 FunctionEnd
 
+; Programs that ran a hook of the library keep it mapped until their next
+; message after the unload: give them a moment before giving up on a file.
+!macro DeleteLibrary path
+    StrCpy $1 0
+    ${Do}
+        ClearErrors
+        Delete "${path}"
+        ${IfNot} ${FileExists} "${path}"
+            ${Break}
+        ${EndIf}
+        IntOp $1 $1 + 1
+        ${If} $1 > 20
+            Delete /REBOOTOK "${path}"
+            ${Break}
+        ${EndIf}
+        Sleep 500
+    ${Loop}
+!macroend
+
 Section "Uninstall"
     Call un.UnloadRunningLoader
+    !insertmacro DeleteLibrary "$INSTDIR\zrv.dll"
+    !insertmacro DeleteLibrary "$INSTDIR\x86\zrv.dll"
     ; Only what the installer put there: a folder the user chose may hold
     ; files of their own.
     ${If} ${RunningX64}
@@ -179,7 +211,8 @@ Section "Uninstall"
         !include "${LIST32}"
     ${EndIf}
     Delete "$INSTDIR\uninstall.exe"
-    RMDir "$INSTDIR"
+    ; With a library still in use, the folder goes with it at the next restart.
+    RMDir /REBOOTOK "$INSTDIR"
 
     SetShellVarContext all
     Delete "$SMPROGRAMS\${MENU_FOLDER}\Zirvane.lnk"
