@@ -3,18 +3,13 @@
 // layer reads the settings and rectangles and applies the results.
 #pragma once
 
+#include "hooklib/rect.h"
+
 #include <cstdint>
 
 namespace zrv::appearance {
 
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    constexpr std::int32_t width() const { return right - left; }
-    constexpr std::int32_t height() const { return bottom - top; }
-};
+using zrv::Rect;
 
 // --- fade ---
 

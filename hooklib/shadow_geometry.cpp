@@ -28,11 +28,14 @@ Rect ltwh(i64 left, i64 top, i64 width, i64 height) {
     return r;
 }
 
+using Spans = TryVector<Span>;
+using Edges = TryVector<std::int32_t>;
+
 // Sorts and merges overlapping or touching spans; drops empty ones.
-void normalise(std::vector<Span>& spans) {
-    spans.erase(std::remove_if(spans.begin(), spans.end(),
-                               [](const Span& s) { return s.right <= s.left; }),
-                spans.end());
+void normalise(Spans& spans) {
+    Span* end = std::remove_if(spans.begin(), spans.end(),
+                               [](const Span& s) { return s.right <= s.left; });
+    spans.truncate(static_cast<std::size_t>(end - spans.begin()));
     std::sort(spans.begin(), spans.end(),
               [](const Span& a, const Span& b) { return a.left < b.left; });
     std::size_t out = 0;
@@ -42,12 +45,13 @@ void normalise(std::vector<Span>& spans) {
         else
             spans[out++] = spans[i];
     }
-    spans.resize(out);
+    spans.truncate(out);
 }
 
-// Spans of `a` with the spans of `b` taken out; both sorted and disjoint.
-std::vector<Span> subtractSpans(const std::vector<Span>& a, const std::vector<Span>& b) {
-    std::vector<Span> out;
+// Spans of `a` with the spans of `b` taken out, into `out`; both sorted and
+// disjoint.
+void subtractSpans(Region::SpanRange a, Region::SpanRange b, Spans& out) {
+    out.clear();
     std::size_t j = 0;
     for (Span s : a) {
         while (j < b.size() && b[j].right <= s.left)
@@ -61,72 +65,84 @@ std::vector<Span> subtractSpans(const std::vector<Span>& a, const std::vector<Sp
         if (left < s.right)
             out.push_back({left, s.right});
     }
-    return out;
 }
 
-// The spans of the band holding row y, or none; `hint` walks forward as the
-// rows asked for increase.
-const std::vector<Span>* spansAt(const std::vector<Region::Band>& bands, std::int32_t y,
-                                 std::size_t& hint) {
+// The band holding row y, or none; `hint` walks forward as the rows asked
+// for increase.
+const Region::Band* bandAt(const TryVector<Region::Band>& bands, std::int32_t y,
+                           std::size_t& hint) {
     while (hint < bands.size() && bands[hint].bottom <= y)
         ++hint;
     if (hint < bands.size() && bands[hint].top <= y)
-        return &bands[hint].spans;
+        return &bands[hint];
     return nullptr;
 }
 
-void addEdges(const std::vector<Region::Band>& bands, std::vector<std::int32_t>& edges) {
+void addEdges(const TryVector<Region::Band>& bands, Edges& edges) {
     for (const auto& b : bands) {
         edges.push_back(b.top);
         edges.push_back(b.bottom);
     }
 }
 
-void sortUnique(std::vector<std::int32_t>& v) {
+void sortUnique(Edges& v) {
     std::sort(v.begin(), v.end());
-    v.erase(std::unique(v.begin(), v.end()), v.end());
+    v.truncate(static_cast<std::size_t>(std::unique(v.begin(), v.end()) - v.begin()));
 }
 
 } // namespace
 
-void Region::appendBand(std::int32_t top, std::int32_t bottom, std::vector<Span>&& spans) {
-    if (spans.empty() || bottom <= top)
+void Region::appendBand(std::int32_t top, std::int32_t bottom, const Span* spans,
+                        std::size_t n) {
+    if (n == 0 || bottom <= top)
         return;
-    if (!bands_.empty() && bands_.back().bottom == top && bands_.back().spans == spans) {
-        bands_.back().bottom = bottom;
-        return;
+    if (!bands_.empty()) {
+        Band& last = bands_.back();
+        if (last.bottom == top && last.count == n &&
+            std::equal(spans, spans + n, spans_.data() + last.first)) {
+            last.bottom = bottom;
+            return;
+        }
     }
-    bands_.push_back({top, bottom, std::move(spans)});
+    const std::size_t first = spans_.size();
+    if (spans_.append(spans, n))
+        bands_.push_back({top, bottom, first, n});
 }
 
-Region Region::fromRect(const Rect& r) { return fromRects({r}); }
+Region Region::fromRect(const Rect& r) { return fromRects(&r, 1); }
 
-Region Region::fromRects(const std::vector<Rect>& rects) {
-    std::vector<std::int32_t> edges;
-    for (const Rect& r : rects) {
-        if (r.empty())
+Region Region::fromRects(const Rect* rects, std::size_t count) {
+    Region out;
+    Edges edges;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (rects[i].empty())
             continue;
-        edges.push_back(r.top);
-        edges.push_back(r.bottom);
+        edges.push_back(rects[i].top);
+        edges.push_back(rects[i].bottom);
     }
     sortUnique(edges);
-    Region out;
+    Spans spans;
     for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
         const std::int32_t top = edges[i], bottom = edges[i + 1];
-        std::vector<Span> spans;
-        for (const Rect& r : rects)
+        spans.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            const Rect& r = rects[k];
             if (!r.empty() && r.top <= top && r.bottom >= bottom)
                 spans.push_back({r.left, r.right});
+        }
         normalise(spans);
-        out.appendBand(top, bottom, std::move(spans));
+        out.appendBand(top, bottom, spans.data(), spans.size());
     }
+    out.failed_ = edges.failed() || spans.failed();
     return out;
 }
 
-std::vector<Rect> Region::rects() const {
-    std::vector<Rect> out;
+TryVector<Rect> Region::rects() const {
+    TryVector<Rect> out;
+    if (!out.reserve(spans_.size()))
+        return out;
     for (const Band& b : bands_)
-        for (const Span& s : b.spans)
+        for (const Span& s : spans(b))
             out.push_back({s.left, b.top, s.right, b.bottom});
     return out;
 }
@@ -137,8 +153,9 @@ Rect Region::bounds() const {
     Rect r{std::numeric_limits<std::int32_t>::max(), bands_.front().top,
            std::numeric_limits<std::int32_t>::min(), bands_.back().bottom};
     for (const Band& b : bands_) {
-        r.left = std::min(r.left, b.spans.front().left);
-        r.right = std::max(r.right, b.spans.back().right);
+        const SpanRange row = spans(b);
+        r.left = std::min(r.left, row[0].left);
+        r.right = std::max(r.right, row[row.size() - 1].right);
     }
     return r;
 }
@@ -148,41 +165,47 @@ Region Region::offset(std::int32_t dx, std::int32_t dy) const {
     for (Band& b : out.bands_) {
         b.top = clamp32(i64{b.top} + dy);
         b.bottom = clamp32(i64{b.bottom} + dy);
-        for (Span& s : b.spans) {
-            s.left = clamp32(i64{s.left} + dx);
-            s.right = clamp32(i64{s.right} + dx);
-        }
+    }
+    for (Span& s : out.spans_) {
+        s.left = clamp32(i64{s.left} + dx);
+        s.right = clamp32(i64{s.right} + dx);
     }
     return out;
 }
 
 Region Region::minus(const Region& other) const {
-    std::vector<std::int32_t> edges;
+    Region out;
+    if (!ok() || !other.ok()) {
+        out.failed_ = true;
+        return out;
+    }
+    Edges edges;
     addEdges(bands_, edges);
     addEdges(other.bands_, edges);
     sortUnique(edges);
-    Region out;
     std::size_t hintA = 0, hintB = 0;
-    static const std::vector<Span> kNone;
+    Spans row;
     for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
-        const std::vector<Span>* a = spansAt(bands_, edges[i], hintA);
+        const Band* a = bandAt(bands_, edges[i], hintA);
         if (!a)
             continue;
-        const std::vector<Span>* b = spansAt(other.bands_, edges[i], hintB);
-        out.appendBand(edges[i], edges[i + 1], subtractSpans(*a, b ? *b : kNone));
+        const Band* b = bandAt(other.bands_, edges[i], hintB);
+        subtractSpans(spans(*a), b ? other.spans(*b) : SpanRange{nullptr, nullptr}, row);
+        out.appendBand(edges[i], edges[i + 1], row.data(), row.size());
     }
+    out.failed_ = edges.failed() || row.failed();
     return out;
 }
 
 bool operator==(const Region& a, const Region& b) {
-    if (a.bands_.size() != b.bands_.size())
+    if (a.bands_.size() != b.bands_.size() || a.spans_.size() != b.spans_.size())
         return false;
     for (std::size_t i = 0; i < a.bands_.size(); ++i) {
         const auto &x = a.bands_[i], &y = b.bands_[i];
-        if (x.top != y.top || x.bottom != y.bottom || !(x.spans == y.spans))
+        if (x.top != y.top || x.bottom != y.bottom || x.count != y.count)
             return false;
     }
-    return true;
+    return std::equal(a.spans_.begin(), a.spans_.end(), b.spans_.begin());
 }
 
 Rect placement(Side side, const Rect& w, const ShadowParams& p, bool ownerHasRegion) {

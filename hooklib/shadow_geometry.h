@@ -3,8 +3,11 @@
 // rectangles and regions that come out.
 #pragma once
 
+#include "hooklib/rect.h"
+#include "hooklib/try_vector.h"
+
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace zrv::shadow {
 
@@ -12,20 +15,16 @@ namespace zrv::shadow {
 // bottom shadow along its bottom edge ("SH2").
 enum class Side { Right, Bottom };
 
-struct Rect {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
-    bool empty() const { return right <= left || bottom <= top; }
-    friend bool operator==(const Rect& a, const Rect& b) {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
-};
+using zrv::Rect;
 
 // A set of pixels as y-x banded rectangles, kept in one canonical form: bands
 // sorted top to bottom, rectangles in a band sorted left to right, neither
 // overlapping nor touching, and vertically adjacent bands with the same spans
 // merged. Two regions holding the same pixels therefore compare equal.
+//
+// Building a region allocates, and allocation may fail inside a host
+// program: a region that ran out of memory is not ok(), and every region
+// made from it is not ok() either. The caller then skips what needed it.
 class Region {
 public:
     struct Span {
@@ -36,25 +35,42 @@ public:
     };
     struct Band {
         std::int32_t top, bottom;
-        std::vector<Span> spans;
+        std::size_t first, count; // its spans in spans()
+    };
+    struct SpanRange {
+        const Span* first;
+        const Span* last;
+        const Span* begin() const { return first; }
+        const Span* end() const { return last; }
+        std::size_t size() const { return static_cast<std::size_t>(last - first); }
+        const Span& operator[](std::size_t i) const { return first[i]; }
     };
 
     Region() = default;
     static Region fromRect(const Rect& r);
     // Any rectangles, overlapping or not; empty ones are ignored.
-    static Region fromRects(const std::vector<Rect>& rects);
+    static Region fromRects(const Rect* rects, std::size_t count);
+    template <typename Rects> static Region fromRects(const Rects& rects) {
+        return fromRects(rects.data(), rects.size());
+    }
 
+    bool ok() const { return !failed_ && !bands_.failed() && !spans_.failed(); }
     bool empty() const { return bands_.empty(); }
-    const std::vector<Band>& bands() const { return bands_; }
-    std::vector<Rect> rects() const;
+    const TryVector<Band>& bands() const { return bands_; }
+    SpanRange spans(const Band& b) const {
+        return {spans_.data() + b.first, spans_.data() + b.first + b.count};
+    }
+    TryVector<Rect> rects() const;
     Rect bounds() const;
     Region offset(std::int32_t dx, std::int32_t dy) const;
     Region minus(const Region& other) const;
     friend bool operator==(const Region& a, const Region& b);
 
 private:
-    void appendBand(std::int32_t top, std::int32_t bottom, std::vector<Span>&& spans);
-    std::vector<Band> bands_;
+    void appendBand(std::int32_t top, std::int32_t bottom, const Span* spans, std::size_t n);
+    TryVector<Band> bands_;
+    TryVector<Span> spans_;
+    bool failed_ = false;
 };
 
 struct ShadowParams {

@@ -47,7 +47,7 @@ void fillInside(const Region& shape, std::int32_t w, std::int32_t h, std::uint8_
     std::memset(inside, 0, static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     for (const Region::Band& b : shape.bands()) {
         const std::int32_t top = std::max(b.top, 0), bottom = std::min(b.bottom, h);
-        for (const Region::Span& s : b.spans) {
+        for (const Region::Span& s : shape.spans(b)) {
             const std::int32_t left = std::max(s.left, 0), right = std::min(s.right, w);
             if (left >= right)
                 continue;
@@ -191,7 +191,7 @@ bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const 
     if (w <= 0 || h <= 0)
         return true;
     const std::int64_t n = std::int64_t{w} * h;
-    if (n > kMaxShadowPixels || !pixels)
+    if (n > kMaxShadowPixels || !pixels || (shape && !shape->ok()))
         return false;
     if (!shape || shape->empty()) {
         std::memset(pixels, 0, static_cast<std::size_t>(n) * sizeof *pixels);

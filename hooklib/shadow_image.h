@@ -41,8 +41,8 @@ std::uint8_t greyLevel(int whiteSamples);
 // each 0xAARRGGBB, i.e. blue, green, red, alpha bytes in memory). `shape` is
 // the shadow window's current region in its own coordinates, or null when it
 // has none: then no pixel is inside and a graded picture is all zero. Returns
-// false, leaving the pixels untouched, when the picture is too large or
-// memory runs out; an empty size renders nothing and succeeds.
+// false, leaving the pixels untouched, when the picture is too large,
+// memory runs out or the shape itself ran out of memory; an empty size renders nothing and succeeds.
 bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const Region* shape,
                   std::uint32_t* pixels);
 

@@ -6,6 +6,11 @@
 
 namespace zrv::kinds {
 
+// The classes of the library's own effect windows, registered in every
+// process that maps it. No effect is ever applied to them.
+inline constexpr char kShadowClass[] = "VelkShadow";
+inline constexpr char kFakeMenuClass[] = "FakeMenu";
+
 constexpr std::uint32_t kChild = 0x40000000;
 constexpr std::uint32_t kCaption = 0x00C00000; // border and dialog frame
 constexpr std::uint32_t kVisible = 0x10000000;

@@ -1,4 +1,5 @@
 // What a click on each element of the bar does.
+#include "common/win/platform_function.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/connection_win.h"
 #include "bar/win/exit_dialog.h"
@@ -49,9 +50,7 @@ using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, const char*, const char*, const 
 // and then kept, since what it starts may still call back into it.
 RunError openWithShell(HWND owner, const char* what) {
     static HMODULE shell = LoadLibraryA("shell32.dll");
-    auto execute = shell ? reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(
-                               GetProcAddress(shell, "ShellExecuteA")))
-                         : nullptr;
+    auto execute = zt::platformFunction<ShellExecuteFn>(shell, "ShellExecuteA");
     if (!execute)
         return RunError::at(ErrorNumber::FileNotFound, "shell32.dll");
     auto r = reinterpret_cast<INT_PTR>(execute(owner, "open", what, nullptr, nullptr, SW_SHOWNORMAL));

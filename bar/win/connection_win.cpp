@@ -1,6 +1,7 @@
 #include "bar/win/connection_win.h"
 
 #include "bar/connection.h"
+#include "common/win/platform_function.h"
 #include "common/win/scoped.h"
 
 #include <windows.h>
@@ -52,10 +53,8 @@ void hangUpConnection(const std::string& name) {
     ScopedModule ras(LoadLibraryA("rasapi32.dll"));
     if (!ras)
         return;
-    auto enumerate = reinterpret_cast<RasEnumConnectionsFn>(
-        reinterpret_cast<void*>(GetProcAddress(ras.get(), "RasEnumConnectionsA")));
-    auto hangUp = reinterpret_cast<RasHangUpFn>(
-        reinterpret_cast<void*>(GetProcAddress(ras.get(), "RasHangUpA")));
+    auto enumerate = zt::platformFunction<RasEnumConnectionsFn>(ras.get(), "RasEnumConnectionsA");
+    auto hangUp = zt::platformFunction<RasHangUpFn>(ras.get(), "RasHangUpA");
     if (!enumerate || !hangUp)
         return;
     std::vector<RasConnRecord> records(kRecords);

@@ -1,6 +1,7 @@
 #include "bar/win/cpu_usage.h"
 
 #include "bar/cpu_graph.h"
+#include "common/win/platform_function.h"
 #include "common/win/scoped.h"
 
 #include <windows.h>
@@ -83,8 +84,8 @@ std::unique_ptr<CPUUsage> CPUUsage::create() {
         return std::make_unique<DynDataUsage>();
     }
     // Not on every system this program runs on: looked up by name.
-    auto fn = reinterpret_cast<GetSystemTimesFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimes")));
+    auto fn = zt::platformFunction<GetSystemTimesFn>(GetModuleHandleA("kernel32.dll"),
+                                                     "GetSystemTimes");
     if (fn)
         return std::make_unique<SystemTimesUsage>(fn);
     return std::make_unique<NoUsage>();

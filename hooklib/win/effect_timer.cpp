@@ -5,6 +5,7 @@
 #include "hooklib/appearance.h"
 #include "hooklib/window_kinds.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 
 #include <initializer_list>
@@ -36,13 +37,26 @@ bool setOpacity(HWND wnd, int opacity) noexcept {
                          kLayerAlphaFlag) != FALSE;
 }
 
-void addLayeredStyle(HWND wnd) noexcept {
+bool layeredByProgram(HWND wnd) noexcept {
+    const auto ex = static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_EXSTYLE));
+    return kinds::isLayered(ex) && !props::has(wnd, props::kAddedLayer);
+}
+
+bool addLayeredStyle(HWND wnd) noexcept {
     const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
-    if (!kinds::isLayered(static_cast<std::uint32_t>(ex)))
-        SetWindowLongA(wnd, GWL_EXSTYLE, ex | static_cast<LONG>(kinds::kLayeredEx));
+    if (kinds::isLayered(static_cast<std::uint32_t>(ex)))
+        return props::has(wnd, props::kAddedLayer);
+    // Marked first: the style change may run hooks that look for the mark.
+    if (!props::setInt(wnd, props::kAddedLayer, 1))
+        return false;
+    SetWindowLongA(wnd, GWL_EXSTYLE, ex | static_cast<LONG>(kinds::kLayeredEx));
+    return true;
 }
 
 void removeLayeredStyle(HWND wnd) noexcept {
+    if (!props::has(wnd, props::kAddedLayer))
+        return;
+    props::remove(wnd, props::kAddedLayer);
     const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
     if (kinds::isLayered(static_cast<std::uint32_t>(ex)))
         SetWindowLongA(wnd, GWL_EXSTYLE, ex & ~static_cast<LONG>(kinds::kLayeredEx));
@@ -67,7 +81,9 @@ bool startEffectTimer(HWND wnd, EffectTimer id, UINT intervalMs) noexcept {
 
 void fadeStep(HWND wnd) noexcept {
     std::int32_t level = appearance::nextFadeLevel(props::getInt(wnd, props::kFadeLevel));
-    if (level <= 0) {
+    const bool ended = level <= 0;
+    const bool wasFading = props::has(wnd, props::kFadeLevel);
+    if (ended) {
         props::remove(wnd, props::kFadeLevel);
         removeLayeredStyle(wnd);
         KillTimer(wnd, TIMER_FADE);
@@ -80,6 +96,8 @@ void fadeStep(HWND wnd) noexcept {
     // After the last step the window is no longer layered and this does
     // nothing: it is simply opaque.
     setOpacity(wnd, opacity);
+    if (ended && wasFading)
+        residency::release();
 }
 
 void slideStep(HWND wnd) noexcept {
@@ -89,6 +107,8 @@ void slideStep(HWND wnd) noexcept {
     const appearance::SlideStep s =
         appearance::slideStep(step, appearance::Rect{o.left, o.top, o.right, o.bottom});
     if (s.done) {
+        if (props::has(wnd, props::kSlideStep))
+            residency::release();
         props::remove(wnd, props::kSlideStep);
         props::remove(wnd, props::kSlideTotal);
         KillTimer(wnd, TIMER_SLIDE);

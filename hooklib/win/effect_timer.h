@@ -37,7 +37,12 @@ void sendHookCommand(HWND target, WPARAM command, LPARAM lParam = 0) noexcept;
 // The library's opacity call: magenta key carried, only the opacity acts.
 // False when the platform lacks layered windows.
 bool setOpacity(HWND wnd, int opacity) noexcept;
-void addLayeredStyle(HWND wnd) noexcept;
+// The library layers a window only where the program did not: a window the
+// program layered itself keeps its colour key or per-pixel picture.
+// addLayeredStyle is true when the window is layered by the library (now or
+// already); removeLayeredStyle undoes only the library's own layering.
+bool layeredByProgram(HWND wnd) noexcept;
+bool addLayeredStyle(HWND wnd) noexcept;
 void removeLayeredStyle(HWND wnd) noexcept;
 
 } // namespace zrv

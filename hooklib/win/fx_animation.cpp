@@ -6,6 +6,7 @@
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 
 namespace zrv::fx {
@@ -28,10 +29,21 @@ void startFade(HWND wnd, std::uint32_t style) noexcept {
     rules.semiTrans = useKey(keys::kSemiTrans);
     if (!appearance::fadeEligible(rules, r.right - r.left, r.bottom - r.top, style))
         return;
-    addLayeredStyle(wnd);
+    if (!addLayeredStyle(wnd))
+        return;
     setOpacity(wnd, appearance::kFadeStartOpacity);
+    const bool fading = props::has(wnd, props::kFadeLevel);
     props::setInt(wnd, props::kFadeLevel, appearance::kFadeStartLevel);
-    startEffectTimer(wnd, TIMER_FADE, timerInterval(useKey(keys::kFadeRate)));
+    if (startEffectTimer(wnd, TIMER_FADE, timerInterval(useKey(keys::kFadeRate)))) {
+        if (!fading)
+            residency::hold();
+    } else {
+        // No timer, no fade: the window is given back opaque at once.
+        props::remove(wnd, props::kFadeLevel);
+        removeLayeredStyle(wnd);
+        if (fading)
+            residency::release();
+    }
 }
 
 void startSlide(HWND wnd, std::uint32_t exStyle) noexcept {
@@ -53,16 +65,26 @@ void startSlide(HWND wnd, std::uint32_t exStyle) noexcept {
     GetWindowRect(wnd, &w);
     const bool fromBottom = useKey(keys::kSlideFrom) == 1;
     const appearance::SlideStart start = appearance::slideStart(rectOf(ref), rectOf(w), fromBottom);
+    const bool sliding = props::has(wnd, props::kSlideStep);
     MoveWindow(wnd, start.x, start.y, w.right - w.left, w.bottom - w.top, TRUE);
     props::setInt(wnd, props::kSlideTotal, start.step);
     props::setInt(wnd, props::kSlideStep, start.step);
-    startEffectTimer(wnd, TIMER_SLIDE, timerInterval(useKey(keys::kSlideRate)));
+    if (startEffectTimer(wnd, TIMER_SLIDE, timerInterval(useKey(keys::kSlideRate)))) {
+        if (!sliding)
+            residency::hold();
+    } else {
+        MoveWindow(wnd, w.left, w.top, w.right - w.left, w.bottom - w.top, TRUE);
+        props::remove(wnd, props::kSlideStep);
+        props::remove(wnd, props::kSlideTotal);
+        if (sliding)
+            residency::release();
+    }
 }
 
 } // namespace
 
 void onShowWindow(HWND wnd) noexcept {
-    if (!wnd || !IsWindow(wnd))
+    if (!wnd || !IsWindow(wnd) || isEffectWindow(wnd))
         return;
     const auto style = static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE));
     if (kinds::isChild(style))
@@ -71,10 +93,8 @@ void onShowWindow(HWND wnd) noexcept {
     const ProcessState& s = state();
     const bool captioned = kinds::isCaptionedTopLevel(style);
     if (s.settings.appTransparent) {
-        if (s.setLayeredWindowAttributes) {
-            addLayeredStyle(wnd);
+        if (s.setLayeredWindowAttributes && addLayeredStyle(wnd))
             setOpacity(wnd, s.settings.appOpacity);
-        }
     } else if (captioned && s.setLayeredWindowAttributes) {
         startFade(wnd, style);
     }

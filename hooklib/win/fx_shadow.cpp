@@ -1,12 +1,15 @@
 // Window shadows, the hook side: each shadowed window gets a right and a
 // bottom "VelkShadow" window in its own thread, which follow it as it moves,
 // hide and show with it, and are rebuilt when its size changes.
+#include "formats/effect_keys.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shadow_win.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
+
+#include <initializer_list>
 
 namespace zrv::fx {
 namespace {
@@ -37,9 +40,11 @@ bool visibleStyle(HWND wnd) noexcept {
 // Gives `shadow` its outline for `owner` as it is now.
 void shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexcept {
     shadow::Region ownerRegion;
-    const bool hasRegion = shadowwin::windowRegion(owner, ownerRegion);
-    const shadow::Region shape =
-        shadow::shape(side, outer, params(), hasRegion ? &ownerRegion : nullptr);
+    const shadowwin::RegionRead read = shadowwin::windowRegion(owner, ownerRegion);
+    if (read == shadowwin::RegionRead::Failed)
+        return; // out of memory: the shadow keeps its last outline
+    const shadow::Region shape = shadow::shape(
+        side, outer, params(), read == shadowwin::RegionRead::Read ? &ownerRegion : nullptr);
     if (HRGN rgn = shadowwin::toPlatformRegion(shape)) {
         // The window owns the region from here on.
         if (!SetWindowRgn(shadowWnd, rgn, TRUE))
@@ -47,18 +52,15 @@ void shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexc
     }
 }
 
-bool ownerHasRegion(HWND owner) noexcept {
-    shadow::Region unused;
-    return shadowwin::windowRegion(owner, unused);
-}
+bool ownerHasRegion(HWND owner) noexcept { return shadowwin::hasWindowRegion(owner); }
 
 bool startsFaded(HWND owner, const Rect& outer) noexcept {
     shadow::FadeInputs in;
     in.haveSetLayeredAttributes = state().setLayeredWindowAttributes != nullptr;
     if (in.haveSetLayeredAttributes) {
-        in.smallOnly = readUseKey("SMALLONLY", 0);
-        in.nonSize = readUseKey("NONSIZE", 0);
-        in.semiTrans = readUseKey("SEMITRANS", 0);
+        in.smallOnly = readUseKey(keys::kSmallOnly.name, keys::kSmallOnly.libraryDefault);
+        in.nonSize = readUseKey(keys::kNonSize.name, keys::kNonSize.libraryDefault);
+        in.semiTrans = readUseKey(keys::kSemiTrans.name, keys::kSemiTrans.libraryDefault);
     }
     in.width = outer.width();
     in.height = outer.height();
@@ -84,7 +86,7 @@ void bringUp(HWND shadowWnd, HWND owner, const Rect& place, bool faded) noexcept
 
 HWND createShadow(const Rect& at) noexcept {
     return CreateWindowExA(realShadows() ? kRealShadowExStyle : kOpaqueShadowExStyle,
-                           shadowwin::kShadowClass, "", kShadowStyle, at.left, at.top,
+                           kinds::kShadowClass, "", kShadowStyle, at.left, at.top,
                            at.width(), at.height(), nullptr, nullptr, state().hostInstance,
                            nullptr);
 }
@@ -172,7 +174,7 @@ bool onWindowPosChanging(HWND wnd, LPARAM lParam) noexcept {
 }
 
 void onWindowPosChanged(HWND wnd) noexcept {
-    if (!wnd || !IsWindow(wnd) || !isShadowCandidate(wnd))
+    if (!wnd || !IsWindow(wnd) || !isShadowCandidate(wnd) || isEffectWindow(wnd))
         return;
     trackWindow(wnd);
     if (!props::has(wnd, props::kShadowRight))

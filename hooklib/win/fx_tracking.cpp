@@ -3,6 +3,7 @@
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 
 namespace zrv::fx {
@@ -32,18 +33,30 @@ void closeAndForgetShadows(HWND wnd) noexcept {
 constexpr const char* kRemovedAtDestroy[] = {props::kSlideStep, props::kSlideTotal,
                                              props::kSlideTotal2, props::kShadowRight,
                                              props::kShadowBottom, props::kWidth,
-                                             props::kHeight,      props::kFadeLevel};
+                                             props::kHeight,      props::kFadeLevel,
+                                             props::kAddedLayer};
 
 } // namespace
 
 void clearTrackedTable() noexcept { state().tracked.clear(); }
 
+bool isEffectWindow(HWND wnd) noexcept {
+    const ProcessState& s = state();
+    const auto atom = static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM));
+    return atom != 0 && (atom == s.shadowClassAtom || atom == s.fakeMenuClassAtom);
+}
+
 bool trackWindow(HWND wnd) noexcept {
     if (!wnd)
         return false;
-    if (state().tracked.track(props::handleValue(wnd), isLiveWindow) ==
-        TrackedWindowTable::kFull) {
-        Beep(100, 1000);
+    ProcessState& s = state();
+    if (s.tracked.track(props::handleValue(wnd), isLiveWindow) == TrackedWindowTable::kFull) {
+        // Once per process: the beep holds the thread for its second, and a
+        // full table would otherwise bring it on every move of every window.
+        if (!s.fullTableBeeped.exchange(true)) {
+            s.fullTableBeeps.fetch_add(1);
+            Beep(100, 1000);
+        }
         return false;
     }
     return true;
@@ -54,6 +67,18 @@ void untrackWindow(HWND wnd) noexcept {
         state().tracked.untrack(props::handleValue(wnd));
 }
 
+void resetWindow(HWND wnd) noexcept {
+    if (!wnd || !IsWindow(wnd) || isEffectWindow(wnd))
+        return;
+    closeAndForgetShadows(wnd);
+    removeLayeredStyle(wnd);
+    RECT r = {};
+    GetWindowRect(wnd, &r);
+    SetWindowPos(wnd, nullptr, r.left, r.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
+                     SWP_FRAMECHANGED);
+}
+
 void resetTrackedWindows() noexcept {
     TrackedWindowTable& table = state().tracked;
     for (int slot = 1; slot <= TrackedWindowTable::kLastSlot; ++slot) {
@@ -61,18 +86,24 @@ void resetTrackedWindows() noexcept {
         HWND wnd = props::windowFromValue(value);
         if (value == 0 || !IsWindow(wnd))
             continue;
-        closeAndForgetShadows(wnd);
-        removeLayeredStyle(wnd);
+        if (GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId()) {
+            table.release(slot, value);
+            resetWindow(wnd);
+            continue;
+        }
+        // A hung window keeps its slot, its shadows and their properties:
+        // closing shadows it cannot receive would leave them on screen for
+        // good. The next reload tries again.
+        if (IsHungAppWindow(wnd))
+            continue;
+        // Every other window resets itself in its own thread (the call hook
+        // sees the command), so that neither a style change nor a shadow's
+        // close ever makes the reload wait on another thread for long.
         table.release(slot, value);
-        RECT r = {};
-        GetWindowRect(wnd, &r);
-        // The reload runs on a thread of its own: the owner's thread does the
-        // repositioning itself, so a hung window cannot hold the reload.
-        UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
-                     SWP_FRAMECHANGED;
-        if (GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId())
-            flags |= SWP_ASYNCWINDOWPOS;
-        SetWindowPos(wnd, nullptr, r.left, r.top, 0, 0, flags);
+        // Queued as a sent message, so that the call hook sees it, without
+        // waiting for the answer: a wait that timed out would drop it.
+        if (const UINT msg = state().hookMessage)
+            SendNotifyMessageA(wnd, msg, HOOKCMD_RESET, 0);
     }
 }
 
@@ -97,20 +128,24 @@ void onDestroyBefore(HWND wnd) noexcept {
 }
 
 void onDestroyAfter(HWND wnd) noexcept {
+    // A fade or slide ends with its window: the timer dies with it.
+    if (props::has(wnd, props::kFadeLevel))
+        residency::release();
+    if (props::has(wnd, props::kSlideStep))
+        residency::release();
     for (const char* name : kRemovedAtDestroy)
         props::remove(wnd, name);
 }
 
 void applyAppTransparency(HWND wnd) noexcept {
     const ProcessState& s = state();
-    if (!s.updateLayeredWindow || !kinds::isCaptionedTopLevel(styleOf(wnd)))
+    if (!s.updateLayeredWindow || !kinds::isCaptionedTopLevel(styleOf(wnd)) ||
+        isEffectWindow(wnd))
         return;
     trackWindow(wnd);
     if (s.settings.appTransparent && !kinds::isLayered(exStyleOf(wnd)) &&
-        s.setLayeredWindowAttributes) {
-        addLayeredStyle(wnd);
+        s.setLayeredWindowAttributes && addLayeredStyle(wnd))
         setOpacity(wnd, s.settings.appOpacity);
-    }
 }
 
 } // namespace zrv::fx

@@ -1,5 +1,6 @@
 // The two hook procedures and the small exports. Each hook passes its message
 // on unchanged in every case; the effects only ever observe it.
+#include "formats/effect_keys.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
@@ -78,7 +79,7 @@ void routeBefore(const CWPSTRUCT& c) noexcept {
     const ProcessState& s = state();
     HWND w = c.hwnd;
     if (c.message == WM_GETMINMAXINFO && s.setLayeredWindowAttributes &&
-        readUseKey("MAXLIMIT", 1) == 1)
+        readUseKey(keys::kMaxLimitUse.name, keys::kMaxLimitUse.libraryDefault) == 1)
         fx::onGetMinMaxInfoBefore(w);
     if (s.settings.shadowsOn) {
         if (c.message == WM_WINDOWPOSCHANGING) {
@@ -91,6 +92,8 @@ void routeBefore(const CWPSTRUCT& c) noexcept {
     }
     if (c.message == kMenuItemHover)
         fx::onMenuItemHover(w);
+    if (c.message == s.hookMessage && c.wParam == HOOKCMD_RESET && s.hookMessage != 0)
+        fx::resetWindow(w);
     if (c.message == WM_SYSCOMMAND)
         fx::onSysCommand(c.wParam);
     fx::onMenuMessageBefore(w, c.message, c.wParam, c.lParam);
@@ -113,13 +116,10 @@ extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noe
     if (code == HC_ACTION && lParam) {
         const auto& r = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
         bool routed = false;
-        if (!s.loadInProgress.load()) {
-            const unsigned long generation = zrv::sharedGeneration();
-            if (generation != s.generationSeen) {
-                s.loadInProgress.store(true);
-                s.generationSeen = generation;
+        if (!s.reload.busy()) {
+            if (s.reload.claim(zrv::sharedGeneration())) {
                 zrv::startReload();
-            } else {
+            } else if (!s.reload.busy()) {
                 s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
                 zrv::routeAfter(r);
                 routed = true;
@@ -140,7 +140,7 @@ extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) no
         return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
     if (code == HC_ACTION && lParam) {
         const auto& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (!s.loadInProgress.load()) {
+        if (!s.reload.busy()) {
             s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
             zrv::routeBefore(c);
         } else if (c.message == WM_DESTROY) {

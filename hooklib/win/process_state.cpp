@@ -1,6 +1,8 @@
 #include "hooklib/win/process_state.h"
 
+#include "common/win/platform_function.h"
 #include "formats/effect_keys.h"
+#include "hooklib/window_kinds.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/zrv_exports.h"
@@ -14,8 +16,6 @@ ProcessState g_state;
 
 constexpr char kShellExecutable[] = "EXPLORER.EXE";
 constexpr char kHookMessageName[] = "ZRVHook";
-constexpr char kShadowClass[] = "VelkShadow";
-constexpr char kFakeMenuClass[] = "FakeMenu";
 
 int readProfileInt(const char* file, const char* section, const char* key,
                    int defaultValue) noexcept {
@@ -36,7 +36,7 @@ public:
     }
 };
 
-void registerEffectClass(const char* name, WNDPROC proc) noexcept {
+ATOM registerEffectClass(const char* name, WNDPROC proc) noexcept {
     WNDCLASSA wc = {};
     wc.style = 0;
     wc.lpfnWndProc = proc;
@@ -45,7 +45,11 @@ void registerEffectClass(const char* name, WNDPROC proc) noexcept {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszMenuName = "";
     wc.lpszClassName = name;
-    RegisterClassA(&wc);
+    if (ATOM atom = RegisterClassA(&wc))
+        return atom;
+    // Already there (registered by an earlier attach of this process).
+    WNDCLASSA existing = {};
+    return static_cast<ATOM>(GetClassInfoA(g_state.hostInstance, name, &existing));
 }
 
 } // namespace
@@ -65,7 +69,7 @@ void LoadEffectSettings() noexcept {
     // goes) and nothing builds them again.
     if (s.settings.excluded)
         s.excluded.store(true);
-    s.loadInProgress.store(false);
+    s.reload.release();
     fx::resetTrackedWindows();
     s.reloadsFinished.fetch_add(1);
 }
@@ -74,9 +78,11 @@ void processAttach(HMODULE library) noexcept {
     ProcessState& s = g_state;
     s.library = library;
     s.hostInstance = GetModuleHandleA(nullptr);
+    s.sawBound.store(g_shared.returnHook != nullptr || g_shared.callHook != nullptr);
 
-    s.generationSeen = sharedGeneration();
-    s.loadInProgress.store(true);
+    // Attach loads the settings itself, below; the hooks wait for it.
+    s.reload.loadInProgress.store(true);
+    s.reload.generationSeen.store(sharedGeneration());
     s.settings.appTransparent = false;
 
     fx::clearTrackedTable();
@@ -88,17 +94,15 @@ void processAttach(HMODULE library) noexcept {
     applicationSectionName(path, s.appSection);
     s.isShellProcess = std::strcmp(s.appSection, kShellExecutable) == 0;
 
-    if (HMODULE user32 = GetModuleHandleA("User32.dll")) {
-        s.updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFn>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "UpdateLayeredWindow")));
-        s.setLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesFn>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
-    }
+    HMODULE user32 = GetModuleHandleA("User32.dll");
+    s.updateLayeredWindow = zt::platformFunction<UpdateLayeredWindowFn>(user32, "UpdateLayeredWindow");
+    s.setLayeredWindowAttributes =
+        zt::platformFunction<SetLayeredWindowAttributesFn>(user32, "SetLayeredWindowAttributes");
 
     LoadEffectSettings();
 
-    registerEffectClass(kShadowClass, fx::ShadowWndProc);
-    registerEffectClass(kFakeMenuClass, fakeWndProc);
+    s.shadowClassAtom = registerEffectClass(kinds::kShadowClass, fx::ShadowWndProc);
+    s.fakeMenuClassAtom = registerEffectClass(kinds::kFakeMenuClass, fakeWndProc);
 }
 
 void processDetach(bool processTerminating) noexcept {
@@ -108,8 +112,8 @@ void processDetach(bool processTerminating) noexcept {
         return;
     fx::closeTrackedForDetach(true);
     Sleep(100);
-    UnregisterClassA(kShadowClass, g_state.hostInstance);
-    UnregisterClassA(kFakeMenuClass, g_state.hostInstance);
+    UnregisterClassA(kinds::kShadowClass, g_state.hostInstance);
+    UnregisterClassA(kinds::kFakeMenuClass, g_state.hostInstance);
 }
 
 } // namespace zrv

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "hooklib/effect_settings.h"
+#include "hooklib/reload_claim.h"
 #include "hooklib/tracked_window_table.h"
 
 #include <atomic>
@@ -15,10 +16,9 @@ using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 struct ProcessState {
     EffectSettings settings;
-    unsigned long generationSeen = 0;
-    // Set while the settings are being read; both hooks then pass every message
-    // on untouched. Several threads of the process read it at once.
-    std::atomic<bool> loadInProgress{false};
+    // Which thread loads the settings, and whether a load is under way: both
+    // hooks then pass every message on untouched.
+    ReloadGate reload;
     // The program's settings section keeps it out of every effect. Tested
     // first by both hooks; once set it stays set for the life of the process,
     // so an excluded program never even reloads.
@@ -32,6 +32,15 @@ struct ProcessState {
     HMODULE library = nullptr;        // this library when it is a DLL; null when linked in
     // Windows that received effects, for the reload and the unload to undo.
     TrackedWindowTable tracked;
+    ATOM shadowClassAtom = 0;    // "VelkShadow" in this process
+    ATOM fakeMenuClassAtom = 0;  // "FakeMenu"
+    // Effects alive that run library code later (timers, effect windows),
+    // and whether the keeper thread that holds the library for them runs.
+    std::atomic<long> effectHolds{0};
+    std::atomic<bool> keeperRunning{false};
+    std::atomic<bool> sawBound{false}; // the hooks were seen bound once
+    // The full tracked table has beeped; it never beeps again.
+    std::atomic<bool> fullTableBeeped{false};
     // Taken by the one thread at a time that paints or rebuilds a shadow.
     std::atomic<bool> shadowPaintBusy{false};
 
@@ -39,7 +48,8 @@ struct ProcessState {
     std::atomic<unsigned> reloadsStarted{0};
     std::atomic<unsigned> reloadsFinished{0};
     std::atomic<unsigned> messagesRouted{0};
-    std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
+    std::atomic<unsigned> shadowRebuilds{0};
+    std::atomic<unsigned> fullTableBeeps{0};   // shadow pictures made (either kind)
     std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
 };
 
@@ -57,6 +67,10 @@ void LoadEffectSettings() noexcept;
 constexpr WPARAM HOOKCMD_RESHAPE = 23;
 constexpr WPARAM HOOKCMD_ALPHA = 24;
 constexpr WPARAM HOOKCMD_CLOSE = 0;
+// Sent only to windows of programs, never to the library's own windows (for
+// which it would mean close): the window drops its effects in its own thread
+// so that they are built again under new settings.
+constexpr WPARAM HOOKCMD_RESET = 25;
 
 // Opacity calls always pass this colour key with LWA_ALPHA, so only the
 // opacity acts.

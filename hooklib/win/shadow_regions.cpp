@@ -5,9 +5,7 @@
 
 #include "common/win/scoped.h"
 
-#include <memory>
-#include <new>
-#include <vector>
+#include <cstdlib>
 
 namespace zrv::shadowwin {
 namespace {
@@ -25,42 +23,69 @@ shadow::Rect outerRect(HWND wnd) noexcept {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-bool windowRegion(HWND wnd, shadow::Region& out) noexcept {
+bool hasWindowRegion(HWND wnd) noexcept {
+    // The region's kind is all that is asked: nothing is copied out of it.
+    zt::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+    return rgn && GetWindowRgn(wnd, rgn.get()) != ERROR;
+}
+
+namespace {
+
+// A block for the region's data, released with its scope.
+struct RegionData {
+    explicit RegionData(std::size_t bytes) noexcept
+        : data(static_cast<RGNDATA*>(std::malloc(bytes))) {}
+    ~RegionData() { std::free(data); }
+    RegionData(const RegionData&) = delete;
+    RegionData& operator=(const RegionData&) = delete;
+    RGNDATA* data;
+};
+
+} // namespace
+
+RegionRead windowRegion(HWND wnd, shadow::Region& out) noexcept {
     zt::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
     if (!rgn)
-        return false;
-    const int kind = GetWindowRgn(wnd, rgn.get());
-    if (kind == ERROR)
-        return false;
+        return RegionRead::Failed;
+    if (GetWindowRgn(wnd, rgn.get()) == ERROR)
+        return RegionRead::None;
     const DWORD bytes = GetRegionData(rgn.get(), 0, nullptr);
     if (bytes < sizeof(RGNDATAHEADER)) {
         out = {};
-        return true;
+        return RegionRead::Read;
     }
-    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[bytes]);
-    if (!buf)
-        return false;
-    auto* data = reinterpret_cast<RGNDATA*>(buf.get());
-    if (GetRegionData(rgn.get(), bytes, data) == 0)
-        return false;
-    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
-    std::vector<shadow::Rect> list;
-    list.reserve(data->rdh.nCount);
-    for (DWORD i = 0; i < data->rdh.nCount; ++i)
-        list.push_back({rects[i].left, rects[i].top, rects[i].right, rects[i].bottom});
-    out = shadow::Region::fromRects(list);
-    return true;
+    RegionData block(bytes);
+    if (!block.data || GetRegionData(rgn.get(), bytes, block.data) == 0)
+        return RegionRead::Failed;
+    const DWORD count = block.data->rdh.nCount;
+    if (count > (bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT))
+        return RegionRead::Failed;
+    // RECT and the portable rectangle differ in type; copied one by one, in
+    // place: four 32-bit values each.
+    static_assert(sizeof(RECT) == sizeof(shadow::Rect), "same layout");
+    auto* rects = reinterpret_cast<RECT*>(block.data->Buffer);
+    auto* portable = reinterpret_cast<shadow::Rect*>(block.data->Buffer);
+    for (DWORD i = 0; i < count; ++i) {
+        const RECT r = rects[i];
+        portable[i] = {r.left, r.top, r.right, r.bottom};
+    }
+    out = shadow::Region::fromRects(portable, count);
+    return out.ok() ? RegionRead::Read : RegionRead::Failed;
 }
 
 HRGN toPlatformRegion(const shadow::Region& r) noexcept {
-    const std::vector<shadow::Rect> rects = r.rects();
+    if (!r.ok())
+        return nullptr;
+    const TryVector<shadow::Rect> rects = r.rects();
+    if (rects.failed())
+        return nullptr;
     if (rects.empty())
         return CreateRectRgn(0, 0, 0, 0);
     const std::size_t bytes = sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT);
-    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[bytes]);
-    if (!buf)
+    RegionData block(bytes);
+    if (!block.data)
         return nullptr;
-    auto* data = reinterpret_cast<RGNDATA*>(buf.get());
+    RGNDATA* data = block.data;
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
     data->rdh.iType = RDH_RECTANGLES;
     data->rdh.nCount = static_cast<DWORD>(rects.size());

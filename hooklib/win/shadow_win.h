@@ -8,12 +8,13 @@
 
 namespace zrv::shadowwin {
 
-constexpr char kShadowClass[] = "VelkShadow";
-
 shadow::Rect outerRect(HWND wnd) noexcept;
 
-// The window region of `wnd` in its own coordinates; false when it has none.
-bool windowRegion(HWND wnd, shadow::Region& out) noexcept;
+// Whether `wnd` has a window region, asked without copying the region.
+bool hasWindowRegion(HWND wnd) noexcept;
+// The window region of `wnd` in its own coordinates.
+enum class RegionRead { Read, None, Failed };
+RegionRead windowRegion(HWND wnd, shadow::Region& out) noexcept;
 // A platform region holding `r`; null when out of memory.
 HRGN toPlatformRegion(const shadow::Region& r) noexcept;
 

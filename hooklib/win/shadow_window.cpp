@@ -4,6 +4,7 @@
 #include "hooklib/shadow_image.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/residency.h"
 #include "hooklib/win/shadow_win.h"
 #include "hooklib/win/window_props.h"
 
@@ -63,8 +64,10 @@ HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
     if (!bmp)
         return nullptr;
     shadow::Region region;
-    const bool hasRegion = shadowwin::windowRegion(wnd, region);
-    if (!shadow::renderShadow(sideOf(wnd), shade, w, h, hasRegion ? &region : nullptr,
+    const shadowwin::RegionRead read = shadowwin::windowRegion(wnd, region);
+    if (read == shadowwin::RegionRead::Failed ||
+        !shadow::renderShadow(sideOf(wnd), shade, w, h,
+                              read == shadowwin::RegionRead::Read ? &region : nullptr,
                               static_cast<std::uint32_t*>(bits))) {
         DeleteObject(bmp);
         return nullptr;
@@ -167,6 +170,7 @@ void closeShadow(HWND wnd) noexcept {
 } // namespace
 
 LRESULT CALLBACK ShadowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    residency::onEffectWindowMessage(msg);
     const ProcessState& s = state();
     if (msg == s.hookMessage && msg != 0) {
         if (wParam == HOOKCMD_ALPHA)

@@ -24,12 +24,15 @@ constexpr char kFadeLevel[] = "fxTimer4";
 constexpr char kSlideStep[] = "fxTimer";
 constexpr char kSlideTotal[] = "fxTotal";
 constexpr char kSlideTotal2[] = "fxTotal2"; // never set; removed at destruction
+// 1 while the window is layered because the library made it so: layering a
+// program set itself is never taken away.
+constexpr char kAddedLayer[] = "fxLayer";
 
 // Every property name the library may attach, for clean-up checks.
 constexpr const char* kAll[] = {kShadowRight, kShadowBottom, kWidth,    kHeight,   kRightShadow,
                                 kAlpha,       kBitmap,       kMenuCover, kCoverMenu, kSnapshot,
                                 kSnapshotDc,  kPrevProc,     kFadeLevel, kSlideStep, kSlideTotal,
-                                kSlideTotal2};
+                                kSlideTotal2, kAddedLayer};
 
 inline bool has(HWND wnd, const char* name) noexcept {
     return wnd && GetPropA(wnd, name) != nullptr;

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/win/platform_function.h"
+
 extern "C" {
 LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept;
 LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept;
@@ -19,7 +21,7 @@ using PatchApiProc = LRESULT(CALLBACK*)(int, WPARAM, LPARAM);
 using SetHookPtrProc = void(CALLBACK*)(HHOOK, HHOOK, HHOOK);
 using UpdateSettingProc = void(CALLBACK*)();
 
-// GetProcAddress typed as the export's own function type.
+// An export looked up as its own function type.
 template <typename Fn> Fn zrvExport(HMODULE lib, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(lib, name)));
+    return zt::platformFunction<Fn>(lib, name);
 }

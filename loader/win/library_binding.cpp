@@ -6,6 +6,10 @@
 namespace zrv::loader {
 
 bool LibraryBinding::bind(HWND owner) {
+    // Bound already: a second hook pair would replace the handles of the
+    // first, which could then never be removed.
+    if (library_)
+        return true;
     // By full path: through the search order a zrv.dll planted in the current
     // folder would be loaded, and then mapped into every process.
     const std::string path = programFolder() + "\\zrv.dll";
@@ -24,6 +28,11 @@ bool LibraryBinding::bind(HWND owner) {
 }
 
 void LibraryBinding::unbind() {
+    // Cleared first: in every process the library watches these handles and
+    // closes its effect windows once they are gone.
+    if (library_)
+        if (auto setHooks = zrvExport<SetHookPtrProc>(library_, "SetHookPtr"))
+            setHooks(nullptr, nullptr, nullptr);
     if (returnHook_)
         UnhookWindowsHookEx(returnHook_);
     if (callHook_)
@@ -31,6 +40,7 @@ void LibraryBinding::unbind() {
     if (library_)
         FreeLibrary(library_);
     library_ = nullptr;
+    returnHook_ = callHook_ = nullptr;
 }
 
 } // namespace zrv::loader

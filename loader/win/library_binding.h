@@ -14,7 +14,7 @@ public:
     // Loads "zrv.dll" from the program's own folder and installs the hooks;
     // shows the missing-library box (owned by `owner`) when it cannot.
     bool bind(HWND owner);
-    // Removes both hooks and frees the library; the hook handles keep their values.
+    // Removes both hooks and frees the library. Bind again after it binds afresh.
     void unbind();
     HMODULE library() const { return library_; }
 

@@ -36,7 +36,7 @@ void CMyPropertyPage3::onCommand(int id, int code) {
 // Only a released drag stores the position; keyboard moves are not written.
 void CMyPropertyPage3::onNotify(const NMHDR& hdr) {
     if (hdr.idFrom == IDC_VISIBILITY && hdr.code == static_cast<UINT>(NM_RELEASEDCAPTURE))
-        writeGlobalInt("SemiMenusVal", sliderPos(IDC_VISIBILITY));
+        writeGlobalInt(keys::kSemiMenusVal.name, sliderPos(IDC_VISIBILITY));
 }
 
 } // namespace zrv::loader

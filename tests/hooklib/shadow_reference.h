@@ -24,7 +24,8 @@ class RectList {
 public:
     explicit RectList(const Region* r) {
         if (r) {
-            rects_ = r->rects();
+            const auto rs = r->rects();
+            rects_.assign(rs.begin(), rs.end());
             box_ = r->bounds();
             has_ = true;
         }

@@ -163,7 +163,7 @@ SoakFigures runSoak(int threads, int windowsPerThread) {
     SetEvent(stop);
     updater.wait(10000);
     // Let a reload that is still running finish before counting.
-    waitFor([] { return !zrv::state().loadInProgress.load(); }, 5000);
+    waitFor([] { return !zrv::state().reload.busy(); }, 5000);
     pumpMessages(300);
     f.reloads = zrv::state().reloadsFinished.load() - reloadsBefore;
     f.windowsWithLeftovers = recorder().windowsWithLeftovers;

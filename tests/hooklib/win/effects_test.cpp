@@ -264,7 +264,7 @@ TEST_F(Effects, WindowDestroyedMidAnimationLosesItsProperties) {
     props::setInt(w, props::kHeight, 100);
     tick(w, zrv::TIMER_FADE);
     tick(w, zrv::TIMER_SLIDE);
-    ASSERT_EQ(libraryProps(w).size(), 7u);
+    ASSERT_EQ(libraryProps(w).size(), 8u); // with the mark of the fade's layering
     recorder().watched = w;
     recorder().leftAtNcDestroy = {"not destroyed"};
     DestroyWindow(w);
@@ -346,7 +346,7 @@ TEST_F(Effects, ReloadResetsEveryTrackedWindow) {
         Tracked t{w, makeFakeShadow(), makeFakeShadow(), rectOf(w)};
         props::setWindow(w, props::kShadowRight, t.sh1);
         props::setWindow(w, props::kShadowBottom, t.sh2);
-        SetWindowLongA(w, GWL_EXSTYLE, GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_LAYERED);
+        zrv::addLayeredStyle(w); // as application transparency would
         all.push_back(t);
     }
     recorder().watched = all[1].w;

@@ -151,7 +151,7 @@ TEST_F(SettingsFiles, NoFilesGiveTheDefaults) {
     EXPECT_FALSE(s.appTransparent);
     EXPECT_EQ(s.shadowExtent, 8);
     EXPECT_EQ(s.menuShadowSize, 5);
-    EXPECT_FALSE(zrv::state().loadInProgress.load());
+    EXPECT_FALSE(zrv::state().reload.busy());
     // The use keys read afresh: menus at 220, slide on, fade off, 800 by 600.
     EXPECT_EQ(zrv::readUseKey("Semimenusval", 220), 220);
     EXPECT_EQ(zrv::readUseKey("SLIDE", 1), 1);

@@ -15,6 +15,8 @@ constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr WPARAM kTrayId = 137;
 constexpr int kConfigure = 32771;
 constexpr int kUnload = 32772;
+constexpr int kBind = 1000;
+constexpr int kUnbind = 1001;
 
 std::string readDir() { return readIni("Zirvane.ini", "INSTALLED", "DIR", ""); }
 
@@ -94,6 +96,23 @@ TEST_F(LoaderProcess, StartsHiddenHooksOthersAndASecondStartShowsOnlyTheSheet) {
     PostMessageA(wnd, WM_COMMAND, kUnload, 0);
     EXPECT_NE(first.process().wait(8000), STILL_ACTIVE);
     EXPECT_FALSE(freshProgramHasLibrary());
+}
+
+// A second bind does nothing: one unbind then leaves no hook and no library
+// behind in the loader.
+TEST_F(LoaderProcess, BindingTwiceThenUnbindingLeavesNothingBound) {
+    writeIni("Zirvane.ini", "INSTALLED", "DIR", "C");
+    Loader loader(exeDir());
+    HWND wnd = loader.window();
+    ASSERT_NE(wnd, nullptr);
+    ASSERT_TRUE(waitFor([&] { return processHasModule(loader.id(), "ZRV.DLL"); }, 4000));
+    SendMessageA(wnd, WM_COMMAND, kBind, 0);
+    SendMessageA(wnd, WM_COMMAND, kUnbind, 0);
+    EXPECT_TRUE(waitFor([&] { return !processHasModule(loader.id(), "ZRV.DLL"); }, 3000))
+        << "the library is still mapped: the second bind took a second reference";
+    SendMessageA(wnd, WM_COMMAND, kBind, 0);
+    EXPECT_TRUE(waitFor([&] { return processHasModule(loader.id(), "ZRV.DLL"); }, 3000))
+        << "binding again after an unbind binds afresh";
 }
 
 TEST_F(LoaderProcess, TrayCallbackShowsTheMenuOnlyForItsIconAndDoubleClickOpensTheSheet) {

@@ -1,0 +1,111 @@
+#include "hooklib/win/residency.h"
+
+#include "hooklib/window_kinds.h"
+#include "hooklib/win/effects.h"
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/shared_state.h"
+
+namespace zrv::residency {
+namespace {
+
+// How often the keeper looks, and how many quiet looks in a row it waits
+// before it lets go: long enough for the code that released the last hold to
+// have returned from the library.
+constexpr DWORD kKeeperPollMs = 100;
+constexpr int kQuietLooksBeforeLeaving = 2;
+
+bool bound() noexcept { return g_shared.returnHook != nullptr || g_shared.callHook != nullptr; }
+
+BOOL CALLBACK postCloseToOwnWindow(HWND wnd, LPARAM) noexcept {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    // Posted, not sent: the window's thread may be busy or hung, and the
+    // keeper must not wait for it. The window closes when its thread next
+    // looks at its queue.
+    if (pid == GetCurrentProcessId() && fx::isEffectWindow(wnd))
+        PostMessageA(wnd, state().hookMessage, HOOKCMD_CLOSE, 0);
+    return TRUE;
+}
+
+// The loader has unbound: nothing will move or close the effect windows any
+// more, so they close now. Their owners forget them.
+void closeEffectWindows() noexcept {
+    if (state().hookMessage == 0)
+        return;
+    fx::closeTrackedForDetach(false);
+    EnumWindows(postCloseToOwnWindow, 0);
+}
+
+DWORD WINAPI keeper(LPVOID module) noexcept {
+    ProcessState& s = state();
+    for (;;) {
+        int quiet = 0;
+        bool closed = false;
+        while (quiet < kQuietLooksBeforeLeaving) {
+            Sleep(kKeeperPollMs);
+            if (bound()) {
+                s.sawBound.store(true);
+            } else if (s.sawBound.load() && !closed) {
+                closeEffectWindows();
+                closed = true;
+            }
+            quiet = s.effectHolds.load() == 0 ? quiet + 1 : 0;
+        }
+        s.keeperRunning.store(false);
+        // A hold taken while we were leaving either found us still running
+        // (then we stay) or started a keeper of its own with its own
+        // reference (then we go).
+        if (s.effectHolds.load() == 0 || s.keeperRunning.exchange(true))
+            break;
+    }
+    if (module)
+        FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
+    return 0;
+}
+
+void startKeeper() noexcept {
+    ProcessState& s = state();
+    // Looked at now as well: an unbind may come before the keeper's first look.
+    if (bound())
+        s.sawBound.store(true);
+    if (!s.library || s.keeperRunning.exchange(true))
+        return;
+    HMODULE pinned = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCSTR>(&keeper), &pinned)) {
+        s.keeperRunning.store(false);
+        return;
+    }
+    HANDLE thread = CreateThread(nullptr, 0, keeper, pinned, 0, nullptr);
+    if (thread) {
+        CloseHandle(thread);
+        return;
+    }
+    // No thread to let go of it later: the reference is kept for the life of
+    // the process, which is safe; unmapping under a live effect is not.
+}
+
+} // namespace
+
+void hold() noexcept {
+    if (state().effectHolds.fetch_add(1) == 0 || !state().keeperRunning.load())
+        startKeeper();
+}
+
+void release() noexcept {
+    // Never below zero, whatever a caller does twice.
+    long n = state().effectHolds.load();
+    while (n > 0 && !state().effectHolds.compare_exchange_weak(n, n - 1)) {
+    }
+}
+
+long holds() noexcept { return state().effectHolds.load(); }
+
+void onEffectWindowMessage(UINT msg) noexcept {
+    if (msg == WM_NCCREATE)
+        hold();
+    else if (msg == WM_NCDESTROY)
+        release();
+}
+
+} // namespace zrv::residency

@@ -1,0 +1,198 @@
+// The library must never break the programs it runs in: layering a program
+// set itself survives, the library's own windows get no effects,
+// and a reload never waits on a busy thread.
+#include "hooklib/window_kinds.h"
+#include "hooklib/win/effect_timer.h"
+#include "hooklib/win/effects.h"
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/window_props.h"
+#include "tests/hooklib/win/effects_harness.h"
+#include "tests/support/win/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using namespace zt::test;
+using namespace fxtest;
+namespace props = zrv::props;
+
+namespace {
+
+constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW;
+
+bool isLayered(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+struct Layering {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+Layering layeringOf(HWND w) {
+    Layering l;
+    GetLayeredWindowAttributes(w, &l.key, &l.alpha, &l.flags);
+    return l;
+}
+
+class Robust : public ::testing::Test {
+protected:
+    void SetUp() override {
+        attachOnce();
+        set("FADERATE", "600000");
+        set("SLIDE", "0");
+        set("SEMITRANS", "1");
+        zrv::LoadEffectSettings();
+    }
+    void TearDown() override {
+        for (HWND w : windows_)
+            if (IsWindow(w))
+                DestroyWindow(w);
+        pumpMessages(20);
+    }
+    static void set(const char* key, const char* value) {
+        writeIni("Zirvane.ini", "GLOBAL", key, value);
+    }
+    static void appTransparency(int value) {
+        writeIni("Zirvane2.ini", zrv::state().appSection, "Trans", value);
+        zrv::LoadEffectSettings();
+    }
+    HWND window(DWORD style, DWORD ex = 0) {
+        HWND wnd = makeWindow(style, ex, 60, 60, 220, 160);
+        windows_.push_back(wnd);
+        return wnd;
+    }
+
+    ScopedSettingsFiles files_;
+    ThreadHooks hooks_;
+    std::vector<HWND> windows_;
+};
+
+// A window the program layered itself (colour key or opacity) keeps exactly
+// what it set through a fade, application transparency and a reload; a
+// plain window is faded or made translucent and given back opaque.
+TEST_F(Robust, LayeringOfTheProgramIsNeverTakenOrChanged) {
+    struct Case {
+        const char* name;
+        bool programLayers;
+        DWORD flags;
+        int appTrans; // 0: fade instead
+    };
+    const Case cases[] = {
+        {"colour key, fade", true, LWA_COLORKEY, 0},
+        {"colour key, app transparency", true, LWA_COLORKEY, 150},
+        {"program opacity, app transparency", true, LWA_ALPHA, 150},
+        {"plain window, fade", false, 0, 0},
+        {"plain window, app transparency", false, 0, 150},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        appTransparency(c.appTrans);
+        HWND w = window(kCaptioned, c.programLayers ? WS_EX_LAYERED : 0);
+        if (c.programLayers) {
+            ASSERT_TRUE(SetLayeredWindowAttributes(w, RGB(1, 2, 3), 77, c.flags));
+        }
+        const Layering before = layeringOf(w);
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        if (c.programLayers) {
+            EXPECT_FALSE(props::has(w, props::kFadeLevel)) << "no fade";
+            EXPECT_FALSE(props::has(w, props::kAddedLayer));
+            const Layering after = layeringOf(w);
+            EXPECT_EQ(after.flags, before.flags);
+            EXPECT_EQ(after.key, before.key);
+            if (c.flags & LWA_ALPHA) {
+                EXPECT_EQ(after.alpha, before.alpha);
+            }
+        } else {
+            EXPECT_TRUE(isLayered(w));
+            EXPECT_TRUE(props::has(w, props::kAddedLayer));
+        }
+        // A reload resets the window in its own thread.
+        zrv::fx::resetWindow(w);
+        EXPECT_EQ(isLayered(w), c.programLayers) << "only the library's own layering goes";
+        EXPECT_FALSE(props::has(w, props::kAddedLayer));
+        DestroyWindow(w);
+    }
+}
+
+// The library's own windows, shown again, get neither application
+// transparency nor a fade; a shadow's per-pixel updates keep working.
+TEST_F(Robust, OwnWindowsGetNoEffects) {
+    appTransparency(150);
+    for (const char* cls : {zrv::kinds::kShadowClass, zrv::kinds::kFakeMenuClass}) {
+        SCOPED_TRACE(cls);
+        HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, cls, "", WS_POPUP | WS_CAPTION, 10, 10, 100,
+                                   80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(own, nullptr);
+        windows_.push_back(own);
+        ASSERT_TRUE(zrv::fx::isEffectWindow(own));
+        ShowWindow(own, SW_SHOWNOACTIVATE);
+        ShowWindow(own, SW_HIDE);
+        ShowWindow(own, SW_SHOWNOACTIVATE);
+        SetWindowPos(own, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_FALSE(isLayered(own));
+        for (const char* p : props::kAll)
+            EXPECT_FALSE(props::has(own, p)) << p;
+        DestroyWindow(own);
+    }
+    HWND plain = window(kCaptioned);
+    EXPECT_FALSE(zrv::fx::isEffectWindow(plain));
+}
+
+// A reload facing a thread that does not answer finishes at once; the
+// thread drops its window's effects when it answers again, and no shadow is
+// left on screen without its window's properties naming it.
+TEST_F(Robust, ReloadDoesNotWaitForABusyThreadAndLeavesNoOrphanShadow) {
+    std::atomic<HWND> owner{nullptr};
+    std::atomic<bool> busy{false}, quit{false};
+    HWND right = nullptr;
+    std::thread other([&] {
+        ThreadHooks hooks;
+        HWND w = makeWindow(kCaptioned, 0, 300, 200, 200, 150);
+        owner = w;
+        while (!quit) {
+            if (busy) {
+                Sleep(1500); // neither hung (under 5 s) nor answering
+                busy = false;
+            }
+            pumpMessages(10);
+        }
+        DestroyWindow(w);
+        pumpMessages(20);
+    });
+    ASSERT_TRUE(waitFor([&] { return owner.load() != nullptr; }, 3000));
+    HWND w = owner;
+    // Shadows on: the other thread's window gets two shadow windows.
+    set("Shadows", "1");
+    zrv::LoadEffectSettings();
+    ShowWindowAsync(w, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(waitFor([&] { return props::has(w, props::kShadowRight); }, 3000));
+    right = props::getWindow(w, props::kShadowRight);
+    ASSERT_TRUE(IsWindow(right));
+
+    busy = true;
+    Sleep(100);
+    const DWORD start = GetTickCount();
+    zrv::LoadEffectSettings();
+    const DWORD took = GetTickCount() - start;
+    EXPECT_LT(took, 800u) << "the reload waited on the busy thread";
+    EXPECT_TRUE(IsWindow(right)) << "a shadow the reload could not reach";
+    // Once the thread answers it resets the window itself: the shadows go
+    // with their properties (and are rebuilt by the next move).
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(right); }, 4000));
+    quit = true;
+    other.join();
+    set("Shadows", "0");
+    zrv::LoadEffectSettings();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Captioned windows hidden or destroyed under wine with no window
+    // manager wait two seconds each otherwise.
+    fxtest::unmanagedWindowsUnderWine();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
