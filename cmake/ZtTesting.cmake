@@ -3,10 +3,13 @@
 #   zt_portable_test(NAME SOURCES ... [LIBS ...])
 #       Portable GoogleTest program. Natively it runs directly; in the cross
 #       builds the same program is built for Windows and run under wine.
-#   zt_wine_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [TIMEOUT s] [OWN_MAIN])
+#   zt_wine_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [TIMEOUT s] [OWN_MAIN]
+#                [COMPOSITOR])
 #       Win32 GoogleTest program, cross builds only, run under wine. OWN_MAIN:
 #       the sources bring main() (for a program that also plays a second
-#       process when started with arguments of its own). Wine tests
+#       process when started with arguments of its own). COMPOSITOR: a
+#       compositor runs on the display for this program only, so translucent
+#       windows show translucent on the screen it reads back. Wine tests
 #       share one prefix, one Windows folder and one desktop, so they never run
 #       at the same time as each other.
 #   zt_win_helper(NAME SOURCES ... [LIBS ...])
@@ -44,11 +47,18 @@ endfunction()
 
 function(_zt_add_wine_ctest name timeout)
     _zt_arch_prefix(arch)
+    # The guard reports a 32-bit program as skipped on a machine that runs none.
+    set(launcher ${PROJECT_SOURCE_DIR}/scripts/wine-test.sh ${arch} ${ZT_WINE})
+    if(ARGN)
+        set(launcher ${PROJECT_SOURCE_DIR}/scripts/wine-test.sh ${arch}
+            ${PROJECT_SOURCE_DIR}/scripts/with-compositor.sh ${ZT_WINE})
+    endif()
     add_test(NAME ${arch}.${name}
-             COMMAND ${ZT_WINE} $<TARGET_FILE_NAME:${name}> --gtest_brief=1
+             COMMAND ${launcher} $<TARGET_FILE_NAME:${name}> --gtest_brief=1
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     set_tests_properties(${arch}.${name} PROPERTIES
-        RESOURCE_LOCK wineprefix TIMEOUT ${timeout} LABELS "wine;${arch}")
+        RESOURCE_LOCK wineprefix TIMEOUT ${timeout} LABELS "wine;${arch}"
+        SKIP_RETURN_CODE 77)
 endfunction()
 
 function(zt_portable_test name)
@@ -68,7 +78,7 @@ function(zt_wine_test name)
     if(NOT WIN32)
         return()
     endif()
-    cmake_parse_arguments(T "OWN_MAIN" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+    cmake_parse_arguments(T "OWN_MAIN;COMPOSITOR" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
@@ -82,7 +92,11 @@ function(zt_wine_test name)
     if(T_DEPENDS)
         add_dependencies(${name} ${T_DEPENDS})
     endif()
-    _zt_add_wine_ctest(${name} ${T_TIMEOUT})
+    if(T_COMPOSITOR)
+        _zt_add_wine_ctest(${name} ${T_TIMEOUT} COMPOSITOR)
+    else()
+        _zt_add_wine_ctest(${name} ${T_TIMEOUT})
+    endif()
 endfunction()
 
 function(zt_win_helper name)

@@ -69,10 +69,14 @@ RunError ListInput::readNumber(double& out) {
     // strtod also takes "inf", "nan" and hexadecimal forms: none of them is a
     // number of these files.
     bool plain = token.find_first_not_of("+-.0123456789eE") == std::string::npos;
-    if (!plain || end != token.c_str() + token.size() || !std::isfinite(v))
+    if (!plain || end != token.c_str() + token.size())
         return fail(ErrorNumber::TypeMismatch);
+    // A well-formed number beyond the range of a real ("1e400") is too
+    // large, not of the wrong type; one too small to tell from zero reads as 0.
     if (errno == ERANGE && std::fabs(v) > 1)
         return fail(ErrorNumber::Overflow);
+    if (!std::isfinite(v))
+        return fail(ErrorNumber::TypeMismatch);
     out = v;
     return {};
 }

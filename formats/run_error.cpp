@@ -5,7 +5,12 @@ namespace tessel {
 const char* errorText(ErrorNumber n) {
     switch (n) {
     case ErrorNumber::None: return "No error";
+    case ErrorNumber::InvalidCall: return "Invalid procedure call or argument";
     case ErrorNumber::SubscriptOutOfRange: return "Subscript out of range";
+    case ErrorNumber::DeviceIoError: return "Device I/O error";
+    case ErrorNumber::DiskFull: return "Disk full";
+    case ErrorNumber::PermissionDenied: return "Permission denied";
+    case ErrorNumber::PathFileAccessError: return "Path/File access error";
     case ErrorNumber::Overflow: return "Overflow";
     case ErrorNumber::TypeMismatch: return "Type mismatch";
     case ErrorNumber::FileNotFound: return "File not found";

@@ -9,11 +9,16 @@ namespace tessel {
 
 enum class ErrorNumber : int {
     None = 0,
-    SubscriptOutOfRange = 9,
+    InvalidCall = 5,
     Overflow = 6,
+    SubscriptOutOfRange = 9,
     TypeMismatch = 13,
     FileNotFound = 53,
+    DeviceIoError = 57,
+    DiskFull = 61,
     InputPastEndOfFile = 62,
+    PermissionDenied = 70,
+    PathFileAccessError = 75,
     PathNotFound = 76,
     InvalidPicture = 481,
 };

@@ -18,7 +18,7 @@ _started_wineserver=""
 # still pick the 32-bit loader and every start fails with "Exec format
 # error". There the 64-bit loader is used directly (wineboot and the other
 # tools reach it through wine-stable); 64-bit Windows programs then run, and
-# 32-bit ones cannot run at all.
+# 32-bit ones cannot run at all: ZT_WINE64_ONLY tells the tests so.
 wine_env_loader() {
     if [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] &&
         ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
@@ -76,7 +76,7 @@ wine_env_prefix() {
 # top-level window (a dialog, a property sheet) is hidden or destroyed. The
 # test programs named here open and close many dialogs: their windows are
 # unmanaged (Wine draws the frames either way), the rest keep the default.
-ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe"
+ZT_UNMANAGED_PROGRAMS="loader_pages_tests.exe tessel.exe tesseldes.exe"
 wine_env_unmanaged() {
     local exe
     for exe in $ZT_UNMANAGED_PROGRAMS; do

@@ -3,6 +3,8 @@
 #include "bar/win/bar_window.h"
 #include "bar/win/connection_win.h"
 #include "bar/win/exit_dialog.h"
+#include "bar/win/folder_window.h"
+#include "bar/win/run_dialog.h"
 #include "bar/win/platform.h"
 
 #include <shellapi.h>
@@ -12,14 +14,25 @@ namespace tessel::win {
 namespace {
 
 enum Element {
+    kPrograms = 0,
     kInternet = 1,
     kEmail = 2,
     kConnect = 3,
     kFiles = 4,
+    kWork = 5,
+    kDesktop = 6,
+    kStart = 7,
+    kRun = 8,
     kDos = 9,
+    kSettings = 11,
     kExit = 12,
     kScreenSaver = 13,
     kVolume = 14,
+    kPlayerOpen = 15,
+    kPlayerStop = 16,
+    kPlayerPlay = 17,
+    kPlayerForward = 18,
+    kPlayerRewind = 19,
 };
 
 constexpr char kDialUpFolder[] = "Explorer.EXE ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::"
@@ -85,10 +98,21 @@ void BarWindow::elementClicked(int i) {
     case kConnect: e = startCommand(kDialUpFolder, SW_SHOWNORMAL); break;
     case kFiles: e = startCommand("Explorer.exe", SW_SHOWNORMAL); break;
     case kDos: e = startCommand(commandInterpreter(), SW_SHOWNORMAL); break;
-    case kExit: showExitDialog(instance_, *this); break;
+    case kExit: showExitDialog(*this); break;
     case kScreenSaver: SendMessageA(wnd_, WM_SYSCOMMAND, SC_SCREENSAVE, 0); break;
     case kVolume: e = startCommand(volumeControl(), SW_SHOWNORMAL); break;
     case kConnectedElement: hangUpConnection(barSetting(kConnectionKey)); break;
+    case kPrograms: showProgramPopup(); break;
+    case kWork: showFolderWindow(kFolderPersonal); break;
+    case kDesktop: showFolderWindow(kFolderDesktop); break;
+    case kStart: showFolderWindow(kFolderStartMenu); break;
+    case kSettings: showFolderWindow(kFolderControlPanel); break;
+    case kRun: toggleRunDialog(*this); break;
+    case kPlayerOpen: playerOpen(); break;
+    case kPlayerStop: playerStop(); break;
+    case kPlayerPlay: playerPlay(); break;
+    case kPlayerForward: playerForward(); break;
+    case kPlayerRewind: playerRewind(); break;
     default: break; // the task list area and the move element do nothing on a click
     }
     if (e)

@@ -2,7 +2,7 @@
 
 #include "bar/cpu_graph.h"
 #include "bar/geometry.h"
-#include "bar/win/button_draw.h"
+#include "bar/win/drawing.h"
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
 
@@ -21,13 +21,6 @@ constexpr char kMeterClass[] = "TesselMeter";
 constexpr char kClockClass[] = "TesselLabel";
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT kSplashDelay = 2500;
-
-SIZE bitmapSize(HBITMAP b) {
-    BITMAP bm = {};
-    if (!b || !GetObjectA(b, sizeof bm, &bm))
-        return {0, 0};
-    return {bm.bmWidth, bm.bmHeight};
-}
 
 } // namespace
 
@@ -157,16 +150,6 @@ void BarWindow::createChildren() {
     SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 100, nullptr);
 }
 
-void BarWindow::showElement(int i, bool pressed) {
-    pressed_[i] = pressed;
-    HWND el = elements_[i];
-    if (i != kTaskAreaElement) {
-        SIZE s = bitmapSize(out_[i].get());
-        SetWindowPos(el, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    InvalidateRect(el, nullptr, FALSE);
-}
-
 void BarWindow::applyLayout(const SkinLayout& l) {
     SetWindowPos(wnd_, nullptr, px(l.barLeft), px(l.barTop), std::max(0, px(l.barWidth)),
                  std::max(0, px(l.barHeight)), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -184,6 +167,7 @@ void BarWindow::applyLayout(const SkinLayout& l) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     horizontal_ = l.horizontal();
     buttonColour_ = colourValue(l.buttonColour);
+    listColour_ = colourValue(l.listColour);
     // The skin gives no text colour: take whichever of black and white reads
     // better on the button colour, and on the background under the clock.
     auto contrast = textColourOn;
@@ -195,6 +179,11 @@ void BarWindow::applyLayout(const SkinLayout& l) {
     for (HWND b : taskButtons_)
         InvalidateRect(b, nullptr, TRUE);
     clockTick();
+}
+
+void BarWindow::dialogClosed(DialogKind kind, HWND wnd) {
+    if (dialogs_[size_t(kind)] == wnd)
+        dialogs_[size_t(kind)] = nullptr;
 }
 
 void BarWindow::show() {
@@ -212,16 +201,6 @@ void BarWindow::snapToEdges() {
     int left = px(s.left), top = px(s.top);
     if (left != r.left || top != r.top)
         SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void BarWindow::paintBackgroundUnder(HWND child, HDC dc) {
-    RECT rc;
-    GetClientRect(child, &rc);
-    POINT at = {0, 0};
-    MapWindowPoints(child, wnd_, &at, 1);
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (backgroundDc_)
-        BitBlt(dc, 0, 0, rc.right, rc.bottom, backgroundDc_.get(), at.x, at.y, SRCCOPY);
 }
 
 LRESULT CALLBACK BarWindow::barProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -272,115 +251,6 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(wnd_, msg, wp, lp);
-}
-
-LRESULT CALLBACK BarWindow::elementProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = of(GetParent(wnd));
-    if (!bar)
-        return DefWindowProcA(wnd, msg, wp, lp);
-    return bar->elementMessage(wnd, int(GetWindowLongPtrA(wnd, GWLP_USERDATA)), msg, wp, lp);
-}
-
-LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp) {
-    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(el, &ps);
-        HBITMAP pic = (pressed_[i] ? in_[i] : out_[i]).get();
-        if (pic) {
-            ScopedMemDc mem(CreateCompatibleDC(dc));
-            ScopedSelect sel(mem.get(), pic);
-            SIZE s = bitmapSize(pic);
-            BitBlt(dc, 0, 0, s.cx, s.cy, mem.get(), 0, 0, SRCCOPY);
-        } else {
-            paintBackgroundUnder(el, dc);
-        }
-        EndPaint(el, &ps);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        SetCapture(el);
-        showElement(i, true);
-        if (i == kMoveElement && msg == WM_LBUTTONDOWN) {
-            anchorX_ = tw(x);
-            anchorY_ = int(std::lround(tw(y)));
-            dragging_ = true;
-        }
-        return 0;
-    case WM_MOUSEMOVE:
-        // Only the left button alone drags the bar.
-        if (i == kMoveElement && dragging_ &&
-            (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) ==
-                MK_LBUTTON) {
-            RECT r;
-            GetWindowRect(wnd_, &r);
-            int left = px(tw(r.left) + tw(x) - anchorX_);
-            int top = px(tw(r.top) + tw(y) - anchorY_);
-            SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        const bool captured = GetCapture() == el;
-        if (captured)
-            ReleaseCapture();
-        showElement(i, false);
-        RECT rc;
-        GetClientRect(el, &rc);
-        POINT pt = {x, y};
-        if (i == kMoveElement) {
-            dragging_ = false;
-            snapToEdges();
-        }
-        else if (msg == WM_LBUTTONUP && PtInRect(&rc, pt))
-            elementClicked(i);
-        return 0;
-    }
-    }
-    return DefWindowProcA(el, msg, wp, lp);
-}
-
-LRESULT CALLBACK BarWindow::meterProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = of(GetParent(wnd));
-    if (msg == WM_PAINT && bar) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        if (bar->graphDc_)
-            BitBlt(dc, 0, 0, kGraphWidth, kGraphHeight, bar->graphDc_.get(), 0, 0, SRCCOPY);
-        EndPaint(wnd, &ps);
-        return 0;
-    }
-    if (msg == WM_ERASEBKGND)
-        return 1;
-    return DefWindowProcA(wnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK BarWindow::clockProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = of(GetParent(wnd));
-    if (msg == WM_PAINT && bar) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        bar->paintBackgroundUnder(wnd, dc);
-        char text[128] = {};
-        GetWindowTextA(wnd, text, sizeof text);
-        RECT rc;
-        GetClientRect(wnd, &rc);
-        ScopedSelect font(dc, bar->clockFont_.get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, bar->clockColour_);
-        DrawTextA(dc, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
-        EndPaint(wnd, &ps);
-        return 0;
-    }
-    if (msg == WM_ERASEBKGND)
-        return 1;
-    return DefWindowProcA(wnd, msg, wp, lp);
 }
 
 } // namespace tessel::win

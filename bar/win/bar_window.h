@@ -1,11 +1,17 @@
 // The bar window: the skin's background with its 22 picture elements, the
-// task buttons, the CPU meter and the clock.
+// task buttons, the CPU meter and the clock. Its parts live in files of
+// their own: bar_elements (pictures, pressed look, drag), bar_actions (what
+// a click does), cpu_meter, clock, task_buttons, player_elements; each dialog
+// it opens derives from DialogFrame and keeps its state with its window.
 #pragma once
 #include <windows.h>
 
+#include "bar/file_choice.h"
 #include "bar/win/cpu_usage.h"
+#include "bar/win/dialog_frame.h"
 #include "bar/win/task_list.h"
 #include "common/win/scoped.h"
+#include "formats/program_list.h"
 #include "formats/skin_files.h"
 
 #include <array>
@@ -37,6 +43,26 @@ public:
 
     const std::string& skinFolder() const { return skinFolder_; }
     COLORREF buttonColour() const { return buttonColour_; }
+    COLORREF listColour() const { return listColour_; }
+    bool horizontal() const { return horizontal_; }
+
+    // The user's program list, read at start-up and changed by the editor.
+    ProgramList& programs() { return programs_; }
+    void setPrograms(ProgramList list) { programs_ = std::move(list); }
+
+    // The file browser's choice, shared by the player, the program list
+    // editor and the run dialog.
+    FileChoice& fileChoice() { return fileChoice_; }
+    // Stores the pattern and who asks, then shows the browser without
+    // blocking; a browser already open is closed and opened afresh.
+    void openFileBrowser(ChoiceClient client, const char* pattern);
+
+    // The open dialog of a kind, or null.
+    HWND dialog(DialogKind kind) const { return dialogs_[size_t(kind)]; }
+    void dialogOpened(DialogKind kind, HWND wnd) { dialogs_[size_t(kind)] = wnd; }
+    void dialogClosed(DialogKind kind, HWND wnd);
+    // The folder window's entry, stored by the folder elements.
+    int16_t folderEntry() const { return folderEntry_; }
 
 private:
     BarWindow(HINSTANCE instance, std::string skinFolder);
@@ -58,6 +84,14 @@ private:
     void FindAllApps();
     void taskClicked(int i);
     void elementClicked(int i);
+    // The player's elements 15 to 19.
+    void playerOpen();
+    void playerStop();
+    void playerPlay();
+    void playerForward();
+    void playerRewind();
+    void showProgramPopup();
+    void showFolderWindow(int16_t entry);
     void snapToEdges();
     void showElement(int i, bool pressed);
     void paintBackgroundUnder(HWND child, HDC dc);
@@ -81,6 +115,7 @@ private:
     std::array<HWND, kTaskButtons> taskButtons_{};
     zt::ScopedFont taskFont_;
     COLORREF buttonColour_ = RGB(192, 192, 192);
+    COLORREF listColour_ = RGB(255, 255, 255);
     TaskSnapshot tasks_;
     TaskArea taskArea_{};
     bool horizontal_ = false;
@@ -98,6 +133,15 @@ private:
     zt::ScopedFont clockFont_;
     COLORREF clockColour_ = RGB(255, 255, 255);
 
+    ProgramList programs_;
+    FileChoice fileChoice_;
+    std::array<HWND, size_t(DialogKind::Count)> dialogs_{};
+    // The folder window's entry to select at its next activation.
+    int16_t folderEntry_ = 0;
+
+    // The element the mouse button went down on, -1 for none: a release
+    // acts only on the element its press started on.
+    int pressedOn_ = -1;
     // Dragging anchor of the move element: x as a real number, y whole.
     double anchorX_ = 0;
     int anchorY_ = 0;

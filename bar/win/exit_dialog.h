@@ -7,10 +7,8 @@ namespace tessel::win {
 
 class BarWindow;
 
-// Shows the dialog without blocking; a second call while it is open only
+// Shows the dialog without blocking; while it is open a second call only
 // brings it to the front.
-void showExitDialog(HINSTANCE instance, const BarWindow& bar);
-// For the message loop: true when the message was the dialog's.
-bool isExitDialogMessage(MSG& msg);
+void showExitDialog(BarWindow& bar);
 
 } // namespace tessel::win

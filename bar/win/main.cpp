@@ -1,7 +1,7 @@
 // tessel.exe: the splash window loads the program list, the skin choice and
 // the skin settings, creating the bar on the way; then the bar runs.
 #include "bar/win/bar_window.h"
-#include "bar/win/exit_dialog.h"
+#include "bar/win/dialog_frame.h"
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
 #include "formats/program_list.h"
@@ -58,6 +58,7 @@ void load() {
     }
     if (e)
         failAndEnd(nullptr, e);
+    g_app.bar->setPrograms(g_app.programs);
     g_app.bar->applyLayout(layout);
     g_app.bar->show();
 }
@@ -134,7 +135,7 @@ int run(HINSTANCE instance) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (isExitDialogMessage(msg))
+        if (DialogFrame::isDialogMessage(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

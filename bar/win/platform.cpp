@@ -31,16 +31,70 @@ RunError readTextFile(const std::string& path, const char* shownName, std::strin
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();
-        DWORD err = GetLastError();
-        ErrorNumber n = err == ERROR_PATH_NOT_FOUND ? ErrorNumber::PathNotFound
-                                                    : ErrorNumber::FileNotFound;
-        return RunError::at(n, path.empty() ? shownName : path);
+        return RunError::at(fileErrorNumber(GetLastError()), path.empty() ? shownName : path);
     }
     text.clear();
     char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got > 0)
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buf, sizeof buf, &got, nullptr)) {
+            // Half a file would read as a shorter, wrong list or skin.
+            const DWORD err = GetLastError();
+            text.clear();
+            return RunError::at(err == ERROR_LOCK_VIOLATION ? ErrorNumber::PermissionDenied
+                                                            : ErrorNumber::DeviceIoError,
+                                path.empty() ? shownName : path);
+        }
+        if (got == 0)
+            return {};
         text.append(buf, got);
+    }
+}
+
+ErrorNumber fileErrorNumber(DWORD err) {
+    switch (err) {
+    case ERROR_FILE_NOT_FOUND: return ErrorNumber::FileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return ErrorNumber::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: return ErrorNumber::PermissionDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ErrorNumber::DiskFull;
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+    case ERROR_BAD_FORMAT: return ErrorNumber::InvalidCall;
+    default: return ErrorNumber::PathFileAccessError;
+    }
+}
+
+RunError replaceFile(const std::string& path, const std::string& text, const char* shownName) {
+    const std::string temp = path + ".new";
+    auto failed = [&](DWORD err) {
+        DeleteFileA(temp.c_str());
+        ErrorNumber n = fileErrorNumber(err);
+        // Whatever the cause, the file was there to be replaced or not:
+        // "not found" would mislead.
+        if (n == ErrorNumber::FileNotFound || n == ErrorNumber::InvalidCall)
+            n = ErrorNumber::PathFileAccessError;
+        return RunError::at(n, path.empty() ? shownName : path);
+    };
+    {
+        ScopedKernelHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() == INVALID_HANDLE_VALUE) {
+            file.release();
+            return failed(GetLastError());
+        }
+        DWORD written = 0;
+        if (!WriteFile(file.get(), text.data(), DWORD(text.size()), &written, nullptr) ||
+            written != text.size() || !FlushFileBuffers(file.get()))
+            return failed(GetLastError() ? GetLastError() : ERROR_DISK_FULL);
+    }
+    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return failed(GetLastError());
     return {};
 }
 
@@ -60,12 +114,8 @@ RunError startCommand(const std::string& commandLine, int show) {
     si.wShowWindow = static_cast<WORD>(show);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
-        DWORD err = GetLastError();
-        ErrorNumber n = err == ERROR_PATH_NOT_FOUND ? ErrorNumber::PathNotFound
-                                                    : ErrorNumber::FileNotFound;
-        return RunError::at(n, commandLine);
-    }
+                        &pi))
+        return RunError::at(fileErrorNumber(GetLastError()), commandLine);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return {};

@@ -13,8 +13,18 @@ namespace tessel::win {
 // The folder tessel.exe was started from, without a trailing backslash.
 std::string programFolder();
 
-// Whole file as text; 53 for a missing file, 76 for a missing folder.
+// Whole file as text; 53 for a missing file, 76 for a missing folder, 70
+// for a file locked by another program or closed to us, 57 for a read that
+// fails part way.
 RunError readTextFile(const std::string& path, const char* shownName, std::string& text);
+
+// Writes the whole text to a new file beside `path`, then puts it in place
+// of the old one: a failed write leaves the old file as it was. 70 when the
+// file or folder may not be written, 61 for a full disk, 75 otherwise.
+RunError replaceFile(const std::string& path, const std::string& text, const char* shownName);
+
+// The error number for a failed file operation's system error code.
+ErrorNumber fileErrorNumber(DWORD systemError);
 
 // 0x00BBGGRR, or a system colour when the top bit is set.
 COLORREF colourValue(int32_t value);
@@ -24,6 +34,8 @@ COLORREF colourValue(int32_t value);
 RunError loadPicture(const std::string& path, zt::ScopedBitmap& into);
 
 // Starts a command line; the window style is SW_SHOWNORMAL or SW_HIDE.
+// 53 or 76 when the program is not there, 70 when it may not be run, 5
+// when it is there but is no program this system can start.
 RunError startCommand(const std::string& commandLine, int show);
 
 // "Error N has occured, ..." in a warning box without a title.

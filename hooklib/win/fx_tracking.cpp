@@ -135,6 +135,7 @@ void onDestroyAfter(HWND wnd) noexcept {
         residency::release();
     for (const char* name : kRemovedAtDestroy)
         props::remove(wnd, name);
+    releaseDragPicture(wnd);
 }
 
 void applyAppTransparency(HWND wnd) noexcept {

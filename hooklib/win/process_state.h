@@ -43,6 +43,10 @@ struct ProcessState {
     std::atomic<bool> fullTableBeeped{false};
     // Taken by the one thread at a time that paints or rebuilds a shadow.
     std::atomic<bool> shadowPaintBusy{false};
+    // The last system command seen in the process was a move: only such a
+    // move is dragged translucently.
+    std::atomic<bool> lastCommandWasMove{false};
+    RECT dragStart = {}; // outer rectangle of the last window whose drag started
 
     // Observations for the tests; nothing in the library acts on them.
     std::atomic<unsigned> reloadsStarted{0};

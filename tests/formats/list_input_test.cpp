@@ -35,6 +35,9 @@ TEST(ListInput, ReadsSixteenBitNumbers) {
         {"12x\r\n", 0, ErrorNumber::TypeMismatch},
         {"inf\r\n", 0, ErrorNumber::TypeMismatch},
         {"0x10\r\n", 0, ErrorNumber::TypeMismatch},
+        {"1e400\r\n", 0, ErrorNumber::Overflow},  // beyond any real: too large
+        {"-1e400\r\n", 0, ErrorNumber::Overflow},
+        {"1e-400\r\n", 0, ErrorNumber::None},     // too small to tell from zero
         {"", 0, ErrorNumber::InputPastEndOfFile},
     };
     for (const auto& c : cases) {

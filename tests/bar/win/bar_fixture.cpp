@@ -12,8 +12,6 @@ COLORREF normalColour(int i) { return RGB(200, 40, 10 * i); }
 COLORREF pressedColour(int i) { return RGB(40, 200, 10 * i); }
 SIZE elementSize(int i) { return {16 + i % 4, 12 + i % 3}; }
 
-namespace {
-
 void writeBitmap(const std::string& path, int w, int h, COLORREF c) {
     const int stride = (w * 3 + 3) & ~3;
     std::vector<unsigned char> pixels(static_cast<size_t>(stride) * h);
@@ -37,8 +35,6 @@ void writeBitmap(const std::string& path, int w, int h, COLORREF c) {
     data.append(reinterpret_cast<char*>(pixels.data()), pixels.size());
     writeTextFile(path, data);
 }
-
-} // namespace
 
 SkinLayout testLayout() {
     SkinLayout l;
@@ -131,8 +127,12 @@ HWND waitForMessageBox(DWORD pid, std::string& text, DWORD timeoutMs) {
     HWND box = nullptr;
     waitFor(
         [&] {
-            box = findWindowOfProcess(pid, "#32770", nullptr);
-            return box && IsWindowVisible(box);
+            // A message box, not one of the bar's own dialogs: it has an OK button.
+            box = nullptr;
+            for (HWND d : windowsOfProcess(pid, "#32770", nullptr))
+                if (IsWindowVisible(d) && GetDlgItem(d, IDOK))
+                    box = d;
+            return box != nullptr;
         },
         timeoutMs);
     text.clear();
@@ -148,6 +148,128 @@ COLORREF screenPixel(POINT pt) {
     COLORREF c = GetPixel(dc, pt.x, pt.y);
     ReleaseDC(nullptr, dc);
     return c;
+}
+
+namespace {
+void mouse(DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+} // namespace
+
+void pressAt(POINT pt) {
+    SetCursorPos(pt.x, pt.y);
+    pumpMessages(60);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    pumpMessages(60);
+}
+
+void releaseAt(POINT pt) {
+    SetCursorPos(pt.x, pt.y);
+    // A release right after a move can overtake it.
+    pumpMessages(150);
+    mouse(MOUSEEVENTF_LEFTUP);
+    pumpMessages(100);
+}
+
+void clickAt(POINT pt, bool twice) {
+    // The pointer comes from somewhere, as a hand's does: with no move, wine
+    // may still place it over a window that has gone since (a closed report
+    // box) and the press goes nowhere.
+    SetCursorPos(pt.x + 3, pt.y + 3);
+    pumpMessages(40);
+    SetCursorPos(pt.x, pt.y);
+    pumpMessages(80);
+    for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        mouse(MOUSEEVENTF_LEFTDOWN);
+        pumpMessages(30);
+        mouse(MOUSEEVENTF_LEFTUP);
+        pumpMessages(30);
+    }
+    pumpMessages(150);
+}
+
+void clickWindow(HWND w, int x, int y) {
+    RECT rc;
+    GetClientRect(w, &rc);
+    POINT pt = {x < 0 ? rc.right / 2 : x, y < 0 ? rc.bottom / 2 : y};
+    ClientToScreen(w, &pt);
+    clickAt(pt);
+}
+
+HWND findDialog(DWORD pid, int controlId, DWORD timeoutMs) {
+    HWND found = nullptr;
+    waitFor(
+        [&] {
+            for (HWND d : windowsOfProcess(pid, "#32770", nullptr))
+                if (GetDlgItem(d, controlId) && IsWindowVisible(d)) {
+                    found = d;
+                    return true;
+                }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+namespace {
+std::string narrow(const std::wstring& w) {
+    if (w.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, w.c_str(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(size_t(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.c_str(), int(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// Texts of another process's controls: the wide messages are the ones the
+// system copies between processes.
+std::string itemString(HWND w, UINT lengthMsg, UINT textMsg, WPARAM index) {
+    const LRESULT n = SendMessageW(w, lengthMsg, index, 0);
+    if (n < 0 || n > 32768)
+        return {};
+    std::wstring t(size_t(n) + 1, L'\0');
+    SendMessageW(w, textMsg, index, reinterpret_cast<LPARAM>(t.data()));
+    t.resize(size_t(n));
+    return narrow(t);
+}
+} // namespace
+
+std::string textOf(HWND w) {
+    const LRESULT n = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring t(size_t(n) + 1, L'\0');
+    SendMessageW(w, WM_GETTEXT, WPARAM(t.size()), reinterpret_cast<LPARAM>(t.data()));
+    t.resize(wcslen(t.c_str()));
+    return narrow(t);
+}
+
+std::string itemText(HWND dialog, int id) {
+    HWND w = GetDlgItem(dialog, id);
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, "ComboBox") == 0) {
+        const LRESULT row = SendMessageW(w, CB_GETCURSEL, 0, 0);
+        return row < 0 ? std::string() : itemString(w, CB_GETLBTEXTLEN, CB_GETLBTEXT, WPARAM(row));
+    }
+    return textOf(w);
+}
+
+std::vector<std::string> listRows(HWND list) {
+    std::vector<std::string> rows;
+    const LRESULT n = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i)
+        rows.push_back(itemString(list, LB_GETTEXTLEN, LB_GETTEXT, WPARAM(i)));
+    return rows;
+}
+
+void clickRow(HWND list, int row, bool twice) {
+    RECT r = {};
+    SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    POINT pt = {r.left + 5, (r.top + r.bottom) / 2};
+    ClientToScreen(list, &pt);
+    clickAt(pt, twice);
 }
 
 } // namespace tessel::test

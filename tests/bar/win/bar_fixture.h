@@ -8,6 +8,7 @@
 #include "tests/support/win/test_support.h"
 
 #include <string>
+#include <vector>
 
 namespace tessel::test {
 
@@ -15,6 +16,9 @@ namespace tessel::test {
 COLORREF normalColour(int element);
 COLORREF pressedColour(int element);
 SIZE elementSize(int element);
+
+// A 24-bit bitmap file of one colour.
+void writeBitmap(const std::string& path, int w, int h, COLORREF c);
 
 // Twips at 96 DPI.
 inline int tw(int pixels) { return pixels * 15; }
@@ -50,5 +54,21 @@ void pressOk(HWND box);
 
 // Screen colour at a point (what is shown there).
 COLORREF screenPixel(POINT pt);
+
+// Real mouse input, as a user gives it: the pointer moves to the point and
+// the left button goes down and up there (twice for a double click).
+void clickAt(POINT screen, bool twice = false);
+void clickWindow(HWND w, int x = -1, int y = -1); // client point; -1: the middle
+void pressAt(POINT screen);
+void releaseAt(POINT screen);
+
+// A dialog of the bar's process that holds a control with this id.
+HWND findDialog(DWORD pid, int controlId, DWORD timeoutMs = 5000);
+std::string textOf(HWND w);
+std::string itemText(HWND dialog, int id);
+// Rows of a list box.
+std::vector<std::string> listRows(HWND list);
+// Clicks the row of a list box (twice for a double click).
+void clickRow(HWND list, int row, bool twice = false);
 
 } // namespace tessel::test

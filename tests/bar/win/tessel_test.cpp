@@ -1,4 +1,5 @@
 // The real tessel.exe, each test in a program folder of its own.
+#include "common/win/scoped.h"
 #include "tests/bar/win/bar_fixture.h"
 
 #include <gtest/gtest.h>
@@ -157,6 +158,12 @@ TEST(TesselBar, MalformedFilesEndTheProgramWithTheirReport) {
                            replaceLine(writeSkinLayout(testLayout()), 3, " 40000 "));
          },
          6, "line 3"},
+        {"huge",
+         [](BarFolder& f) {
+             writeTextFile(f.skinDir() + "\\skinsettings.tsl",
+                           replaceLine(writeSkinLayout(testLayout()), 5, "1e400"));
+         },
+         6, "line 5"},
         {"narrow",
          [](BarFolder& f) {
              writeTextFile(f.skinDir() + "\\skinsettings.tsl",
@@ -183,6 +190,22 @@ TEST(TesselBar, MalformedFilesEndTheProgramWithTheirReport) {
         pressOk(box);
         EXPECT_NE(p.wait(5000), STILL_ACTIVE) << c.name;
     }
+}
+
+TEST(TesselBar, ALockedListIsNoMissingList) {
+    BarFolder folder("lockedlist");
+    // Another program holds the list open and shares it with nobody.
+    zt::ScopedKernelHandle lock(CreateFileA((folder.dir() + "\\programs.prg").c_str(), GENERIC_READ,
+                                            0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+    Process p = folder.start();
+    std::string text;
+    HWND box = waitForMessageBox(p.id(), text);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(text.rfind("Error 70 has occured, Permission denied (", 0), 0u) << text;
+    EXPECT_NE(text.find("programs.prg"), std::string::npos) << text;
+    pressOk(box);
+    EXPECT_NE(p.wait(5000), STILL_ACTIVE);
 }
 
 TEST(TesselBar, BadBitmapIsReportedAndTheBarGoesOn) {
@@ -264,12 +287,6 @@ struct TaskWindows {
             DestroyWindow(w);
     }
 };
-
-std::string textOf(HWND w) {
-    char t[256] = {};
-    GetWindowTextA(w, t, sizeof t);
-    return t;
-}
 
 TEST(TesselBar, TaskButtonsForRealWindows) {
     TaskWindows tw;

@@ -147,6 +147,12 @@ class ZrvHooksInstalled : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ZrvHooksInstalled, EveryMessageReachesProcedureAndNextHookUnchanged) {
     const bool global = GetParam();
+    // Two effects act on messages of the table by design: maximize to a set
+    // size rewrites the min-max record, a drag start turns the window's
+    // redraw off and on. Both are off here; this is about the hooks.
+    ScopedSettingsFiles files;
+    writeIni("Zirvane.ini", "GLOBAL", "MAXLIMIT", 0);
+    writeIni("Zirvane.ini", "GLOBAL", "SEMIDRAG", 0);
     HMODULE lib = LoadLibraryA(inExeDir("zrv.dll").c_str());
     ASSERT_NE(lib, nullptr);
     auto patchApi = zrvExport<HOOKPROC>(lib, "PatchAPI");

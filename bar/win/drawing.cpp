@@ -1,6 +1,7 @@
-#include "bar/win/button_draw.h"
+#include "bar/win/drawing.h"
 
 #include "common/win/scoped.h"
+
 
 namespace tessel::win {
 
@@ -28,6 +29,42 @@ void frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
     LineTo(dc, r.left - 1, r.bottom - 1);
 }
 } // namespace
+
+SIZE bitmapSize(HBITMAP b) {
+    BITMAP bm = {};
+    if (!b || !GetObjectA(b, sizeof bm, &bm))
+        return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+void drawBitmap(HDC dc, HBITMAP b, int x, int y) {
+    if (!b)
+        return;
+    ScopedMemDc mem(CreateCompatibleDC(dc));
+    ScopedSelect sel(mem.get(), b);
+    const SIZE s = bitmapSize(b);
+    BitBlt(dc, x, y, s.cx, s.cy, mem.get(), 0, 0, SRCCOPY);
+}
+
+void stretchBitmap(HDC dc, HBITMAP b, const RECT& area) {
+    const SIZE s = bitmapSize(b);
+    if (s.cx <= 0 || s.cy <= 0)
+        return;
+    ScopedMemDc mem(CreateCompatibleDC(dc));
+    ScopedSelect sel(mem.get(), b);
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem.get(),
+               0, 0, s.cx, s.cy, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}
+
+void centreOnScreen(HWND wnd, HWND insertAfter) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    SetWindowPos(wnd, insertAfter, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter ? 0 : SWP_NOZORDER));
+}
 
 COLORREF textColourOn(COLORREF c) {
     int y = GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114;

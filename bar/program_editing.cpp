@@ -1,0 +1,36 @@
+#include "bar/program_editing.h"
+
+namespace tessel {
+
+bool addProgram(ProgramList& list) {
+    if (list.entries.size() >= static_cast<size_t>(kMaxPrograms))
+        return false;
+    list.entries.push_back({kNewProgramName, kNewProgramCommand});
+    return true;
+}
+
+bool removeProgram(ProgramList& list, int row) {
+    if (row < 0 || static_cast<size_t>(row) >= list.entries.size())
+        return false;
+    list.entries.erase(list.entries.begin() + row);
+    return true;
+}
+
+bool updateProgram(ProgramList& list, int row, std::string name, std::string commandLine) {
+    if (row < 0 || static_cast<size_t>(row) >= list.entries.size())
+        return false;
+    list.entries[static_cast<size_t>(row)] = {std::move(name), std::move(commandLine)};
+    return true;
+}
+
+PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupHeight,
+                             bool horizontal, float screenWidth, float screenHeight) {
+    if (!horizontal) {
+        const float left = bar.left <= screenWidth / 2 ? bar.left + bar.width : bar.left - popupWidth;
+        return {left, bar.top};
+    }
+    const float top = bar.top < screenHeight / 2 ? bar.top + bar.height : bar.top - popupHeight;
+    return {bar.left, top};
+}
+
+} // namespace tessel

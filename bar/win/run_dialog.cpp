@@ -1,0 +1,68 @@
+#include "bar/win/run_dialog.h"
+
+#include "bar/geometry.h"
+#include "bar/win/bar_window.h"
+#include "bar/win/dialog_frame.h"
+#include "bar/win/platform.h"
+#include "bar/win/resource.h"
+
+#include <vector>
+
+namespace tessel::win {
+
+namespace {
+
+class RunDialog : public DialogFrame {
+public:
+    explicit RunDialog(BarWindow& bar)
+        : DialogFrame(bar, DialogKind::RunDialog, Pictures::Frame, kDialogSnapMargin) {}
+
+private:
+    void onInit() override {
+        SendDlgItemMessageA(wnd_, IDC_COMMAND_LINE, EM_LIMITTEXT, 2048, 0);
+    }
+
+    // At every activation the box shows the browser's last chosen path.
+    void onActivate() override {
+        SetDlgItemTextA(wnd_, IDC_COMMAND_LINE, bar_.fileChoice().chosenPath().c_str());
+    }
+
+    void run() {
+        HWND box = GetDlgItem(wnd_, IDC_COMMAND_LINE);
+        std::vector<char> text(size_t(GetWindowTextLengthA(box)) + 1);
+        GetWindowTextA(box, text.data(), int(text.size()));
+        if (RunError e = startCommand(text.data(), SW_SHOWNORMAL)) {
+            showErrorReportOnLines(wnd_, e); // the dialog stays for another try
+            return;
+        }
+        close();
+    }
+
+    bool onCommand(int id, int code, HWND) override {
+        if (code != BN_CLICKED)
+            return false;
+        switch (id) {
+        case IDOK:
+        case IDC_RUN: run(); return true;
+        case IDC_BROWSE_RUN: bar_.openFileBrowser(ChoiceClient::RunDialog, kProgramPattern); return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void toggleRunDialog(BarWindow& bar) {
+    if (HWND open = bar.dialog(DialogKind::RunDialog)) {
+        if (IsWindowVisible(open)) {
+            ShowWindow(open, SW_HIDE);
+        } else {
+            ShowWindow(open, SW_SHOW);
+            SetForegroundWindow(open);
+        }
+        return;
+    }
+    DialogFrame::open(std::make_unique<RunDialog>(bar), IDD_RUN);
+}
+
+} // namespace tessel::win

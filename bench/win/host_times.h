@@ -1,0 +1,113 @@
+// Processor time of another program, measured for real. Windows reports it
+// through GetProcessTimes; wine reports nothing for another process, so
+// under wine the host's own accounting is read instead: /proc/<pid>/stat of
+// the program's Linux process, reached through wine's Z: drive.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace zt::bench {
+
+inline std::string readWhole(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return {};
+    std::string s;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0)
+        s.append(buf, got);
+    CloseHandle(h);
+    return s;
+}
+
+inline bool runningUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Linux processes whose program name ends with `exeName` and that run in
+// this wine prefix (so that another prefix's copy is never taken).
+inline std::set<int> hostProcesses(const char* exeName) {
+    std::set<int> found;
+    char prefix[1024] = {};
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("Z:\\proc\\*", &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return found;
+    const std::string name = exeName;
+    do {
+        const int pid = std::atoi(fd.cFileName);
+        if (pid <= 0)
+            continue;
+        const std::string dir = "Z:\\proc\\" + std::string(fd.cFileName);
+        std::string cmd = readWhole(dir + "\\cmdline");
+        cmd = cmd.substr(0, cmd.find('\0'));
+        if (cmd.size() < name.size() ||
+            lstrcmpiA(cmd.c_str() + cmd.size() - name.size(), name.c_str()) != 0)
+            continue;
+        if (prefix[0]) {
+            const std::string env = readWhole(dir + "\\environ");
+            if (env.find(std::string("WINEPREFIX=") + prefix + '\0') == std::string::npos)
+                continue;
+        }
+        found.insert(pid);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return found;
+}
+
+// User and system time of a Linux process in seconds; negative when unknown.
+inline double hostCpuSeconds(int pid) {
+    const std::string stat = readWhole("Z:\\proc\\" + std::to_string(pid) + "\\stat");
+    // Fields after the parenthesised name: state is field 3, utime 14, stime 15.
+    size_t p = stat.rfind(')');
+    if (p == std::string::npos)
+        return -1;
+    unsigned long long utime = 0, stime = 0;
+    if (std::sscanf(stat.c_str() + p + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
+                    &utime, &stime) != 2)
+        return -1;
+    return double(utime + stime) / 100.0; // USER_HZ is 100 on Linux
+}
+
+// A program's processor time, by whichever means this system gives it.
+class ProcessorClock {
+public:
+    // `before`: the host processes of that name from before the start.
+    ProcessorClock(HANDLE process, const char* exeName, const std::set<int>& before)
+        : process_(process) {
+        if (!runningUnderWine())
+            return;
+        for (int pid : hostProcesses(exeName))
+            if (!before.count(pid))
+                hostPid_ = pid;
+    }
+    // Seconds, or a negative value when neither source can tell.
+    double seconds() const {
+        if (hostPid_ > 0)
+            return hostCpuSeconds(hostPid_);
+        FILETIME c, e, k, u;
+        if (runningUnderWine() || !GetProcessTimes(process_, &c, &e, &k, &u))
+            return -1;
+        auto t = [](FILETIME f) {
+            return double(ULONGLONG(f.dwHighDateTime) << 32 | f.dwLowDateTime) / 1e7;
+        };
+        return t(k) + t(u);
+    }
+    const char* source() const {
+        return hostPid_ > 0 ? "the host's /proc" : "GetProcessTimes";
+    }
+
+private:
+    HANDLE process_;
+    int hostPid_ = 0;
+};
+
+} // namespace zt::bench

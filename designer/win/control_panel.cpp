@@ -1,0 +1,208 @@
+// The control panel (`Form1`): shell name, the four resizable elements'
+// sizes, the two colours, the task-button orientation and "Make".
+#include "designer/panel_rules.h"
+#include "designer_app.h"
+#include "platform.h"
+#include "resource.h"
+
+#include <commdlg.h>
+
+namespace tessel::designer::win {
+
+namespace {
+constexpr char kPictureFilter[] = "Pictures(*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg";
+constexpr char kListSample[] = "Lists - files and stuff!";
+
+int textId(int n) { return IDC_TEXT_BASE + n; }
+int commandId(int n) { return IDC_COMMAND_BASE + n; }
+
+// One colour dialog for both "Set" buttons: its colour is the last one
+// chosen in it during the run, black at first, and a cancel applies it too.
+COLORREF gSharedColour = RGB(0, 0, 0);
+COLORREF gCustomColours[16] = {};
+zt::ScopedBrush gListBrush;
+
+int32_t askColour(HWND owner) {
+    CHOOSECOLORA cc = {};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = gSharedColour;
+    cc.lpCustColors = gCustomColours;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    auto choose = lateBound<BOOL(WINAPI*)(CHOOSECOLORA*)>("comdlg32.dll", "ChooseColorA");
+    if (choose && choose(&cc))
+        gSharedColour = cc.rgbResult;
+    return static_cast<int32_t>(gSharedColour);
+}
+
+void setBox(HWND dlg, int n, double value) {
+    SetDlgItemTextA(dlg, textId(n), formatPlain(value).c_str());
+}
+
+void refreshBox(DesignerApp& a, int n) {
+    if (const SizeBox* b = sizeBox(n))
+        setBox(a.panel, n, sizeOf(a.model.elements[b->element], b->dimension));
+}
+
+void sizeBoxChanged(DesignerApp& a, HWND dlg, int n) {
+    const SizeBox* b = sizeBox(n);
+    double v = 0;
+    if (!b || !parseSize(windowText(GetDlgItem(dlg, textId(n))), v))
+        return; // the element keeps its size; the box keeps the text as typed
+    double& size = sizeOf(a.model.elements[b->element], b->dimension);
+    if (size == v)
+        return;
+    size = v;
+    a.canvas.placeElement(b->element);
+}
+
+void arrowClicked(DesignerApp& a, const ArrowStep& s) {
+    double& size = sizeOf(a.model.elements[s.element], s.dimension);
+    size = steppedSize(size, s.delta);
+    a.canvas.placeElement(s.element);
+    for (int n : s.refresh)
+        if (n)
+            refreshBox(a, n);
+}
+
+void pickCanvasPicture(DesignerApp& a, HWND dlg) {
+    const std::string path = askOpenPath(dlg, kPictureFilter, "");
+    if (path.empty())
+        return;
+    a.canvasPicturePath = path;
+    if (RunError e = a.canvas.setBackdrop(path))
+        MessageBoxA(dlg, e.description().c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Text that stays readable on any chosen colour.
+COLORREF textOn(COLORREF back) {
+    const int lum = (299 * GetRValue(back) + 587 * GetGValue(back) + 114 * GetBValue(back)) / 1000;
+    return lum < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
+void drawColourSample(const DesignerApp& a, const DRAWITEMSTRUCT& di) {
+    RECT rc = di.rcItem;
+    const bool pressed = di.itemState & ODS_SELECTED;
+    const COLORREF back = colourValue(a.model.buttonColour);
+    zt::ScopedBrush fill(CreateSolidBrush(back));
+    FillRect(di.hDC, &rc, fill.get());
+    DrawEdge(di.hDC, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    char text[64] = {};
+    GetWindowTextA(di.hwndItem, text, sizeof text);
+    SetBkMode(di.hDC, TRANSPARENT);
+    SetTextColor(di.hDC, textOn(back));
+    if (pressed)
+        OffsetRect(&rc, 1, 1);
+    DrawTextA(di.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (di.itemState & ODS_FOCUS) {
+        InflateRect(&rc, -3, -3);
+        DrawFocusRect(di.hDC, &rc);
+    }
+}
+
+void setListColour(DesignerApp& a, int32_t colour) {
+    a.model.listColour = colour;
+    gListBrush.reset(CreateSolidBrush(colourValue(colour)));
+    InvalidateRect(GetDlgItem(a.panel, IDC_LIST1), nullptr, TRUE);
+}
+
+bool command(DesignerApp& a, HWND dlg, int id, int code) {
+    if (id >= textId(2) && id <= textId(9)) {
+        if (code == EN_CHANGE)
+            sizeBoxChanged(a, dlg, id - IDC_TEXT_BASE);
+        return true;
+    }
+    if (id == textId(1)) {
+        if (code == EN_CHANGE) {
+            a.model.shellName = windowText(GetDlgItem(dlg, id));
+            SetWindowTextA(a.canvas.wnd(), a.model.shellName.c_str());
+        }
+        return true;
+    }
+    if (code != BN_CLICKED)
+        return false;
+    if (const ArrowStep* s = arrowStep(id - IDC_COMMAND_BASE)) {
+        arrowClicked(a, *s);
+        return true;
+    }
+    if (id == commandId(1)) {
+        pickCanvasPicture(a, dlg);
+    } else if (id == commandId(19)) {
+        a.model.buttonColour = askColour(dlg);
+        InvalidateRect(GetDlgItem(dlg, commandId(1)), nullptr, TRUE);
+    } else if (id == commandId(20)) {
+        setListColour(a, askColour(dlg));
+    } else if (id == commandId(18)) {
+        showMakeFile(a);
+    } else if (id == IDC_OPTION1 || id == IDC_OPTION2) {
+        a.model.orientation =
+            id == IDC_OPTION1 ? Orientation::Horizontal : Orientation::Vertical;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void initPanel(DesignerApp& a, HWND dlg) {
+    a.panel = dlg;
+    for (const ArrowStep& s : kArrowSteps)
+        SetDlgItemTextA(dlg, commandId(s.commandNumber), s.caption);
+    SendDlgItemMessageA(dlg, IDC_LIST1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kListSample));
+    SetDlgItemTextA(dlg, textId(1), a.model.shellName.c_str());
+    // A loaded skin has chosen an orientation; a fresh one has neither.
+    if (a.model.orientation != Orientation::None)
+        CheckRadioButton(dlg, IDC_OPTION1, IDC_OPTION2,
+                         a.model.orientation == Orientation::Horizontal ? IDC_OPTION1
+                                                                        : IDC_OPTION2);
+    setListColour(a, a.model.listColour);
+    // Below the bar's usual row, above the canvas of a skin not yet loaded.
+    SetWindowPos(dlg, nullptr, 40, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    DesignerApp& a = app();
+    switch (msg) {
+    case WM_INITDIALOG:
+        initPanel(a, dlg);
+        return TRUE;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE)
+            refreshSizeBoxes(a);
+        return FALSE;
+    case WM_COMMAND:
+        return command(a, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+    case WM_DRAWITEM: {
+        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (di->CtlID != static_cast<UINT>(commandId(1)))
+            return FALSE;
+        drawColourSample(a, *di);
+        return TRUE;
+    }
+    case WM_CTLCOLORLISTBOX:
+        if (reinterpret_cast<HWND>(lp) == GetDlgItem(dlg, IDC_LIST1) && gListBrush) {
+            const COLORREF c = colourValue(a.model.listColour);
+            SetBkColor(reinterpret_cast<HDC>(wp), c);
+            SetTextColor(reinterpret_cast<HDC>(wp), textOn(c));
+            return reinterpret_cast<INT_PTR>(gListBrush.get());
+        }
+        return FALSE;
+    case WM_CLOSE:
+        endDesigner();
+        return TRUE;
+    }
+    return FALSE;
+}
+} // namespace
+
+HWND createControlPanel(DesignerApp& a) {
+    return CreateDialogParamA(a.instance, MAKEINTRESOURCEA(IDD_PANEL), nullptr, panelProc, 0);
+}
+
+void refreshSizeBoxes(DesignerApp& a) {
+    if (!a.panel)
+        return;
+    for (int n : kRefreshOrder)
+        refreshBox(a, n);
+}
+
+} // namespace tessel::designer::win

@@ -1,0 +1,77 @@
+#include "designer_app.h"
+
+#include "formats/skin_files.h"
+#include "platform.h"
+#include "resource.h"
+
+namespace tessel::designer::win {
+
+DesignerApp& app() {
+    static DesignerApp a;
+    return a;
+}
+
+void endDesigner() { PostQuitMessage(0); }
+
+namespace {
+
+RunError loadSkinSteps(DesignerApp& a) {
+    std::string text;
+    if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text))
+        return e;
+    RunError e = applySkinSettings(text, a.model);
+    a.canvas.placeAll(); // everything read before a failure stays applied
+    if (e)
+        return e;
+    for (int i = 0; i < kButtonPicCount; ++i) {
+        if (i == kTaskArea)
+            continue;
+        zt::ScopedBitmap bmp;
+        if (auto e = loadBitmapFile(elementBitmapPath(a.skinFolder, i, BitmapLook::Normal), bmp))
+            return e;
+        a.canvas.setPicture(i, std::move(bmp));
+    }
+    zt::ScopedBitmap background;
+    if (auto e = loadBitmapFile(skinFilePath(a.skinFolder, "background.bmp"), background))
+        return e;
+    a.model.elements[kImage1].left = a.model.elements[kImage1].top = 0;
+    a.canvas.setPicture(kImage1, std::move(background));
+    // Room for the canvas's frame and title bar, which the bar has not.
+    a.model.canvas.width = a.model.elements[kImage1].width + kCanvasExtraWidth;
+    a.model.canvas.height = a.model.elements[kImage1].height + kCanvasExtraHeight;
+    a.canvas.placeWindow();
+    return {};
+}
+
+} // namespace
+
+void loadSkin(DesignerApp& a) {
+    if (RunError e = loadSkinSteps(a)) {
+        const std::string text =
+            e.description() + " email " + kSupportAddress + " for help";
+        MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void openDesigner(DesignerApp& a) {
+    if (!a.canvas.create(a.instance, a.model, a.dpi)) {
+        MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
+                    MB_OK | MB_ICONSTOP);
+        endDesigner();
+        return;
+    }
+    // The canvas is first used here, which loads the skin onto it before
+    // anything else happens.
+    SetWindowTextA(a.canvas.wnd(), kInitialShellName);
+    loadSkin(a);
+    a.model.shellName = kInitialShellName;
+    a.panel = createControlPanel(a);
+    a.canvas.setProgressValue(kProgressPreviewValue);
+    ShowWindow(a.canvas.wnd(), SW_SHOWNORMAL);
+    ShowWindow(a.panel, SW_SHOWNORMAL);
+    SetForegroundWindow(a.panel);
+    SetActiveWindow(a.panel);
+    refreshSizeBoxes(a);
+}
+
+} // namespace tessel::designer::win

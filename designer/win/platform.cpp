@@ -1,0 +1,206 @@
+#include "platform.h"
+
+#include <commdlg.h>
+#include <ole2.h>
+
+#include <vector>
+
+namespace tessel::designer::win {
+
+using zt::ScopedKernelHandle;
+
+bool initPictures() {
+    using Init = HRESULT(WINAPI*)(LPVOID);
+    static const bool done = [] {
+        auto init = lateBound<Init>("ole32.dll", "OleInitialize");
+        return init && SUCCEEDED(init(nullptr));
+    }();
+    return done;
+}
+
+std::string programFolder() {
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    size_t slash = s.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : s.substr(0, slash);
+}
+
+int screenDpi() {
+    zt::ScopedWindowDc dc(nullptr);
+    int dpi = dc ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 96;
+    return dpi > 0 ? dpi : 96;
+}
+
+namespace {
+ErrorNumber openFailure(DWORD err) {
+    return err == ERROR_PATH_NOT_FOUND ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound;
+}
+} // namespace
+
+RunError readTextFile(const std::string& path, std::string& text) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return RunError::at(openFailure(GetLastError()), path);
+    ScopedKernelHandle file(h);
+    text.clear();
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got > 0)
+        text.append(buf, got);
+    return {};
+}
+
+RunError loadBitmapFile(const std::string& path, zt::ScopedBitmap& into) {
+    DWORD attrs = GetFileAttributesA(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES)
+        return RunError::at(openFailure(GetLastError()), path);
+    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                           LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!h)
+        return RunError::at(ErrorNumber::InvalidPicture, path);
+    into.reset(static_cast<HBITMAP>(h));
+    return {};
+}
+
+SIZE bitmapSize(HBITMAP bmp) {
+    BITMAP b = {};
+    if (!bmp || !GetObjectA(bmp, sizeof b, &b))
+        return {0, 0};
+    return {b.bmWidth, b.bmHeight < 0 ? -b.bmHeight : b.bmHeight};
+}
+
+COLORREF colourValue(int32_t value) {
+    const uint32_t v = static_cast<uint32_t>(value);
+    if (v & 0x80000000u)
+        return GetSysColor(static_cast<int>(v & 0xFF));
+    return v & 0x00FFFFFFu;
+}
+
+std::string windowText(HWND wnd) {
+    int n = GetWindowTextLengthA(wnd);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = GetWindowTextA(wnd, &s[0], n + 1);
+    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return s;
+}
+
+namespace {
+// "Name|pattern" becomes the dialog's "Name\0pattern\0\0".
+std::string dialogFilter(const char* filter) {
+    std::string f = filter;
+    for (char& c : f)
+        if (c == '|')
+            c = '\0';
+    f.push_back('\0');
+    f.push_back('\0');
+    return f;
+}
+} // namespace
+
+std::string askOpenPath(HWND owner, const char* filter, const std::string& startFolder) {
+    std::string f = dialogFilter(filter);
+    char path[MAX_PATH] = {};
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = f.c_str();
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
+    return ask && ask(&ofn) ? std::string(path) : std::string();
+}
+
+std::string askSavePath(HWND owner, const char* filter) {
+    std::string f = dialogFilter(filter);
+    char path[MAX_PATH] = {};
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = f.c_str();
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetSaveFileNameA");
+    return ask && ask(&ofn) ? std::string(path) : std::string();
+}
+
+ReplacingFile::~ReplacingFile() { discard(); }
+
+void ReplacingFile::discard() {
+    if (file_ != INVALID_HANDLE_VALUE)
+        CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+    if (!temp_.empty())
+        DeleteFileA(temp_.c_str());
+    temp_.clear();
+}
+
+RunError ReplacingFile::open(const std::string& path) {
+    discard();
+    target_ = path;
+    if (path.empty())
+        return RunError::at(ErrorNumber::FileNotFound, "(no file name)");
+    const size_t slash = path.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? "."
+                         : slash == 0               ? path.substr(0, 1)
+                                                    : path.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == ':')
+        folder += '\\';
+    // The temporary file lies beside the target, so that the replacement is
+    // a rename within one volume.
+    char temp[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "tsl", 0, temp))
+        return RunError::at(ErrorNumber::PathNotFound, path);
+    temp_ = temp;
+    file_ = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+    if (file_ == INVALID_HANDLE_VALUE) {
+        discard();
+        return RunError::at(ErrorNumber::PathNotFound, path);
+    }
+    return {};
+}
+
+RunError ReplacingFile::write(const std::string& text) {
+    if (file_ == INVALID_HANDLE_VALUE)
+        return RunError::at(ErrorNumber::FileNotFound, target_);
+    size_t done = 0;
+    while (done < text.size()) {
+        DWORD put = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1 << 20));
+        if (!WriteFile(file_, text.data() + done, want, &put, nullptr) || put == 0) {
+            discard();
+            return RunError::at(ErrorNumber::FileNotFound, target_);
+        }
+        done += put;
+    }
+    return {};
+}
+
+RunError ReplacingFile::commit() {
+    if (file_ == INVALID_HANDLE_VALUE)
+        return RunError::at(ErrorNumber::FileNotFound, target_);
+    const bool flushed = FlushFileBuffers(file_) != 0;
+    const bool closed = CloseHandle(file_) != 0;
+    file_ = INVALID_HANDLE_VALUE;
+    // A write-protected target keeps its content, as an open for output
+    // would have failed on it.
+    const DWORD attrs = GetFileAttributesA(target_.c_str());
+    const bool protectedTarget =
+        attrs != INVALID_FILE_ATTRIBUTES &&
+        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    if (!flushed || !closed || protectedTarget ||
+        !MoveFileExA(temp_.c_str(), target_.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        discard();
+        return RunError::at(ErrorNumber::PathNotFound, target_);
+    }
+    temp_.clear();
+    return {};
+}
+
+} // namespace tessel::designer::win

@@ -1,0 +1,67 @@
+// The designer's small Win32 services: files, pictures, colours, dialogs of
+// the platform and the safe replacement of a written file.
+#pragma once
+#include <windows.h>
+
+#include "common/win/scoped.h"
+#include "formats/run_error.h"
+
+#include <string>
+
+namespace tessel::designer::win {
+
+// The common dialogs and the picture loader come from libraries that are
+// loaded on first use, not at start: the designer's windows appear sooner.
+template <typename F> F lateBound(const char* dll, const char* name) {
+    HMODULE m = GetModuleHandleA(dll);
+    if (!m)
+        m = LoadLibraryA(dll);
+    FARPROC p = m ? GetProcAddress(m, name) : nullptr;
+    return reinterpret_cast<F>(reinterpret_cast<void*>(p));
+}
+// COM for the picture loader, once per run.
+bool initPictures();
+
+std::string programFolder();
+int screenDpi();
+
+// Whole file as text: 53 for a missing file, 76 for a missing folder.
+RunError readTextFile(const std::string& path, std::string& text);
+// A bitmap file: 53 when it is not there, 481 when it cannot be read.
+RunError loadBitmapFile(const std::string& path, zt::ScopedBitmap& into);
+SIZE bitmapSize(HBITMAP bmp);
+
+// 0x00BBGGRR, or the system colour nn for 0x800000nn.
+COLORREF colourValue(int32_t value);
+
+std::string windowText(HWND wnd);
+
+// The common file dialogs; an empty result on cancel. `filter` is in the
+// "Name|pattern" form.
+std::string askOpenPath(HWND owner, const char* filter, const std::string& startFolder);
+std::string askSavePath(HWND owner, const char* filter);
+
+// Writes a file so that its old content survives any failure: the text goes
+// to a temporary file in the target's folder, which replaces the target only
+// once everything is written and closed. Whatever fails, the temporary file
+// is removed and the target left as it was.
+class ReplacingFile {
+public:
+    ReplacingFile() = default;
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    RunError open(const std::string& path);
+    RunError write(const std::string& text);
+    RunError commit();
+
+private:
+    void discard();
+
+    std::string target_;
+    std::string temp_;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+} // namespace tessel::designer::win

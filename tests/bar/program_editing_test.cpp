@@ -1,0 +1,65 @@
+#include "bar/program_editing.h"
+
+#include <gtest/gtest.h>
+
+namespace tessel {
+namespace {
+
+TEST(ProgramEditing, AddRemoveAndUpdateKeepTheListSound) {
+    ProgramList l;
+    ASSERT_TRUE(addProgram(l));
+    ASSERT_EQ(l.entries.size(), 1u);
+    EXPECT_EQ(l.entries[0].name, "Program name");
+    EXPECT_EQ(l.entries[0].commandLine, "Filename");
+
+    EXPECT_TRUE(updateProgram(l, 0, "Pad", "notepad.exe"));
+    EXPECT_FALSE(updateProgram(l, 1, "x", "y"));
+    EXPECT_FALSE(updateProgram(l, -1, "x", "y"));
+    EXPECT_EQ(l.entries[0].name, "Pad");
+
+    struct RemoveCase {
+        int row;
+        bool removed;
+    };
+    static constexpr RemoveCase removes[] = {{-1, false}, {5, false}, {0, true}, {0, false}};
+    for (const auto& r : removes)
+        EXPECT_EQ(removeProgram(l, r.row), r.removed) << r.row;
+    EXPECT_TRUE(l.entries.empty());
+}
+
+TEST(ProgramEditing, AddStopsAtTheListsRoom) {
+    ProgramList l;
+    for (int i = 0; i < kMaxPrograms; ++i)
+        ASSERT_TRUE(addProgram(l));
+    EXPECT_FALSE(addProgram(l));
+    EXPECT_EQ(l.entries.size(), size_t(kMaxPrograms));
+    // What a full list writes, it reads back.
+    ProgramList back;
+    EXPECT_FALSE(readProgramList(writeProgramList(l), back));
+    EXPECT_EQ(back.entries.size(), size_t(kMaxPrograms));
+}
+
+TEST(ProgramEditing, PopupGoesBesideTheBar) {
+    struct Case {
+        SnapRect bar;
+        bool horizontal;
+        float left, top;
+    };
+    // Screen 19200 x 14400 twips, popup 3000 x 4000.
+    static constexpr Case cases[] = {
+        {{0, 1000, 900, 6000}, false, 900, 1000},       // left half: right of the bar
+        {{9600, 1000, 900, 6000}, false, 10500, 1000},  // exactly half: still right of it
+        {{15000, 1000, 900, 6000}, false, 12000, 1000}, // right half: left of the bar
+        {{2000, 0, 12000, 900}, true, 2000, 900},       // upper half: below
+        {{2000, 7200, 12000, 900}, true, 2000, 3200},   // exactly half: above
+        {{2000, 13500, 12000, 900}, true, 2000, 9500},  // lower half: above
+    };
+    for (const auto& c : cases) {
+        PopupPlace p = placeProgramPopup(c.bar, 3000, 4000, c.horizontal, 19200, 14400);
+        EXPECT_EQ(p.left, c.left) << c.bar.left << "," << c.bar.top;
+        EXPECT_EQ(p.top, c.top) << c.bar.left << "," << c.bar.top;
+    }
+}
+
+} // namespace
+} // namespace tessel

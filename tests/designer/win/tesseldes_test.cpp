@@ -1,0 +1,473 @@
+// The real tesseldes.exe: a skin opened, arranged and written, and the bar
+// started on what it wrote.
+#include "tests/designer/win/designer_fixture.h"
+
+#include "designer/design_model.h"
+#include "designer/win/resource.h"
+#include "formats/skin_files.h"
+
+#include <gtest/gtest.h>
+
+namespace tessel::designer::test {
+namespace {
+
+using namespace zt::test;
+
+constexpr int kTw = 15; // twips per pixel on the test display (96 DPI)
+constexpr int kBarElementIdBase = 100; // the bar's element windows
+constexpr char kCompleted[] = "Completed!";
+constexpr char kWriteFailed[] = "Shit there was an error";
+
+std::string num(long long v) { return (v < 0 ? "" : " ") + std::to_string(v) + " "; }
+long long valueOf(const std::string& line) { return std::atoll(line.c_str()); }
+
+RECT windowRect(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+COLORREF screenPixelAt(POINT pt) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, pt.x, pt.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+POINT centreOnScreen(HWND w) {
+    RECT r = windowRect(w);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
+    DesignerRun run("roundtrip");
+    std::string message;
+    ASSERT_TRUE(run.open(defaultSkinFolder(), &message));
+    EXPECT_EQ(message, "");
+    const std::string original =
+        readTextFile(skinFilePath(defaultSkinFolder(), kSkinSettingsFile));
+
+    // The canvas: caption "Tessel", sized to the background plus its frame,
+    // the progress preview half filled.
+    char caption[64] = {};
+    GetWindowTextA(run.canvas(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Tessel");
+    EXPECT_EQ(run.text(1), "Tessel");
+    EXPECT_EQ(SendMessageA(run.element(kProgressBar1), 0x0408 /* PBM_GETPOS */, 0, 0), 50);
+    RECT bg = run.elementRect(kImage1);
+    EXPECT_EQ(bg.left, 0);
+    EXPECT_EQ(bg.top, 0);
+    EXPECT_EQ(bg.right, 1000);
+    EXPECT_EQ(bg.bottom, 40);
+    const RECT cr = windowRect(run.canvas());
+    EXPECT_EQ(cr.right - cr.left, (1000 * kTw + 115 + 7) / kTw);
+    // Elements stand where the file puts them.
+    for (int i = 0; i < kButtonPicCount; ++i) {
+        const RECT r = run.elementRect(i);
+        EXPECT_EQ(r.left * kTw, valueOf(lineOf(original, 6 + 2 * i))) << i;
+        EXPECT_EQ(r.top * kTw, valueOf(lineOf(original, 7 + 2 * i))) << i;
+    }
+    EXPECT_EQ(run.text(2), formatPlain(static_cast<double>(valueOf(lineOf(original, 50)))));
+
+    // Written into a copy of the skin, so that the bar can start on it.
+    const std::string skin = run.dir() + "\\Skin";
+    copyFolder(defaultSkinFolder(), skin);
+    deleteFile(skin + "\\skinsettings.tsl");
+    ASSERT_EQ(run.make(skin + "\\skinsettings.tsl"), kCompleted);
+    const std::string written = readTextFile(skin + "\\skinsettings.tsl");
+    const auto lines = splitLines(written);
+    ASSERT_EQ(lines.size(), 70u);
+    EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
+    EXPECT_EQ(lines[0], "Tessel");
+    const RECT wr = windowRect(run.canvas());
+    EXPECT_EQ(lines[1], num(wr.left * kTw));
+    EXPECT_EQ(lines[2], num(wr.top * kTw));
+    EXPECT_EQ(lines[3], num((wr.right - wr.left) * kTw));
+    EXPECT_EQ(lines[4], num((wr.bottom - wr.top) * kTw));
+    for (int n = 6; n <= 70; ++n)
+        EXPECT_EQ(lines[n - 1], lineOf(original, n)) << "line " << n;
+
+    // Minimized, the canvas still gives the place it is restored to.
+    ShowWindow(run.canvas(), SW_MINIMIZE);
+    ASSERT_TRUE(waitFor([&] { return IsIconic(run.canvas()) != FALSE; }, 3000));
+    ASSERT_EQ(run.make(run.dir() + "\\minimized.tsl"), kCompleted);
+    EXPECT_EQ(readTextFile(run.dir() + "\\minimized.tsl"), written);
+    ShowWindow(run.canvas(), SW_RESTORE);
+
+    // The bar on the written skin.
+    const std::string bar = run.dir() + "\\Bar";
+    CreateDirectoryA(bar.c_str(), nullptr);
+    CopyFileA(inExeDir("tessel.exe").c_str(), (bar + "\\tessel.exe").c_str(), FALSE);
+    CopyFileA(inExeDir("programs.prg").c_str(), (bar + "\\programs.prg").c_str(), FALSE);
+    writeTextFile(bar + "\\tessel.tsi", "global\r\n" + skin + "\r\n");
+    Process tessel("\"" + bar + "\\tessel.exe\"", bar);
+    HWND barWnd = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            barWnd = findWindowOfProcess(tessel.id(), "TesselBar", nullptr);
+            return barWnd && IsWindowVisible(barWnd);
+        },
+        10000));
+    const RECT br = windowRect(barWnd);
+    EXPECT_EQ(br.right - br.left, 1000);
+    EXPECT_EQ(br.bottom - br.top, 40);
+    for (int i = 0; i < kButtonPicCount; ++i) {
+        RECT r = windowRect(GetDlgItem(barWnd, kBarElementIdBase + i));
+        MapWindowPoints(nullptr, barWnd, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left * kTw, valueOf(lineOf(original, 6 + 2 * i))) << i;
+        EXPECT_EQ(r.top * kTw, valueOf(lineOf(original, 7 + 2 * i))) << i;
+    }
+    tessel.kill();
+}
+
+struct DragCase {
+    const char* what;
+    int element;
+    POINT by;     // pixels
+    UINT buttons;
+    POINT moved;  // pixels the element should have moved
+};
+
+TEST(Tesseldes, DraggingWithTheRealMouse) {
+    DesignerRun run("drag");
+    ASSERT_TRUE(run.open(defaultSkinFolder()));
+    const std::string original =
+        readTextFile(skinFilePath(defaultSkinFolder(), kSkinSettingsFile));
+    const int offLeft = -(run.elementRect(4).right + 40);
+    const DragCase cases[] = {
+        {"left drag", 0, {30, 10}, MK_LBUTTON, {30, 10}},
+        {"off the left edge", 4, {offLeft, 0}, MK_LBUTTON, {offLeft, 0}},
+        {"right drag", 5, {40, 20}, MK_RBUTTON, {0, 0}},
+        {"left and right", 6, {40, 20}, MK_LBUTTON | MK_RBUTTON, {0, 0}},
+        {"task area", kTaskArea, {-20, 3}, MK_LBUTTON, {-20, 3}},
+    };
+    for (const auto& c : cases) {
+        const POINT from = centreOnScreen(run.element(c.element));
+        dragWithMouse(from, {from.x + c.by.x, from.y + c.by.y}, c.buttons);
+    }
+    const std::string path = run.dir() + "\\dragged.tsl";
+    ASSERT_EQ(run.make(path), kCompleted);
+    const std::string written = readTextFile(path);
+    for (const auto& c : cases) {
+        const int line = 6 + 2 * c.element;
+        EXPECT_EQ(valueOf(lineOf(written, line)),
+                  valueOf(lineOf(original, line)) + c.moved.x * kTw)
+            << c.what;
+        EXPECT_EQ(valueOf(lineOf(written, line + 1)),
+                  valueOf(lineOf(original, line + 1)) + c.moved.y * kTw)
+            << c.what;
+    }
+    EXPECT_LT(valueOf(lineOf(written, 6 + 2 * 4)), 0);
+    // Dragging does not resize: the task area's size lines are unchanged.
+    EXPECT_EQ(lineOf(written, 50), lineOf(original, 50));
+    EXPECT_EQ(lineOf(written, 51), lineOf(original, 51));
+}
+
+TEST(Tesseldes, ControlPanelBoxesArrowsOptionsAndColours) {
+    DesignerRun run("panel");
+    ASSERT_TRUE(run.open(defaultSkinFolder()));
+    const std::string path = run.dir() + "\\panel.tsl";
+
+    // Typed sizes: a number applies at once, anything else is ignored.
+    run.type(2, "2000");
+    run.type(2, "abc");
+    run.type(3, "-5");
+    EXPECT_EQ(run.text(2), "abc");
+    EXPECT_EQ(run.elementRect(kTaskArea).right - run.elementRect(kTaskArea).left, 2000 / kTw);
+
+    // Each arrow: the size it names moves by 20 twips, and exactly the
+    // boxes of the table are refreshed (a box holding "stale" was not).
+    struct Arrow {
+        int command;
+        int box;       // the box showing the size changed
+        int delta;
+        int otherBox;  // the element's other box
+        bool otherRefreshed;
+    };
+    const Arrow arrows[] = {
+        {2, 2, -20, 3, true},  {3, 2, 20, 3, true},   {4, 3, -20, 2, true},
+        {5, 3, 20, 2, true},   {6, 4, 20, 5, true},   {7, 4, -20, 5, true},
+        {8, 5, 20, 4, false},  {9, 5, -20, 4, false}, {10, 7, 20, 6, true},
+        {11, 7, -20, 6, true}, {12, 6, 20, 7, true},  {13, 6, -20, 7, true},
+        {14, 9, 20, 8, true},  {15, 9, -20, 8, true}, {16, 8, 20, 9, true},
+        {17, 8, -20, 9, true},
+    };
+    for (const auto& a : arrows) {
+        run.type(a.box, "100");
+        run.type(a.otherBox, "stale");
+        run.click(a.command);
+        EXPECT_EQ(run.text(a.box), std::to_string(100 + a.delta)) << "Command" << a.command;
+        EXPECT_EQ(run.text(a.otherBox) != "stale", a.otherRefreshed) << "Command" << a.command;
+    }
+    // A step below zero stops at 0.
+    run.type(4, "10");
+    run.click(7);
+    EXPECT_EQ(run.text(4), "0");
+
+    run.type(2, "2000");
+    run.type(3, "300");
+    ASSERT_EQ(run.make(path), kCompleted);
+    std::string written = readTextFile(path);
+    EXPECT_EQ(lineOf(written, 50), " 2000 ");
+    EXPECT_EQ(lineOf(written, 51), " 300 ");
+    EXPECT_EQ(lineOf(written, 59), " 0 "); // progress bar height
+    EXPECT_EQ(lineOf(written, 68), "True");
+
+    // Orientation.
+    for (const auto& [option, word] : {std::pair{IDC_OPTION2, "False"}, {IDC_OPTION1, "True"}}) {
+        SendMessageA(GetDlgItem(run.panel(), option), BM_CLICK, 0, 0);
+        ASSERT_EQ(run.make(path), kCompleted);
+        EXPECT_EQ(lineOf(readTextFile(path), 68), word);
+    }
+
+    // Colours: a colour chosen for the buttons; the list's "Set" then
+    // cancelled applies the shared dialog's colour too.
+    run.press(19);
+    HWND dlg = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            dlg = GetLastActivePopup(run.panel());
+            return dlg && dlg != run.panel() && IsWindowVisible(dlg) &&
+                   GetDlgItem(dlg, 706);
+        },
+        5000));
+    // The dialog's red, green and blue boxes.
+    SendMessageA(GetDlgItem(dlg, 706), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("10"));
+    SendMessageA(GetDlgItem(dlg, 707), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("20"));
+    SendMessageA(GetDlgItem(dlg, 708), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("30"));
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(dlg); }, 5000));
+    run.press(20);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            dlg = GetLastActivePopup(run.panel());
+            return dlg && dlg != run.panel() && IsWindowVisible(dlg);
+        },
+        5000));
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(dlg); }, 5000));
+
+    // An empty shell name: an empty caption and an empty first line.
+    run.type(1, "");
+    char caption[32] = "x";
+    GetWindowTextA(run.canvas(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "");
+
+    ASSERT_EQ(run.make(path), kCompleted);
+    written = readTextFile(path);
+    const long long chosen = 10 | 20 << 8 | 30 << 16;
+    EXPECT_EQ(lineOf(written, 69), num(chosen));
+    EXPECT_EQ(lineOf(written, 70), num(chosen));
+    EXPECT_EQ(lineOf(written, 1), "");
+    EXPECT_EQ(splitLines(written).size(), 70u);
+}
+
+TEST(Tesseldes, OpenWithoutASkinKeepsTheDesignTimeLayout) {
+    DesignerRun run("noskin");
+    std::string message;
+    ASSERT_TRUE(run.open(run.dir(), &message));
+    EXPECT_NE(message.find("File not found"), std::string::npos) << message;
+    EXPECT_NE(message.find(" email support@tessel.example for help"), std::string::npos)
+        << message;
+
+    const std::string path = run.dir() + "\\fresh.tsl";
+    ASSERT_EQ(run.make(path), kCompleted);
+    const auto lines = splitLines(readTextFile(path));
+    const auto expected = splitLines(skinSettingsText(designTimeLayout()).all());
+    ASSERT_EQ(lines.size(), 70u);
+    EXPECT_EQ(lines[0], "Tessel");
+    for (int n = 6; n <= 70; ++n)
+        EXPECT_EQ(lines[n - 1], expected[n - 1]) << "line " << n;
+    // Neither option chosen, system colours: "False" and two negatives.
+    EXPECT_EQ(lines[67], "False");
+    EXPECT_LT(valueOf(lines[68]), 0);
+    EXPECT_LT(valueOf(lines[69]), 0);
+
+    // Closing the canvas ends the whole program.
+    PostMessageA(run.canvas(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run.endsWithin(5000));
+}
+
+std::string bitmapFile(int w, int h, COLORREF c) {
+    const int stride = (w * 3 + 3) & ~3;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            char* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
+            p[0] = char(GetBValue(c)), p[1] = char(GetGValue(c)), p[2] = char(GetRValue(c));
+        }
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
+    return std::string(reinterpret_cast<char*>(&fh), sizeof fh) +
+           std::string(reinterpret_cast<char*>(&ih), sizeof ih) + pixels;
+}
+
+// A picture chosen through the sample button's file dialog becomes the
+// canvas's own background, visible where no element covers it.
+TEST(Tesseldes, CanvasPictureFromTheSampleButton) {
+    DesignerRun run("backdrop");
+    std::string message;
+    ASSERT_TRUE(run.open(run.dir(), &message)); // no skin: nothing covers the corner
+    // A one-pixel red GIF.
+    const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80,
+                                 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
+                                 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01,
+                                 0x00, 0x3B};
+    const struct {
+        const char* file;
+        std::string data;
+        COLORREF shown;
+    } cases[] = {
+        {"green.bmp", bitmapFile(40, 40, RGB(10, 200, 30)), RGB(10, 200, 30)},
+        {"red.gif", std::string(reinterpret_cast<const char*>(gif), sizeof gif), RGB(255, 0, 0)},
+    };
+    POINT corner = {0, 0};
+    ClientToScreen(run.canvas(), &corner);
+    for (const auto& c : cases) {
+        const std::string path = run.dir() + "\\" + c.file;
+        writeTextFile(path, c.data);
+        run.press(1);
+        HWND dlg = nullptr;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                dlg = GetLastActivePopup(run.panel());
+                return dlg && dlg != run.panel() && IsWindowVisible(dlg);
+            },
+            5000))
+            << c.file;
+        HWND name = GetDlgItem(dlg, 0x47c); // the file name box
+        if (!name)
+            name = GetDlgItem(dlg, 0x480);
+        ASSERT_TRUE(name) << c.file;
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(waitFor([&] { return !IsWindow(dlg); }, 5000)) << c.file;
+        EXPECT_TRUE(waitFor([&] { return screenPixelAt(corner) == c.shown; }, 3000))
+            << c.file << ": " << std::hex << screenPixelAt(corner);
+    }
+}
+
+TEST(Tesseldes, BrokenSkinsStopTheLoadWhereTheyFail) {
+    const std::string original =
+        readTextFile(skinFilePath(defaultSkinFolder(), kSkinSettingsFile));
+    {
+        // No screen-saver picture: elements 0 to 12 have theirs, the rest and
+        // the background none.
+        DesignerRun run("nossave");
+        const std::string skin = run.dir() + "\\Skin";
+        copyFolder(defaultSkinFolder(), skin);
+        deleteFile(skin + "\\ssaveout.bmp");
+        std::string message;
+        ASSERT_TRUE(run.open(skin, &message));
+        EXPECT_NE(message.find("ssaveout.bmp"), std::string::npos) << message;
+        for (int i = 0; i < kButtonPicCount; ++i) {
+            if (i == kTaskArea)
+                continue;
+            const RECT r = run.elementRect(i);
+            const bool sizedToDesignTime = r.right - r.left == 24 && r.bottom - r.top == 24;
+            EXPECT_EQ(sizedToDesignTime, i >= 13) << i;
+        }
+        EXPECT_EQ(run.elementRect(kImage1).right, 0);
+    }
+    {
+        // 69 lines: everything up to the button colour, no picture.
+        DesignerRun run("short");
+        const std::string skin = run.dir() + "\\Skin";
+        copyFolder(defaultSkinFolder(), skin);
+        std::string text = original;
+        text.erase(text.rfind("\r\n", text.size() - 3) + 2);
+        writeTextFile(skin + "\\skinsettings.tsl", text);
+        std::string message;
+        ASSERT_TRUE(run.open(skin, &message));
+        EXPECT_NE(message.find("Input past end of file"), std::string::npos) << message;
+        EXPECT_EQ(run.elementRect(0).right - run.elementRect(0).left, 24);
+        const std::string path = run.dir() + "\\short.tsl";
+        ASSERT_EQ(run.make(path), kCompleted);
+        const std::string written = readTextFile(path);
+        for (int n = 6; n <= 69; ++n)
+            EXPECT_EQ(lineOf(written, n), lineOf(original, n)) << "line " << n;
+        EXPECT_EQ(lineOf(written, 70), num(static_cast<int32_t>(0x80000005u)));
+    }
+}
+
+TEST(Tesseldes, FailedWritesLeaveTheOldFile) {
+    DesignerRun run("writefail");
+    ASSERT_TRUE(run.open(defaultSkinFolder()));
+    const std::string out = run.dir() + "\\Out";
+    CreateDirectoryA(out.c_str(), nullptr);
+    const std::string target = out + "\\skinsettings.tsl";
+    const std::string old = "old skin\r\n 1 \r\n";
+    writeTextFile(target, old);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+
+    const struct {
+        const char* what;
+        std::string path;
+    } cases[] = {
+        {"empty path", ""},
+        {"missing folder", out + "\\Missing\\skinsettings.tsl"},
+        {"write-protected file", target},
+        {"a folder", out},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(run.make(c.path), kWriteFailed) << c.what;
+    // A real click on "Make the file" activates the progress window once
+    // more, and that writes (and fails) once, not twice.
+    EXPECT_EQ(run.make("", true), kWriteFailed);
+    std::string again;
+    EXPECT_FALSE(run.waitForBox("Tessel Designer", again, 1500)) << again;
+    EXPECT_EQ(readTextFile(target), old);
+    // Nothing else was left in the folder: no temporary file, no new file.
+    int files = 0;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((out + "\\*").c_str(), &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    do
+        files += !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    while (FindNextFileA(h, &fd));
+    FindClose(h);
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(GetFileAttributesA((run.dir() + "\\Missing").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // Once writable, the same path takes all 70 lines.
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(run.make(target), kCompleted);
+    EXPECT_EQ(splitLines(readTextFile(target)).size(), 70u);
+
+    // Closing the control panel ends the whole program.
+    PostMessageA(run.panel(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run.endsWithin(5000));
+}
+
+} // namespace
+} // namespace tessel::designer::test
+
+namespace tessel::designer::test {
+namespace {
+// Not a test: holds the designer open on the default skin for screenshots
+// (run with --gtest_also_run_disabled_tests --gtest_filter=*Showcase*).
+TEST(Tesseldes, DISABLED_Showcase) {
+    DesignerRun run("showcase");
+    ASSERT_TRUE(run.open(defaultSkinFolder()));
+    run.type(2, "2000");
+    zt::test::pumpMessages(6000);
+    run.press(18);
+    zt::test::pumpMessages(6000);
+}
+
+TEST(Tesseldes, DISABLED_ShowcaseLoadMessage) {
+    DesignerRun run("showcase2");
+    std::string message;
+    ASSERT_TRUE(run.open(run.dir(), &message));
+    zt::test::pumpMessages(8000);
+}
+} // namespace
+} // namespace tessel::designer::test

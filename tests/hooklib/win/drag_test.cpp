@@ -1,0 +1,200 @@
+// Title-bar drags with real mouse input: the library's code linked into this
+// program, its hooks on this thread. Wine runs the move loop itself for this
+// program's unmanaged windows; the input comes from a second thread while the
+// window's thread sits in that loop.
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/window_props.h"
+#include "tests/hooklib/win/drag_support.h"
+#include "tests/hooklib/win/thread_hooks.h"
+#include "tests/support/win/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+using namespace zt::test;
+using namespace dragtest;
+namespace props = zrv::props;
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr int kToleranceMix = 12;
+
+LRESULT CALLBACK countingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_PAINT)
+        ++paintsOf(w);
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+class Drag : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static bool attached = false;
+        if (!attached) {
+            zrv::processAttach(nullptr);
+            attached = true;
+        }
+        load(); // every test starts from the defaults
+        brush_ = CreateSolidBrush(kRed);
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = countingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = brush_;
+        wc.lpszClassName = "DragTestRed";
+        RegisterClassA(&wc);
+    }
+    void TearDown() override {
+        for (HWND w : windows_)
+            if (IsWindow(w))
+                DestroyWindow(w);
+        pumpMessages(50);
+        UnregisterClassA("DragTestRed", GetModuleHandleA(nullptr));
+        DeleteObject(brush_);
+    }
+    static void set(const char* key, int value) { writeIni("Zirvane.ini", "GLOBAL", key, value); }
+    static void load() { zrv::LoadEffectSettings(); }
+
+    HWND redWindow(DWORD exStyle = 0) {
+        HWND w = CreateWindowExA(exStyle, "DragTestRed", "drag me", WS_OVERLAPPEDWINDOW, 100, 100,
+                                 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        windows_.push_back(w);
+        ShowWindow(w, SW_SHOW);
+        UpdateWindow(w);
+        pumpMessages(200);
+        return w;
+    }
+
+    ScopedSettingsFiles files_;
+    zrv::test::ThreadHooks hooks_;
+    HBRUSH brush_ = nullptr;
+    std::vector<HWND> windows_;
+};
+
+bool similar(COLORREF a, COLORREF b, int tolerance) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+TEST_F(Drag, TitleBarDragShowsTheFrozenPictureTranslucentThenRestores) {
+    HWND w = redWindow();
+    const POINT newPlace = {750, 650}, oldPlace = {150, 200};
+    const COLORREF behindNew = screenPixel(newPlace);
+    const int paintsBefore = paintsOf(w);
+    const DragRun run = dragCaption(w, {300, 300}, [&](Observed& o) {
+        o.pixelAt[0] = screenPixel(newPlace);
+        o.pixelAt[1] = screenPixel(oldPlace);
+    });
+    ASSERT_TRUE(run.moved) << "the window did not follow the mouse";
+    EXPECT_TRUE(run.during.layered);
+    EXPECT_TRUE(run.during.hasPicture);
+    EXPECT_TRUE(run.during.hasPictureDc);
+    EXPECT_FALSE(run.after.layered);
+    EXPECT_FALSE(run.after.hasPicture);
+    EXPECT_FALSE(run.after.hasPictureDc) << "\"HH2\" must go with \"HH\"";
+    EXPECT_GT(paintsOf(w), paintsBefore) << "the window is repainted after the release";
+    if (!compositorRunning())
+        GTEST_SKIP() << "no compositor on the display: translucency is not on screen";
+    const COLORREF mixed = mix(kRed, behindNew, 200);
+    EXPECT_TRUE(similar(run.during.pixelAt[0], mixed, kToleranceMix))
+        << std::hex << "seen 0x" << run.during.pixelAt[0] << ", expected about 0x" << mixed;
+    EXPECT_FALSE(similar(run.during.pixelAt[1], kRed, 40)) << "the desktop shows at the old place";
+    EXPECT_TRUE(similar(screenPixel(newPlace), kRed, 4)) << "opaque again after the release";
+}
+
+TEST_F(Drag, GhostDragShowsTheSamePictureAndCleansUp) {
+    set("SEMIDRAGGHOST", 1);
+    set("SEMIDRAGVAL", 120);
+    load();
+    HWND w = redWindow();
+    const POINT newPlace = {750, 650};
+    const COLORREF behindNew = screenPixel(newPlace);
+    const DragRun run = dragCaption(w, {300, 300},
+                                    [&](Observed& o) { o.pixelAt[0] = screenPixel(newPlace); });
+    ASSERT_TRUE(run.moved);
+    EXPECT_TRUE(run.during.layered);
+    EXPECT_TRUE(run.during.hasPicture);
+    EXPECT_FALSE(run.after.layered);
+    EXPECT_FALSE(run.after.hasPicture);
+    EXPECT_FALSE(run.after.hasPictureDc);
+    if (!compositorRunning())
+        GTEST_SKIP() << "no compositor on the display: translucency is not on screen";
+    EXPECT_TRUE(similar(run.during.pixelAt[0], mix(kRed, behindNew, 120), kToleranceMix))
+        << "\"SEMIDRAGVAL\" is read at the drag";
+}
+
+TEST_F(Drag, WindowComesBackWhateverHappensInTheProcessDuringTheMove) {
+    struct Case {
+        const char* what;
+        void (*meanwhile)();
+    };
+    static const Case cases[] = {
+        {"another thread saw a size command",
+         [] { zrv::state().lastCommandWasMove = false; }},
+        {"the settings were reloaded with dragging off",
+         [] {
+             writeIni("Zirvane.ini", "GLOBAL", "SEMIDRAG", 0);
+             zrv::LoadEffectSettings();
+         }},
+    };
+    for (const Case& c : cases) {
+        set("SEMIDRAG", 1);
+        load();
+        HWND w = redWindow();
+        const DragRun run = dragCaption(w, {120, 80}, [&](Observed&) { c.meanwhile(); });
+        ASSERT_TRUE(run.moved) << c.what;
+        EXPECT_TRUE(run.during.hasPicture) << c.what;
+        EXPECT_FALSE(run.after.layered) << c.what;
+        EXPECT_FALSE(run.after.hasPicture) << c.what;
+        EXPECT_FALSE(run.after.hasPictureDc) << c.what;
+        DestroyWindow(w);
+    }
+}
+
+TEST_F(Drag, WindowDestroyedMidDragTakesItsPictureAlong) {
+    HWND w = redWindow();
+    zrv::state().lastCommandWasMove = true;
+    SendMessageA(w, WM_ENTERSIZEMOVE, 0, 0);
+    const HGDIOBJ picture = GetPropA(w, props::kSnapshot);
+    const HGDIOBJ context = GetPropA(w, props::kSnapshotDc);
+    ASSERT_NE(picture, nullptr);
+    DestroyWindow(w);
+    EXPECT_EQ(GetObjectType(picture), 0u) << "the picture is deleted";
+    EXPECT_EQ(GetObjectType(context), 0u) << "its context is deleted";
+}
+
+TEST_F(Drag, BorderResizeAfterATitleBarDragIsLeftAlone) {
+    HWND w = redWindow();
+    ASSERT_TRUE(dragCaption(w, {100, 50}, nullptr).moved);
+    const DragRun resize = dragRightBorder(w, 120);
+    ASSERT_TRUE(resize.resized) << "the border drag did not resize the window";
+    EXPECT_FALSE(resize.during.layered);
+    EXPECT_FALSE(resize.during.hasPicture);
+}
+
+TEST_F(Drag, LayeredWindowsAndSemiDragOffAreDraggedAsTheyAre) {
+    HWND layered = redWindow(WS_EX_LAYERED);
+    SetLayeredWindowAttributes(layered, 0, 150, LWA_ALPHA);
+    const DragRun a = dragCaption(layered, {150, 100}, nullptr);
+    ASSERT_TRUE(a.moved);
+    EXPECT_FALSE(a.during.hasPicture) << "application transparency";
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(layered, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 150);
+    EXPECT_TRUE(a.after.layered);
+    DestroyWindow(layered);
+
+    set("SEMIDRAG", 0);
+    load();
+    HWND plain = redWindow();
+    const DragRun b = dragCaption(plain, {150, 100}, nullptr);
+    ASSERT_TRUE(b.moved);
+    EXPECT_FALSE(b.during.layered) << "SEMIDRAG 0";
+    EXPECT_FALSE(b.during.hasPicture) << "SEMIDRAG 0";
+}
+
+} // namespace
