@@ -34,6 +34,7 @@ void onMenuSelect(HWND wnd) noexcept;              // return hook, emulated menu
 void onMenuItemHover(HWND wnd) noexcept;           // call hook, message 0x1E5
 void onMenuMessageBefore(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 void onMenuDestroy(HWND wnd) noexcept;             // call hook, WM_DESTROY
+void closeMenuCoversForDetach() noexcept;          // detach
 
 // --- dragging and maximize to set size (fx_drag.cpp) ---
 void onSysCommand(WPARAM wParam) noexcept;

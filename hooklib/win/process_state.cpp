@@ -111,6 +111,7 @@ void processDetach(bool processTerminating) noexcept {
     if (processTerminating)
         return;
     fx::closeTrackedForDetach(true);
+    fx::closeMenuCoversForDetach();
     Sleep(100);
     UnregisterClassA(kinds::kShadowClass, g_state.hostInstance);
     UnregisterClassA(kinds::kFakeMenuClass, g_state.hostInstance);

@@ -43,6 +43,13 @@ struct ProcessState {
     std::atomic<bool> fullTableBeeped{false};
     // Taken by the one thread at a time that paints or rebuilds a shadow.
     std::atomic<bool> shadowPaintBusy{false};
+    // Menus: the class atom of pop-up menus once one has been recognised by
+    // name, the last menu window that received message 0x1E5, the turn at
+    // taking a menu, and the opacity read when the last menu was taken.
+    std::atomic<ATOM> menuAtom{0};
+    std::atomic<HWND> lastMenuWindow{nullptr};
+    std::atomic<bool> menuBusy{false};
+    std::atomic<int> menuOpacity{220};
     // The last system command seen in the process was a move: only such a
     // move is dragged translucently.
     std::atomic<bool> lastCommandWasMove{false};
@@ -55,6 +62,7 @@ struct ProcessState {
     std::atomic<unsigned> shadowRebuilds{0};
     std::atomic<unsigned> fullTableBeeps{0};   // shadow pictures made (either kind)
     std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
+    std::atomic<unsigned> menuCoverPaints{0};  // menu covers painted in full
 };
 
 ProcessState& state() noexcept;

@@ -1,0 +1,529 @@
+// Translucent menus on real pop-up menus: the library's code linked into this
+// program with both hooks on this thread, settings from real files. Each
+// menu is opened with TrackPopupMenu and looked at from a timer that fires
+// inside the menu's own loop.
+#include "hooklib/menu_image.h"
+#include "hooklib/win/effects.h"
+#include "hooklib/win/process_state.h"
+#include "hooklib/win/window_props.h"
+#include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/thread_hooks.h"
+#include "tests/support/win/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace zt::test;
+
+namespace {
+
+const bool g_unmanaged = (zt::test::unmanagedWindowsUnderWine(), true);
+
+constexpr UINT kFirstItem = 101;
+constexpr int kItems = 6;
+
+std::string className(HWND w) {
+    char buf[64] = {};
+    GetClassNameA(w, buf, sizeof buf);
+    return buf;
+}
+
+RECT rectOf(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+BOOL CALLBACK findMenu(HWND w, LPARAM out) {
+    if (className(w) == "#32768" && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND openMenuWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findMenu, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND coverOf(HWND menu) {
+    return static_cast<HWND>(GetPropA(menu, "SM"));
+}
+
+// What a look at an open menu may do: return true once it is done; the menu
+// is then closed (unless the look chose an item itself).
+using Look = std::function<bool(HWND menu, int tick)>;
+Look g_look;
+int g_tick = 0;
+bool g_menuSeen = false;
+constexpr UINT kTickMs = 20;
+constexpr int kGiveUpTicks = 250;
+
+void CALLBACK lookTimer(HWND, UINT, UINT_PTR, DWORD) {
+    ++g_tick;
+    HWND menu = openMenuWindow();
+    if (menu)
+        g_menuSeen = true;
+    if (g_tick > kGiveUpTicks || (menu && g_look(menu, g_tick)))
+        EndMenu();
+}
+
+// Solid-coloured window painted with one brush.
+LRESULT CALLBACK solidProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(w, &r);
+        HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(w, GWLP_USERDATA)));
+        FillRect(reinterpret_cast<HDC>(wp), &r, b);
+        DeleteObject(b);
+        return 1;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+// Screen pixels of a rectangle, 0x00RRGGBB, rows top-down.
+std::vector<std::uint32_t> screenPixels(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<std::uint32_t> px(static_cast<std::size_t>(w * h));
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::memcpy(px.data(), bits, px.size() * 4);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return px;
+}
+
+// The menu printed into a picture of cw by ch, as the cover prints it.
+std::vector<std::uint32_t> printedMenu(HWND menu, int cw, int ch) {
+    std::vector<std::uint32_t> px(static_cast<std::size_t>(cw * ch));
+    HDC mem = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, cw, -ch, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem), -1);
+    GdiFlush();
+    std::memcpy(px.data(), bits, px.size() * 4);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return px;
+}
+
+std::uint32_t photoPixel(HWND cover, int x, int y, int cw) {
+    DIBSECTION ds = {};
+    if (GetObjectA(GetPropA(cover, "HH"), sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits)
+        return 0xDEADBEEF;
+    return static_cast<const std::uint32_t*>(ds.dsBm.bmBits)[y * cw + x];
+}
+
+void sendMouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        in.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+        in.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    }
+    SendInput(1, &in, sizeof in);
+}
+
+void moveMouse(int x, int y) {
+    SetCursorPos(x, y);
+    sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+}
+
+bool nearly(std::uint32_t a, std::uint32_t b, int tolerance) {
+    for (int c = 0; c < 3; ++c) {
+        const int d =
+            static_cast<int>((a >> (8 * c)) & 0xFF) - static_cast<int>((b >> (8 * c)) & 0xFF);
+        if (std::abs(d) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+class Menus : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static bool attached = false;
+        if (!attached) {
+            zrv::processAttach(nullptr);
+            attached = true;
+        }
+        set("Semimenusval", 180);
+        owner_ = CreateWindowExA(0, solid_.name, "menu owner", WS_POPUP | WS_VISIBLE, 100, 100, 600,
+                                 500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(owner_, GWLP_USERDATA, RGB(20, 140, 230));
+        InvalidateRect(owner_, nullptr, TRUE);
+        SetForegroundWindow(owner_);
+        pumpMessages(50);
+    }
+    void TearDown() override {
+        DestroyWindow(owner_);
+        pumpMessages(20);
+    }
+    void set(const char* key, int value) { writeIni("Zirvane.ini", "GLOBAL", key, value); }
+    void load() { zrv::LoadEffectSettings(); }
+
+    // Opens a menu of kItems items at (x, y); `look` runs from its loop. The
+    // chosen item's id, or 0.
+    UINT track(int x, int y, Look look) {
+        HMENU m = CreatePopupMenu();
+        for (int i = 0; i < kItems; ++i)
+            AppendMenuA(m, MF_STRING, kFirstItem + static_cast<UINT>(i),
+                        ("Menu item number " + std::to_string(i + 1)).c_str());
+        menu_ = m;
+        g_look = std::move(look);
+        g_tick = 0;
+        g_menuSeen = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, lookTimer);
+        const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+            m, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, owner_, nullptr));
+        KillTimer(nullptr, timer);
+        DestroyMenu(m);
+        pumpMessages(30);
+        EXPECT_TRUE(g_menuSeen);
+        EXPECT_LE(g_tick, kGiveUpTicks) << "the look never finished";
+        return chosen;
+    }
+
+    ScopedSettingsFiles files_;
+    zrv::test::ThreadHooks hooks_;
+    TestWindowClass solid_{"MenuTestSolid", solidProc};
+    HWND owner_ = nullptr;
+    HMENU menu_ = nullptr;
+};
+
+BYTE opacityOf(HWND w) {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(w, &key, &alpha, &flags))
+        return 0;
+    return alpha;
+}
+
+bool layered(HWND w) {
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
+// The region the cover should have: the two strips of width L, starting L in
+// from the menu's top and left edges, and with the emulated method the menu.
+HRGN expectedShape(bool emulated, int w, int h, int L) {
+    HRGN r = CreateRectRgn(0, 0, emulated ? w : 0, emulated ? h : 0);
+    HRGN a = CreateRectRgn(w, L, w + L, h + L), b = CreateRectRgn(L, h, w + L, h + L);
+    CombineRgn(r, r, a, RGN_OR);
+    CombineRgn(r, r, b, RGN_OR);
+    DeleteObject(a);
+    DeleteObject(b);
+    return r;
+}
+
+bool hasShape(HWND cover, HRGN expected) {
+    HRGN actual = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(cover, actual);
+    const bool ok = kind != ERROR && EqualRgn(actual, expected);
+    DeleteObject(actual);
+    DeleteObject(expected);
+    return ok;
+}
+
+// Where the cover stands, its size and its shape, for either method.
+void expectCover(HWND menu, bool emulated, int L) {
+    HWND cover = coverOf(menu);
+    ASSERT_TRUE(IsWindow(cover));
+    EXPECT_EQ(className(cover), "FakeMenu");
+    EXPECT_EQ(GetPropA(cover, "SM2"), menu);
+    EXPECT_TRUE(IsWindowVisible(cover));
+    EXPECT_TRUE(GetWindowLongA(cover, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const RECT m = rectOf(menu), c = rectOf(cover);
+    const int w = m.right - m.left, h = m.bottom - m.top;
+    EXPECT_EQ(c.left, m.left);
+    EXPECT_EQ(c.top, m.top);
+    EXPECT_EQ(c.right - c.left, w + L);
+    EXPECT_EQ(c.bottom - c.top, h + L);
+    EXPECT_TRUE(hasShape(cover, expectedShape(emulated, w, h, L)));
+}
+
+TEST_F(Menus, LayeredMenusGetTheirOpacityAndShadowStrips) {
+    struct Case {
+        int shadowed, size;
+    };
+    const Case cases[] = {{1, 5}, {1, 1}, {1, 12}, {0, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "shadowed " << c.shadowed << " size " << c.size);
+        set("SemiMenusShadow", c.shadowed);
+        set("ShadowSize", c.size);
+        load();
+        HWND seenMenu = nullptr, seenCover = nullptr;
+        track(150, 140, [&](HWND menu, int tick) {
+            // The opacity comes from a 10 ms timer: in place within 100 ms.
+            if (tick * kTickMs < 100 && !(layered(menu) && opacityOf(menu) == 180))
+                return false;
+            seenMenu = menu;
+            seenCover = coverOf(menu);
+            EXPECT_TRUE(layered(menu));
+            EXPECT_EQ(opacityOf(menu), 180);
+            expectCover(menu, false, c.shadowed ? c.size : 0);
+            return true;
+        });
+        ASSERT_TRUE(seenMenu);
+        EXPECT_FALSE(IsWindow(seenCover)) << "the cover outlived its menu";
+        if (IsWindow(seenMenu)) {
+            EXPECT_FALSE(layered(seenMenu));
+        }
+    }
+}
+
+TEST_F(Menus, AMenuShownAgainIsTakenAgain) {
+    set("SemiMenusShadow", 1);
+    load();
+    std::vector<HWND> covers;
+    for (int round = 0; round < 3; ++round)
+        track(160 + 30 * round, 150, [&](HWND menu, int) {
+            if (!IsWindow(coverOf(menu)))
+                return false;
+            covers.push_back(coverOf(menu));
+            return true;
+        });
+    ASSERT_EQ(covers.size(), 3u);
+    for (HWND c : covers)
+        EXPECT_FALSE(IsWindow(c));
+}
+
+// The library leaving the process takes the covers with it: their window
+// procedure goes with the library.
+TEST_F(Menus, DetachClosesEveryCoverOfTheProcess) {
+    set("SemiMenusShadow", 1);
+    load();
+    HWND closed = nullptr;
+    track(150, 140, [&](HWND menu, int) {
+        HWND cover = coverOf(menu);
+        if (!IsWindow(cover))
+            return false;
+        zrv::fx::closeMenuCoversForDetach();
+        EXPECT_FALSE(IsWindow(cover));
+        closed = cover;
+        return true;
+    });
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(Menus, MenusOffLeavesMenusAloneButHidingClosesACoverLeftFromBefore) {
+    set("SemiMenus", 0);
+    set("SemiMenusShadow", 1);
+    load();
+    HWND planted = nullptr;
+    track(150, 140, [&](HWND menu, int tick) {
+        if (tick < 5)
+            return false;
+        EXPECT_FALSE(layered(menu));
+        EXPECT_EQ(GetPropA(menu, "SM"), nullptr);
+        // A cover from when menus were on.
+        planted = CreateWindowExA(WS_EX_TOOLWINDOW, "FakeMenu", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetPropA(planted, "SM2", menu);
+        SetPropA(menu, "SM", planted);
+        return true;
+    });
+    ASSERT_TRUE(planted);
+    EXPECT_FALSE(IsWindow(planted));
+}
+
+TEST_F(Menus, EmulatedMenusShowTheMenuMixedWithWhatLayBeneath) {
+    set("TransOn9X", 1);
+    set("SemiMenusShadow", 1);
+    set("ShadowSize", 5);
+    load();
+    constexpr int L = 5;
+    const int t = zrv::menu::backgroundWeight(180);
+    const std::uint32_t beneath = 0x00148CE6; // RGB(20, 140, 230) as a pixel
+    int checked = 0;
+    track(150, 140, [&](HWND menu, int tick) {
+        HWND cover = coverOf(menu);
+        if (tick < 10 || !IsWindow(cover))
+            return false;
+        EXPECT_FALSE(layered(menu));
+        // The cover is above the menu.
+        bool coverAbove = false;
+        for (HWND w = GetWindow(menu, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+            coverAbove = coverAbove || w == cover;
+        EXPECT_TRUE(coverAbove);
+        expectCover(menu, true, L);
+        const RECT c = rectOf(cover);
+        const int cw = c.right - c.left, ch = c.bottom - c.top;
+        std::vector<std::uint32_t> want = printedMenu(menu, cw, ch);
+        zrv::menu::DrawMenuShadowRamp(want.data(), cw, ch, L);
+        const std::vector<std::uint32_t> photo(want.size(), beneath);
+        zrv::menu::BlendMenuImage(want.data(), photo.data(), cw, ch, zrv::menu::kBlendShadowed, t,
+                                  L);
+        const std::vector<std::uint32_t> shown = screenPixels(c);
+
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        GetWindowRgn(cover, shape);
+        int bad = 0;
+        for (int y = 0; y < ch; ++y)
+            for (int x = 0; x < cw; ++x) {
+                if (!PtInRegion(shape, x, y))
+                    continue;
+                const std::size_t i = static_cast<std::size_t>(y * cw + x);
+                ++checked;
+                if (!nearly(shown[i], want[i] & 0x00FFFFFF, 2) && bad++ < 5)
+                    ADD_FAILURE() << "at " << x << "," << y << std::hex << " shown " << shown[i]
+                                  << " expected " << (want[i] & 0x00FFFFFF) << " photo "
+                                  << photoPixel(cover, x, y, cw) << " printed "
+                                  << printedMenu(menu, cw, ch)[i];
+            }
+        DeleteObject(shape);
+        EXPECT_EQ(bad, 0);
+        return true;
+    });
+    EXPECT_GT(checked, 1000);
+}
+
+TEST_F(Menus, EmulatedMenusRepaintOnSelectionAndPassClicksToTheMenu) {
+    set("TransOn9X", 1);
+    load();
+    unsigned paintsBefore = 0;
+    bool repainted = false;
+    const UINT chosen = track(150, 140, [&](HWND menu, int tick) {
+        HWND cover = coverOf(menu);
+        if (!IsWindow(cover))
+            return false;
+        RECT item = {};
+        if (tick == 10) {
+            paintsBefore = zrv::state().menuCoverPaints.load();
+            GetMenuItemRect(nullptr, menu_, 1, &item);
+            moveMouse((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        } else if (tick == 25) {
+            repainted = zrv::state().menuCoverPaints.load() > paintsBefore;
+            GetMenuItemRect(nullptr, menu_, 3, &item);
+            moveMouse((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        } else if (tick == 45) {
+            POINT at = {};
+            GetCursorPos(&at);
+            EXPECT_EQ(WindowFromPoint(at), cover) << "the click is not on the cover";
+            sendMouse(MOUSEEVENTF_LEFTDOWN);
+        } else if (tick == 50) {
+            sendMouse(MOUSEEVENTF_LEFTUP);
+        }
+        return false; // the click ends the menu
+    });
+    EXPECT_TRUE(repainted);
+    EXPECT_EQ(chosen, kFirstItem + 3);
+}
+
+TEST_F(Menus, ABusyTurnIsWaitedForABoundedTimeThenTheMenuIsTaken) {
+    set("SemiMenusShadow", 1);
+    load();
+    // As if another thread had started taking a menu and never finished.
+    zrv::state().menuBusy.store(true);
+    const DWORD start = GetTickCount();
+    DWORD coveredAfter = 0;
+    track(150, 140, [&](HWND menu, int) {
+        if (!IsWindow(coverOf(menu)))
+            return false;
+        coveredAfter = GetTickCount() - start;
+        return true;
+    });
+    EXPECT_GE(coveredAfter, 1900u);
+    EXPECT_LT(coveredAfter, 10000u);
+    EXPECT_FALSE(zrv::state().menuBusy.load());
+}
+
+TEST_F(Menus, ACoverTakesAnyMessageAndClosesQuietlyWithoutItsMenu) {
+    const UINT hook = RegisterWindowMessageA("ZRVHook");
+    auto cover = [](HWND menu) {
+        HWND c = CreateWindowExA(WS_EX_TOOLWINDOW, "FakeMenu", "", WS_POPUP, 0, 0, 20, 20, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetPropA(c, "SM2", menu);
+        return c;
+    };
+    // Any command closes it, whatever "HH" holds.
+    for (WPARAM command : {WPARAM{0}, WPARAM{23}, WPARAM{24}, WPARAM{77}}) {
+        HWND c = cover(nullptr);
+        SetPropA(c, "HH", reinterpret_cast<HANDLE>(command * 4 + 0x1234));
+        SendMessageA(c, hook, command, 0x5678);
+        EXPECT_FALSE(IsWindow(c)) << command;
+    }
+    // A cover whose menu is gone closes at its next message.
+    HWND gone = CreateWindowExA(0, solid_.name, "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    DestroyWindow(gone);
+    for (UINT msg : {UINT{WM_MOUSEMOVE}, UINT{WM_USER + 5}, UINT{WM_PAINT}}) {
+        HWND c = cover(gone);
+        SendMessageA(c, msg, 1, 2);
+        if (msg == WM_PAINT) {
+            InvalidateRect(c, nullptr, FALSE);
+            UpdateWindow(c);
+        }
+        EXPECT_FALSE(IsWindow(c)) << msg;
+    }
+    // A menu of a thread that does not answer is neither printed nor handed
+    // messages: the cover's thread must not wait on it.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND hung = nullptr;
+    std::thread other([&] {
+        hung = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+                               nullptr);
+        WaitForSingleObject(release, 20000);
+        DestroyWindow(hung);
+    });
+    ASSERT_TRUE(waitFor([&] { return hung != nullptr; }, 2000));
+    HWND foreign = cover(hung);
+    const DWORD start = GetTickCount();
+    ShowWindow(foreign, SW_SHOWNOACTIVATE);
+    InvalidateRect(foreign, nullptr, FALSE);
+    UpdateWindow(foreign);
+    SendMessageA(foreign, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    DestroyWindow(foreign);
+    SetEvent(release);
+    other.join();
+    CloseHandle(release);
+
+    // With no menu at all, arbitrary messages get default handling.
+    HWND lone = cover(nullptr);
+    for (UINT msg : {UINT{WM_LBUTTONDOWN}, UINT{WM_KEYDOWN}, UINT{WM_USER + 99}, UINT{0x1E5}})
+        SendMessageA(lone, msg, 0xFFFF, -1);
+    EXPECT_TRUE(IsWindow(lone));
+    DestroyWindow(lone);
+}
+
+LRESULT CALLBACK baseBarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+TEST_F(Menus, BaseBarWindowsFadeToTheMenuOpacity) {
+    load();
+    TestWindowClass baseBar{"BaseBar", baseBarProc};
+    HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW, "BaseBar", "", WS_POPUP | WS_VISIBLE, 300, 300,
+                               120, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(bar);
+    EXPECT_TRUE(layered(bar));
+    EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 500));
+    ShowWindow(bar, SW_HIDE);
+    EXPECT_FALSE(layered(bar));
+    DestroyWindow(bar);
+}
+
+} // namespace
