@@ -4,6 +4,7 @@
 #include "bar/geometry.h"
 #include "bar/win/drawing.h"
 #include "bar/win/platform.h"
+#include "bar/win/resource.h"
 
 #include <windowsx.h>
 
@@ -44,8 +45,13 @@ bool BarWindow::registerClasses(HINSTANCE instance) {
         wc.hInstance = instance;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.lpszClassName = c.name;
-        if (c.proc == barProc)
-            wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        if (c.proc == barProc) {
+            // The program's own icon; test programs that carry no
+            // resources get the system's.
+            wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(IDI_TESSEL));
+            if (!wc.hIcon)
+                wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        }
         if (!RegisterClassA(&wc))
             return false;
     }

@@ -111,6 +111,8 @@ using zrv::state;
 
 extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept {
     zrv::ProcessState& s = state();
+    if (s.excluded.load(std::memory_order_relaxed))
+        return CallNextHookEx(g_shared.returnHook, code, wParam, lParam);
     if (code == HC_ACTION && lParam) {
         const auto& r = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
         bool routed = false;
@@ -134,6 +136,8 @@ extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noe
 
 extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept {
     zrv::ProcessState& s = state();
+    if (s.excluded.load(std::memory_order_relaxed))
+        return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
     if (code == HC_ACTION && lParam) {
         const auto& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (!s.reload.busy()) {
