@@ -1,6 +1,7 @@
 # make run   builds dist/ and starts the products under wine
 # make test  installs what is missing (as root), builds everything, runs every test
 # make dist  builds dist/win32 and dist/win64
+# make package  builds dist/setup.exe and a zip of each dist folder
 # make bench builds everything and prints every benchmark's figures
 # make fuzz  runs every fuzz target FUZZ_SECONDS each (FUZZ_RUNS: until that many inputs)
 
@@ -8,7 +9,7 @@ BUILD ?= $(CURDIR)/build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build native win32 win64 dist test run bench fuzz clean
+.PHONY: all deps configure build native win32 win64 dist package test run bench fuzz clean
 
 all: dist
 
@@ -37,8 +38,11 @@ dist: win32 win64
 	cmake --install $(BUILD)/win64 --prefix $(CURDIR)/dist/win64 >/dev/null
 	@echo "dist: $(CURDIR)/dist/win32 and $(CURDIR)/dist/win64"
 
+package: dist
+	BUILD=$(BUILD) scripts/package.sh
+
 test: deps
-	$(MAKE) build dist
+	$(MAKE) build package
 	BUILD=$(BUILD) scripts/run-tests.sh
 
 bench: build

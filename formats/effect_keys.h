@@ -14,6 +14,10 @@ inline constexpr char kGlobal[] = "GLOBAL";
 inline constexpr char kInstalled[] = "INSTALLED";
 inline constexpr char kDir[] = "DIR";
 inline constexpr char kTrans[] = "Trans";
+// "Zirvane2.ini", an application's section: 1 keeps the effects library out
+// of that program entirely (games, programs that compose their own windows or
+// refuse foreign code). Any other value, or none, leaves it in.
+inline constexpr char kNoEffects[] = "NoEffects";
 
 // A numeric key of section "GLOBAL": the value the library uses when the key
 // is absent, and the value the configuration utility shows when it is absent.

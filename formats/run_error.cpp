@@ -16,6 +16,8 @@ const char* errorText(ErrorNumber n) {
     case ErrorNumber::FileNotFound: return "File not found";
     case ErrorNumber::InputPastEndOfFile: return "Input past end of file";
     case ErrorNumber::PathNotFound: return "Path not found";
+    case ErrorNumber::DeviceUnavailable: return "Device unavailable";
+    case ErrorNumber::InvalidFileFormat: return "Invalid file format";
     case ErrorNumber::InvalidPicture: return "Invalid picture";
     }
     return "Unknown error";

@@ -20,6 +20,8 @@ enum class ErrorNumber : int {
     PermissionDenied = 70,
     PathFileAccessError = 75,
     PathNotFound = 76,
+    DeviceUnavailable = 68,
+    InvalidFileFormat = 321,
     InvalidPicture = 481,
 };
 

@@ -72,6 +72,8 @@ void loadEffectSettings(EffectSettings& s, const ProfileReader& reader, const ch
         s.appOpacity = reader.readInt(kAppFile, section, kTrans, kTransValueDefault);
     }
 
+    s.excluded = reader.readInt(kAppFile, section, kNoEffects, 0) == 1;
+
     if (!haveUpdateLayeredWindow)
         s.realShadows = false;
 }

@@ -28,6 +28,8 @@ struct EffectSettings {
     bool maxLimitLoaded = false;
     bool appTransparent = false;
     std::int32_t appOpacity = 220;
+    // The program's section asks to be left alone: no effect of any kind.
+    bool excluded = false;
 };
 
 // Reads one integer the way the platform's integer profile read does.

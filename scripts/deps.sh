@@ -6,7 +6,7 @@ set -euo pipefail
 need_pkgs=(cmake make g++ libgtest-dev googletest libbenchmark-dev
            mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
            wine wine64 wine32:i386 xvfb xcompmgr imagemagick x11-utils python3
-           clang libclang-rt-14-dev)
+           pulseaudio pulseaudio-utils lame nsis zip clang libclang-rt-14-dev)
 
 missing=()
 for p in "${need_pkgs[@]}"; do

@@ -13,6 +13,7 @@ unset WINELOADERNOEXEC
 
 _started_xvfb=""
 _started_wineserver=""
+_started_pulse=""
 
 # On a kernel that cannot run 32-bit Linux programs, Debian's wine scripts
 # still pick the 32-bit loader and every start fails with "Exec format
@@ -87,8 +88,39 @@ wine_env_unmanaged() {
     done
 }
 
+# The player's tests listen to what the bar plays. A machine without an audio
+# server gets PulseAudio in user mode with one null sink, whose monitor the
+# tests record; its runtime folder is under the build folder, and programs
+# under wine find the server through the same XDG_RUNTIME_DIR.
+wine_env_sound() {
+    command -v pulseaudio >/dev/null 2>&1 || return 0
+    if command -v pactl >/dev/null 2>&1 && pactl info >/dev/null 2>&1; then
+        return 0
+    fi
+    export XDG_RUNTIME_DIR="$BUILD/pulse"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    if pactl info >/dev/null 2>&1; then
+        _started_pulse=1 # ours, left from a run that was cut short
+        return 0
+    fi
+    HOME="$XDG_RUNTIME_DIR" pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+        --load="module-null-sink sink_name=nullsink" --load=module-native-protocol-unix \
+        --log-target=file:"$XDG_RUNTIME_DIR/log" >/dev/null 2>&1 || {
+        echo "wine-env: pulseaudio did not start; the sound tests will skip" >&2
+        return 0
+    }
+    _started_pulse=1
+    local i
+    for i in $(seq 1 50); do
+        pactl info >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+}
+
 wine_env_start() {
     wine_env_loader
+    wine_env_sound
     wine_env_display
     wine_env_prefix
     # One persistent wineserver: each program start then costs about a second.
@@ -105,6 +137,10 @@ wine_env_start() {
 }
 
 wine_env_stop() {
+    if [ -n "$_started_pulse" ]; then
+        pactl exit >/dev/null 2>&1 || true
+        _started_pulse=""
+    fi
     if [ -n "$_started_wineserver" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true

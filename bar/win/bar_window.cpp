@@ -4,6 +4,7 @@
 #include "bar/geometry.h"
 #include "bar/win/drawing.h"
 #include "bar/win/platform.h"
+#include "bar/win/resource.h"
 
 #include <windowsx.h>
 
@@ -44,8 +45,13 @@ bool BarWindow::registerClasses(HINSTANCE instance) {
         wc.hInstance = instance;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.lpszClassName = c.name;
-        if (c.proc == barProc)
-            wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        if (c.proc == barProc) {
+            // The program's own icon; test programs that carry no
+            // resources get the system's.
+            wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(IDI_TESSEL));
+            if (!wc.hIcon)
+                wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        }
         if (!RegisterClassA(&wc))
             return false;
     }
@@ -139,6 +145,9 @@ void BarWindow::createChildren() {
     clockFont_.reset(CreateFontIndirectA(&cf));
     clock_ = CreateWindowExA(0, kClockClass, "", child, 0, 0, 0, 0, wnd_,
                              reinterpret_cast<HMENU>(INT_PTR(kClockId)), instance_, nullptr);
+    player_ = std::make_unique<PlayerPanel>(wnd_, instance_, fileChoice_, [this] {
+        openFileBrowser(ChoiceClient::Player, kMediaPattern);
+    });
     clockTick();
     SetTimer(wnd_, UINT_PTR(BarTimer::Clock), 1000, nullptr);
     SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 100, nullptr);
@@ -159,6 +168,7 @@ void BarWindow::applyLayout(const SkinLayout& l) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(clock_, nullptr, px(l.clock.left), px(l.clock.top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    player_->applyLayout(l, [this](double twips) { return px(twips); });
     horizontal_ = l.horizontal();
     buttonColour_ = colourValue(l.buttonColour);
     listColour_ = colourValue(l.listColour);
@@ -227,7 +237,11 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_TIMER:
         switch (BarTimer(wp)) {
-        case BarTimer::Cpu: meterTick(); return 0;
+        case BarTimer::Cpu:
+            meterTick();
+            if (player_)
+                player_->refreshPosition();
+            return 0;
         case BarTimer::Clock: clockTick(); return 0;
         case BarTimer::Tasks: tasksTick(); return 0;
         }
@@ -237,10 +251,23 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             LOWORD(wp) < kTaskButtonIdBase + kTaskButtons)
             taskClicked(LOWORD(wp) - kTaskButtonIdBase);
         return 0;
+    case WM_HSCROLL:
+        if (player_)
+            player_->scrolled(reinterpret_cast<HWND>(lp), LOWORD(wp));
+        return 0;
+    case kMediaReady:
+        if (player_)
+            player_->mediaReady();
+        return 0;
+    case kMediaFailed:
+        if (player_)
+            player_->mediaFailed();
+        return 0;
     case WM_DRAWITEM:
         drawTaskButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
         return TRUE;
     case WM_DESTROY:
+        player_.reset(); // the sound stops with the bar
         PostQuitMessage(0);
         return 0;
     }

@@ -9,6 +9,7 @@
 #include "bar/file_choice.h"
 #include "bar/win/cpu_usage.h"
 #include "bar/win/dialog_frame.h"
+#include "bar/win/player_panel.h"
 #include "bar/win/task_list.h"
 #include "common/win/scoped.h"
 #include "formats/program_list.h"
@@ -135,6 +136,7 @@ private:
 
     ProgramList programs_;
     FileChoice fileChoice_;
+    std::unique_ptr<PlayerPanel> player_;
     std::array<HWND, size_t(DialogKind::Count)> dialogs_{};
     // The folder window's entry to select at its next activation.
     int16_t folderEntry_ = 0;

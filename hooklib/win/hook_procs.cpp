@@ -142,13 +142,15 @@ void hookBefore(const CWPSTRUCT& c) noexcept {
 using zrv::g_shared;
 
 extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == HC_ACTION && lParam)
+    // An excluded program's messages pass untouched from its first one on.
+    if (code == HC_ACTION && lParam && !zrv::state().excluded.load(std::memory_order_relaxed))
         zrv::hookAfter(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
     return CallNextHookEx(g_shared.returnHook, code, wParam, lParam);
 }
 
 extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == HC_ACTION && lParam)
+    // An excluded program's messages pass untouched from its first one on.
+    if (code == HC_ACTION && lParam && !zrv::state().excluded.load(std::memory_order_relaxed))
         zrv::hookBefore(*reinterpret_cast<const CWPSTRUCT*>(lParam));
     return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
 }

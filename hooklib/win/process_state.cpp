@@ -64,6 +64,11 @@ void LoadEffectSettings() noexcept {
     ProcessState& s = g_state;
     const PlatformProfile profile;
     loadEffectSettings(s.settings, profile, s.appSection, s.updateLayeredWindow != nullptr);
+    // Set before the gate opens: a reload that newly excludes the program
+    // then resets its tracked windows (their shadows close, their layering
+    // goes) and nothing builds them again.
+    if (s.settings.excluded)
+        s.excluded.store(true);
     s.reload.release();
     fx::resetTrackedWindows();
     s.reloadsFinished.fetch_add(1);

@@ -19,6 +19,10 @@ struct ProcessState {
     // Which thread loads the settings, and whether a load is under way: both
     // hooks then pass every message on untouched.
     ReloadGate reload;
+    // The program's settings section keeps it out of every effect. Tested
+    // first by both hooks; once set it stays set for the life of the process,
+    // so an excluded program never even reloads.
+    std::atomic<bool> excluded{false};
     UINT hookMessage = 0;
     bool isShellProcess = false;
     char appSection[kAppSectionSize] = {};

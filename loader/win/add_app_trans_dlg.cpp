@@ -55,6 +55,7 @@ void CAddAppTransDlg::onOk() {
         return;
     case AppNameCheck::Accept:
         writeAppTrans(name, sliderPos(IDC_ADD_SLIDER));
+        writeAppNoEffects(name, checked(IDC_APP_NOEFFECTS));
         break;
     case AppNameCheck::TooShort:
         break;

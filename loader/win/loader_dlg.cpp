@@ -28,7 +28,7 @@ BOOL CLoaderDlg::onInitDialog() {
         endDialog(IDCANCEL);
         return TRUE;
     }
-    binding_.bind(wnd_);
+    bind();
     if (readGlobalInt(keys::kShowIcon) == 1 && tray_.create(wnd_, kTrayMessage, kTrayTip, nullptr, IDR_TRAYMENU))
         tray_.setIconFromResource(IDR_MAINFRAME);
     SetWindowTextA(wnd_, kTitle);
@@ -42,8 +42,23 @@ void CLoaderDlg::openSheet() {
     sheet.doModal(wnd_);
 }
 
-void CLoaderDlg::unload() {
+// The loader's library and, where there is one, the companion's act as one:
+// bound together, unbound together.
+void CLoaderDlg::bind() {
+    // Bound already: a second pair of hooks would outlive every unbind.
+    if (binding_.library())
+        return;
+    if (binding_.bind(wnd_))
+        companion_.start();
+}
+
+void CLoaderDlg::unbind() {
     binding_.unbind();
+    companion_.stop();
+}
+
+void CLoaderDlg::unload() {
+    unbind();
     tray_.remove();
     endDialog(IDCANCEL);
 }
@@ -60,8 +75,8 @@ void CLoaderDlg::onCommand(int id, int /*code*/) {
     case ID_CONFIGURE_ZIRVANE:
     case ID_LOADER_CONFIGURE: openSheet(); break;
     case ID_UNLOAD_ZIRVANE: unload(); break;
-    case ID_LOADER_BIND: binding_.bind(wnd_); break;
-    case ID_LOADER_UNBIND: binding_.unbind(); break;
+    case ID_LOADER_BIND: bind(); break;
+    case ID_LOADER_UNBIND: unbind(); break;
     // The window stays up whatever else arrives (Escape, Enter).
     default: break;
     }

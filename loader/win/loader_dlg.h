@@ -1,6 +1,7 @@
 // The loader's hidden window, titled "Zirvane": start-up, the tray icon's
 // callback and the commands other programs and the tray menu send.
 #pragma once
+#include "loader/win/companion_link.h"
 #include "loader/win/dialog_base.h"
 #include "loader/win/library_binding.h"
 #include "loader/win/tray_icon.h"
@@ -27,9 +28,13 @@ private:
     void recordInstallDir();
     void openSheet();
     void unload();
+    void bind();
+    void unbind();
 
     CTrayIcon& tray_;
     LibraryBinding binding_;
+    // Under a 64-bit loader, the 32-bit programs' hooks.
+    CompanionLink companion_;
 };
 
 } // namespace zrv::loader

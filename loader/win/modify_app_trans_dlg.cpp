@@ -11,12 +11,14 @@ CModifyAppTransDlg::CModifyAppTransDlg(std::string app)
 BOOL CModifyAppTransDlg::onInitDialog() {
     setText(IDC_MOD_NAME, app_);
     setSlider(IDC_ADD_SLIDER, 0, 255, readAppTrans(app_));
+    setChecked(IDC_APP_NOEFFECTS, readAppNoEffects(app_));
     return TRUE;
 }
 
 void CModifyAppTransDlg::onCommand(int id, int /*code*/) {
     if (id == IDOK) {
         writeAppTrans(app_, sliderPos(IDC_ADD_SLIDER));
+        writeAppNoEffects(app_, checked(IDC_APP_NOEFFECTS));
         endDialog(IDOK);
     } else if (id == IDCANCEL) {
         endDialog(IDCANCEL);

@@ -1,6 +1,7 @@
 #include "loader/win/my_property_sheet.h"
 
 #include "hooklib/win/zrv_exports.h"
+#include "loader/win/companion_link.h"
 #include "loader/win/settings_file.h"
 
 namespace zrv::loader {
@@ -46,6 +47,8 @@ void CMyPropertySheet::notifyLibrary() {
     if (HMODULE lib = GetModuleHandleA("ZRV.DLL"))
         if (auto update = zrvExport<UpdateSettingProc>(lib, "UpdateSetting"))
             update();
+    // The 32-bit programs' library, under a 64-bit loader, follows too.
+    notifyCompanions();
     redrawDesktop();
     Sleep(1000);
     redrawDesktop();

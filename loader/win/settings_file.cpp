@@ -30,6 +30,14 @@ void writeAppTrans(const std::string& app, int value) {
                                keys::kAppFile);
 }
 
+bool readAppNoEffects(const std::string& app) {
+    return GetPrivateProfileIntA(app.c_str(), keys::kNoEffects, 0, keys::kAppFile) == 1;
+}
+
+void writeAppNoEffects(const std::string& app, bool on) {
+    WritePrivateProfileStringA(app.c_str(), keys::kNoEffects, on ? "1" : nullptr, keys::kAppFile);
+}
+
 void deleteAppSection(const std::string& app) {
     WritePrivateProfileStringA(app.c_str(), nullptr, nullptr, keys::kAppFile);
 }

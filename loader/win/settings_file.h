@@ -19,6 +19,10 @@ void writeGlobalInt(const char* key, long value);
 
 int readAppTrans(const std::string& app);
 void writeAppTrans(const std::string& app, int value);
+// The application's "leave it alone" key: written as "1" when on, removed
+// when off, so that a file without exclusions stays as it was.
+bool readAppNoEffects(const std::string& app);
+void writeAppNoEffects(const std::string& app, bool on);
 void deleteAppSection(const std::string& app);
 // Full path of "Zirvane2.ini", for reading it line by line.
 std::string appFilePath();

@@ -133,6 +133,27 @@ TEST(EffectSettings, ReloadClearsAnEarlierApplicationTransparency) {
     EXPECT_FALSE(s.appTransparent);
 }
 
+// Only the program's own section with exactly 1 keeps it out; another
+// program's exclusion, or any other value, leaves it in.
+TEST(EffectSettings, ExclusionIsExactlyOneInTheProgramsOwnSection) {
+    struct Case {
+        const char* section;
+        int value;
+        bool excluded;
+    };
+    const Case cases[] = {
+        {"GAME.EXE", 1, true},   {"GAME.EXE", 0, false}, {"GAME.EXE", 2, false},
+        {"GAME.EXE", -1, false}, {"OTHER.EXE", 1, false},
+    };
+    for (const Case& c : cases) {
+        MapProfile p;
+        p.values[{"Zirvane2.ini", c.section, "NoEffects"}] = c.value;
+        zrv::EffectSettings s;
+        zrv::loadEffectSettings(s, p, "GAME.EXE", true);
+        EXPECT_EQ(s.excluded, c.excluded) << c.section << " " << c.value;
+    }
+}
+
 TEST(ApplicationSectionName, KeepsTheFileNameUpperCased) {
     struct Case {
         const char* path;

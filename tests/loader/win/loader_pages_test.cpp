@@ -415,6 +415,41 @@ TEST_F(LoaderPages, TransparencyListAddModifyDelete) {
     EXPECT_EQ(readIni(kApps, "notepad.exe", "Trans"), "<missing>");
 }
 
+// The "never touch" box: Add writes the key only when ticked, Modify shows it
+// and removes it again when unticked, leaving the section's other keys.
+TEST_F(LoaderPages, NoEffectsBoxOfAddAndModify) {
+    Sheet sheet;
+    HWND p = sheet.page(Transparency);
+    struct AddCase {
+        const char* name;
+        bool ticked;
+        const char* stored;
+    };
+    const AddCase adds[] = {{"game.exe", true, "1"}, {"plain.exe", false, "<missing>"}};
+    for (const AddCase& a : adds) {
+        clickLater(p, IDC_APP_ADD);
+        HWND add = waitForDialog("Set per application semi transparency");
+        ASSERT_NE(add, nullptr);
+        EXPECT_EQ(IsDlgButtonChecked(add, IDC_APP_NOEFFECTS), BST_UNCHECKED);
+        SetDlgItemTextA(add, IDC_ADD_NAME, a.name);
+        CheckDlgButton(add, IDC_APP_NOEFFECTS, a.ticked ? BST_CHECKED : BST_UNCHECKED);
+        answer(add, IDOK);
+        EXPECT_TRUE(waitFor([&] { return !IsWindow(add); }, 3000)) << a.name;
+        EXPECT_EQ(readIni(kApps, a.name, "NoEffects"), a.stored) << a.name;
+    }
+
+    select(p, "game.exe");
+    clickLater(p, IDC_APP_MODIFY);
+    HWND mod = waitForDialog("Modify per application transparency");
+    ASSERT_NE(mod, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(mod, IDC_APP_NOEFFECTS), BST_CHECKED);
+    CheckDlgButton(mod, IDC_APP_NOEFFECTS, BST_UNCHECKED);
+    answer(mod, IDOK);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(mod); }, 3000));
+    EXPECT_EQ(readIni(kApps, "game.exe", "NoEffects"), "<missing>");
+    EXPECT_EQ(readIni(kApps, "game.exe", "Trans"), "220");
+}
+
 TEST_F(LoaderPages, DeleteWithNothingSelectedRemovesOnlyAnUnnamedSection) {
     writeTextFile(inWindowsDir(kApps), "[]\r\nTrans=5\r\n[keep.exe]\r\nTrans=9\r\n");
     Sheet sheet;

@@ -1,0 +1,169 @@
+// The media component on its own, heard through the sound server's null sink.
+#include "bar/win/media_player.h"
+#include "tests/bar/win/sound_fixture.h"
+#include "tests/support/win/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+namespace tessel::test {
+namespace {
+
+using namespace zt::test;
+using win::MediaPlayer;
+
+class MediaPlayerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        tone_ = inExeDir("player_tone.mp3");
+        haveTone_ = makeToneMp3(tone_, 10, 440);
+    }
+    static void TearDownTestSuite() { deleteFile(tone_); }
+    void SetUp() override {
+        if (!haveTone_)
+            GTEST_SKIP() << "lame could not make the test tone";
+    }
+    static std::string tone_;
+    static bool haveTone_;
+};
+std::string MediaPlayerTest::tone_;
+bool MediaPlayerTest::haveTone_ = false;
+
+TEST_F(MediaPlayerTest, PlaysTheToneAtTheSlidersLevelsAndStops) {
+    if (!soundAvailable())
+        GTEST_SKIP() << "no sound server to record";
+    MediaPlayer m(nullptr, 0);
+    ASSERT_FALSE(m.setFileName(tone_));
+    EXPECT_NEAR(m.duration(), 10.0, 0.1);
+    Recording rec(inExeDir("player_rec.raw"));
+    ASSERT_TRUE(rec.start(14));
+    ASSERT_FALSE(m.play());
+    // The sound starts once the audio system is up, a while the first time.
+    ASSERT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
+    Sleep(2000);
+    m.setVolume(-2500);
+    Sleep(2000);
+    m.setVolume(0);
+    m.setBalance(5000);
+    Sleep(2000);
+    m.stop();
+    EXPECT_FALSE(m.playing());
+    ASSERT_TRUE(rec.finish());
+    const auto& s = rec.samples();
+    const double t0 = onset(s);
+    ASSERT_GE(t0, 0) << "nothing was heard";
+
+    const Levels full = levelsIn(s, t0 + 0.3, t0 + 1.3);
+    EXPECT_NEAR(full.left, -9.2, 2.0); // the tone's own level
+    EXPECT_NEAR(pitchIn(s, t0 + 0.3, t0 + 1.3), 440, 3);
+    const double f = full.left;
+    std::string trace;
+    EXPECT_TRUE(heardInOrder(s, t0, {{"full", f, f, 1.5},
+                                     {"volume at its left end", f - 25, f - 25, 2},
+                                     {"balance at its right end", f - 50, f, 3},
+                                     {"silence after Stop", -200, -200, 0}},
+                             0.5, &trace))
+        << trace;
+}
+
+TEST_F(MediaPlayerTest, PositionFollowsPlayAndSkips) {
+    MediaPlayer m(nullptr, 0);
+    ASSERT_FALSE(m.setFileName(tone_));
+    EXPECT_EQ(m.currentPosition(), 0);
+    ASSERT_FALSE(m.play());
+    ASSERT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
+    Sleep(1000);
+    const double p = m.currentPosition();
+    EXPECT_GT(p, 0.5);
+    EXPECT_LT(p, 2.5); // the sound server may run ahead under load
+    m.setCurrentPosition(p + 5);
+    EXPECT_NEAR(m.currentPosition(), p + 5, 0.1);
+    EXPECT_TRUE(m.playing());
+    Sleep(500);
+    EXPECT_GT(m.currentPosition(), p + 5.2);
+    m.setCurrentPosition(2);
+    EXPECT_NEAR(m.currentPosition(), 2, 0.1);
+    // Past the end the file has finished; play then starts it again.
+    m.setCurrentPosition(60);
+    EXPECT_FALSE(m.playing());
+    EXPECT_NEAR(m.currentPosition(), m.duration(), 0.01);
+    ASSERT_FALSE(m.play());
+    EXPECT_LT(m.currentPosition(), 0.3);
+    m.stop();
+    const double stopped = m.currentPosition();
+    Sleep(300);
+    EXPECT_EQ(m.currentPosition(), stopped);
+}
+
+TEST_F(MediaPlayerTest, RefusesFilesItCannotPlayAndGoesOn) {
+    const std::string good = readTextFile(tone_);
+    std::mt19937 rng(5);
+    std::string noise(20000, '\0');
+    for (auto& c : noise)
+        c = char(rng());
+    struct Case {
+        const char* name;
+        const char* content; // nullptr: no file
+        std::string data;
+        ErrorNumber error;
+    } cases[] = {
+        {"player_noise.mp3", "", noise, ErrorNumber::InvalidFileFormat},
+        {"player_cut.mp3", "", good.substr(0, good.size() / 3), ErrorNumber::InvalidFileFormat},
+        {"player_empty.mp3", "", "", ErrorNumber::InvalidFileFormat},
+        {"player_text.wav", "", "RIFF\x10\0\0\0WAVEjunk", ErrorNumber::InvalidFileFormat},
+        {"player_missing.mp3", nullptr, "", ErrorNumber::FileNotFound},
+        {"no_such_folder\\x.mp3", nullptr, "", ErrorNumber::PathNotFound},
+    };
+    MediaPlayer m(nullptr, 0);
+    for (const auto& c : cases) {
+        const std::string path = inExeDir(c.name);
+        if (c.content)
+            writeTextFile(path, c.data);
+        const RunError e = m.setFileName(path);
+        EXPECT_EQ(e.number(), c.error) << c.name << ": " << e.description();
+        EXPECT_NE(e.description().find(path), std::string::npos) << e.description();
+        EXPECT_FALSE(m.play()); // nothing loaded: nothing happens
+        EXPECT_FALSE(m.playing());
+        if (c.content)
+            deleteFile(path);
+    }
+    ASSERT_FALSE(m.setFileName(tone_));
+    ASSERT_FALSE(m.play());
+    EXPECT_TRUE(m.playing());
+}
+
+TEST_F(MediaPlayerTest, PlaysWavToItsEnd) {
+    const std::string wav = inExeDir("player_tone.wav");
+    writeToneWav(wav, 1.5, 440);
+    MediaPlayer m(nullptr, 0);
+    ASSERT_FALSE(m.setFileName(wav));
+    EXPECT_NEAR(m.duration(), 1.5, 1e-6);
+    ASSERT_FALSE(m.play());
+    EXPECT_TRUE(waitFor([&] { return !m.playing(); }, 8000));
+    EXPECT_NEAR(m.currentPosition(), 1.5, 1e-6);
+    deleteFile(wav);
+}
+
+// MIDI needs the platform's sequencer and an output for it: either it
+// loads, or the report says so clearly.
+TEST_F(MediaPlayerTest, MidiLoadsOrSaysWhy) {
+    const std::string mid = inExeDir("player_tune.mid");
+    const std::string track = std::string("\x00\x90\x3C\x40\x60\x80\x3C\x40\x00\xFF\x2F\x00", 12);
+    writeTextFile(mid, std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60", 14) + "MTrk" +
+                           std::string("\0\0\0", 3) + char(track.size()) + track);
+    MediaPlayer m(nullptr, 0);
+    const RunError e = m.setFileName(mid);
+    if (e) {
+        EXPECT_EQ(e.number(), ErrorNumber::DeviceUnavailable);
+        EXPECT_NE(e.description().find("MIDI"), std::string::npos);
+    } else {
+        EXPECT_NEAR(m.duration(), 0.5, 0.05); // 96 ticks at 96 a beat, 120 beats a minute
+        m.stop();
+    }
+    deleteFile(mid);
+}
+
+} // namespace
+} // namespace tessel::test
