@@ -2,6 +2,7 @@
 #include "formats/effect_keys.h"
 #include "hooklib/maximize_placement.h"
 #include "hooklib/window_kinds.h"
+#include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
@@ -34,25 +35,6 @@ bool dragPossible() noexcept {
            s.lastCommandWasMove.load();
 }
 
-// A 32-bit top-down picture of w by h pixels and its bits.
-HBITMAP makePictureBitmap(HDC dc, int w, int h, std::uint32_t** pixels) noexcept {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp && !bits) {
-        DeleteObject(bmp);
-        return nullptr;
-    }
-    *pixels = static_cast<std::uint32_t*>(bits);
-    return bmp;
-}
-
 // Takes the screen at `r` (the window's own picture while it is on top) into
 // a new bitmap selected into a new memory context, and hangs both on the
 // window. False, with nothing left behind, when any step fails.
@@ -63,7 +45,7 @@ bool takePicture(HWND wnd, const RECT& r, HDC* memOut) noexcept {
         return false;
     zt::ScopedMemDc mem(CreateCompatibleDC(screen.get()));
     std::uint32_t* pixels = nullptr;
-    zt::ScopedBitmap bmp(makePictureBitmap(screen.get(), w, h, &pixels));
+    zt::ScopedBitmap bmp(makeDib32(screen.get(), w, h, &pixels));
     if (!mem || !bmp || !SelectObject(mem.get(), bmp.get()))
         return false;
     if (!BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY))

@@ -2,6 +2,7 @@
 // themselves here, either as per-pixel alpha layered windows (real shadows)
 // or as opaque windows painted in their frame.
 #include "hooklib/shadow_image.h"
+#include "hooklib/win/dib.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
@@ -39,28 +40,10 @@ BLENDFUNCTION blendFor(BYTE opacity) noexcept {
     return b;
 }
 
-// A 32-bit top-down bitmap of w by h pixels and its bits.
-HBITMAP makeDib(HDC dc, int w, int h, void** bits) noexcept {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
-    if (bmp && !*bits) {
-        DeleteObject(bmp);
-        return nullptr;
-    }
-    return bmp;
-}
-
 // Renders this shadow's picture into a new bitmap selected into `mem`.
 HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
-    void* bits = nullptr;
-    HBITMAP bmp = makeDib(mem, w, h, &bits);
+    std::uint32_t* bits = nullptr;
+    HBITMAP bmp = makeDib32(mem, w, h, &bits);
     if (!bmp)
         return nullptr;
     shadow::Region region;
@@ -68,7 +51,7 @@ HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
     if (read == shadowwin::RegionRead::Failed ||
         !shadow::renderShadow(sideOf(wnd), shade, w, h,
                               read == shadowwin::RegionRead::Read ? &region : nullptr,
-                              static_cast<std::uint32_t*>(bits))) {
+                              bits)) {
         DeleteObject(bmp);
         return nullptr;
     }
