@@ -338,6 +338,12 @@ protected:
 };
 
 TEST_F(KilledLoader, TakesItsCompanionWithinASecondAndLeaves32BitProgramsUnhooked) {
+    // A same-bitness stand-in cannot answer this: wine keeps a killed
+    // process's global hooks, so the stand-in goes on running the dead
+    // loader's library, and it was seen to miss an 8-second bound now and
+    // then. Only the shipped 32-bit companion shows what users get.
+    if (!real32_)
+        GTEST_SKIP() << "needs the 32-bit companion, and 32-bit programs do not run here";
     Loader loader(folder_.path());
     ASSERT_NE(loader.window(), nullptr);
     zt::ScopedKernelHandle companion(openCompanion());
