@@ -77,6 +77,35 @@ inline double hostCpuSeconds(int pid) {
     return double(utime + stime) / 100.0; // USER_HZ is 100 on Linux
 }
 
+// The part of a Linux process's time spent in its threads whose name starts
+// with `threadPrefix` (/proc/<pid>/task/*/comm); negative when unknown.
+inline double hostThreadsCpuSeconds(int pid, const char* threadPrefix) {
+    const std::string tasks = "Z:\\proc\\" + std::to_string(pid) + "\\task\\";
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((tasks + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return -1;
+    const std::string prefix = threadPrefix;
+    double total = 0;
+    do {
+        if (std::atoi(fd.cFileName) <= 0)
+            continue;
+        const std::string dir = tasks + fd.cFileName;
+        if (readWhole(dir + "\\comm").compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string stat = readWhole(dir + "\\stat");
+        const size_t p = stat.rfind(')');
+        unsigned long long utime = 0, stime = 0;
+        if (p != std::string::npos &&
+            std::sscanf(stat.c_str() + p + 1,
+                        " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                        &stime) == 2)
+            total += double(utime + stime) / 100.0;
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return total;
+}
+
 // A program's processor time, by whichever means this system gives it.
 class ProcessorClock {
 public:
@@ -100,6 +129,11 @@ public:
             return double(ULONGLONG(f.dwHighDateTime) << 32 | f.dwLowDateTime) / 1e7;
         };
         return t(k) + t(u);
+    }
+    // Under wine: the time of the program's threads whose name starts with
+    // `threadPrefix`; negative elsewhere or when unknown.
+    double threadSeconds(const char* threadPrefix) const {
+        return hostPid_ > 0 ? hostThreadsCpuSeconds(hostPid_, threadPrefix) : -1;
     }
     const char* source() const {
         return hostPid_ > 0 ? "the host's /proc" : "GetProcessTimes";
