@@ -12,7 +12,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct FrameSpec {
+struct FrameFields {
     int versionBits; // 3 MPEG 1, 2 MPEG 2, 0 MPEG 2.5
     int bitrateIndex;
     int rateIndex;
@@ -20,14 +20,14 @@ struct FrameSpec {
     bool mono;
 };
 
-Bytes header(const FrameSpec& s, int layerBits = 1) {
+Bytes header(const FrameFields& s, int layerBits = 1) {
     return {0xFF, uint8_t(0xE0 | s.versionBits << 3 | layerBits << 1 | 1),
             uint8_t(s.bitrateIndex << 4 | s.rateIndex << 2 | (s.padding ? 2 : 0)),
             uint8_t(s.mono ? 0xC0 : 0x00)};
 }
 
 // A whole frame: its header and silence-like filler.
-Bytes frame(const FrameSpec& s) {
+Bytes frame(const FrameFields& s) {
     Mp3FrameHeader h;
     Bytes b = header(s);
     EXPECT_TRUE(parseMp3FrameHeader(b.data(), b.size(), h));
@@ -35,9 +35,9 @@ Bytes frame(const FrameSpec& s) {
     return b;
 }
 
-const FrameSpec kCd = {3, 9, 0, false, false}; // MPEG 1, 128 kbit/s, 44100 Hz, stereo
+const FrameFields kCd = {3, 9, 0, false, false}; // MPEG 1, 128 kbit/s, 44100 Hz, stereo
 
-Bytes frames(const FrameSpec& s, int n) {
+Bytes frames(const FrameFields& s, int n) {
     Bytes out;
     for (int i = 0; i < n; ++i) {
         Bytes f = frame(s);
@@ -51,7 +51,7 @@ void put32be(uint8_t* p, uint32_t v) {
 }
 
 // A first frame carrying a Xing/Info header (flags: frames and bytes).
-Bytes xingFrame(const FrameSpec& s, const char* tag, uint32_t count, uint32_t bytes) {
+Bytes xingFrame(const FrameFields& s, const char* tag, uint32_t count, uint32_t bytes) {
     Bytes f = frame(s);
     Mp3FrameHeader h;
     parseMp3FrameHeader(f.data(), f.size(), h);
@@ -78,7 +78,7 @@ Bytes operator+(Bytes a, const Bytes& b) {
 
 TEST(Mp3FrameHeaderTest, ReadsLayerThreeOfEveryVersion) {
     struct Case {
-        FrameSpec spec;
+        FrameFields fields;
         MpegVersion version;
         int kbps, rate, channels, bytes, samples;
     } cases[] = {
@@ -92,7 +92,7 @@ TEST(Mp3FrameHeaderTest, ReadsLayerThreeOfEveryVersion) {
         {{0, 8, 0, false, false}, MpegVersion::V25, 64, 11025, 2, 417, 576},
     };
     for (const auto& c : cases) {
-        Bytes b = header(c.spec);
+        Bytes b = header(c.fields);
         Mp3FrameHeader h;
         ASSERT_TRUE(parseMp3FrameHeader(b.data(), b.size(), h)) << c.kbps;
         EXPECT_EQ(h.version, c.version);
