@@ -99,7 +99,10 @@ std::string dialogFilter(const char* filter) {
 }
 } // namespace
 
-std::string askOpenPath(HWND owner, const char* filter, const std::string& startFolder) {
+namespace {
+// The common dialog's open or save question; the chosen path, or empty.
+std::string askPath(HWND owner, const char* filter, const std::string& startFolder, DWORD flags,
+                    const char* function) {
     std::string f = dialogFilter(filter);
     char path[MAX_PATH] = {};
     OPENFILENAMEA ofn = {};
@@ -109,23 +112,20 @@ std::string askOpenPath(HWND owner, const char* filter, const std::string& start
     ofn.lpstrFile = path;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
+    ofn.Flags = flags;
+    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", function);
     return ask && ask(&ofn) ? std::string(path) : std::string();
+}
+} // namespace
+
+std::string askOpenPath(HWND owner, const char* filter, const std::string& startFolder) {
+    return askPath(owner, filter, startFolder,
+                   OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, "GetOpenFileNameA");
 }
 
 std::string askSavePath(HWND owner, const char* filter) {
-    std::string f = dialogFilter(filter);
-    char path[MAX_PATH] = {};
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = f.c_str();
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    auto ask = lateBound<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetSaveFileNameA");
-    return ask && ask(&ofn) ? std::string(path) : std::string();
+    return askPath(owner, filter, std::string(), OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+                   "GetSaveFileNameA");
 }
 
 ReplacingFile::~ReplacingFile() { discard(); }

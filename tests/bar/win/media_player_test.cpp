@@ -1,6 +1,7 @@
 // The media component on its own, heard through the sound server's null sink.
 #include "bar/win/media_player.h"
 #include "tests/bar/win/sound_fixture.h"
+#include "tests/bar/win/tone_suite.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +15,7 @@ namespace {
 using namespace zt::test;
 using win::MediaPlayer;
 
-class MediaPlayerTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        tone_ = inExeDir("player_tone.mp3");
-        haveTone_ = makeToneMp3(tone_, 10, 440);
-    }
-    static void TearDownTestSuite() { deleteFile(tone_); }
-    void SetUp() override {
-        if (!haveTone_)
-            GTEST_SKIP() << "lame could not make the test tone";
-    }
-    static std::string tone_;
-    static bool haveTone_;
-};
-std::string MediaPlayerTest::tone_;
-bool MediaPlayerTest::haveTone_ = false;
+using MediaPlayerTest = ToneMp3Suite<10>;
 
 TEST_F(MediaPlayerTest, PlaysTheToneAtTheSlidersLevelsAndStops) {
     if (!soundAvailable())

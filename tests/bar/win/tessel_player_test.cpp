@@ -3,6 +3,7 @@
 #include "bar/win/resource.h"
 #include "tests/bar/win/bar_fixture.h"
 #include "tests/bar/win/sound_fixture.h"
+#include "tests/bar/win/tone_suite.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -78,22 +79,7 @@ struct PlayerBar {
     HWND wnd = nullptr;
 };
 
-class TesselPlayer : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        tone_ = inExeDir("bar_player_tone.mp3");
-        haveTone_ = makeToneMp3(tone_, 20, 440);
-    }
-    static void TearDownTestSuite() { deleteFile(tone_); }
-    void SetUp() override {
-        if (!haveTone_)
-            GTEST_SKIP() << "lame could not make the test tone";
-    }
-    static std::string tone_;
-    static bool haveTone_;
-};
-std::string TesselPlayer::tone_;
-bool TesselPlayer::haveTone_ = false;
+using TesselPlayer = ToneMp3Suite<20>;
 
 double secondsSince(DWORD t) { return (GetTickCount() - t) / 1000.0; }
 
