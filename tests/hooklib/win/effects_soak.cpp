@@ -77,16 +77,25 @@ int soakThread(int index, int count) {
     for (HWND w : live)
         DestroyWindow(w);
     // The owner's own fade and any reset of it settle before it is looked at.
-    // Its shadows and their properties stay as long as it lives.
+    // Its shadows and their properties stay as long as it lives, and so does
+    // the layer of application transparency when the updater's last change
+    // turned it on.
     auto animationLeft = [&] {
         for (const std::string& p : libraryProps(owner))
             if (p != props::kShadowRight && p != props::kShadowBottom && p != props::kWidth &&
-                p != props::kHeight)
+                p != props::kHeight && p != props::kAddedLayer)
                 return true;
         return false;
     };
     zt::test::waitFor([&] { return !animationLeft(); }, 2000);
     const bool clean = !animationLeft();
+    if (!clean) {
+        std::string left;
+        for (const std::string& p : libraryProps(owner))
+            left += " " + p;
+        std::printf("soak: thread %d's owner still has:%s\n", index, left.c_str());
+        std::fflush(stdout);
+    }
     DestroyWindow(owner);
     drain();
     return clean ? 0 : 1;
