@@ -79,10 +79,16 @@ bool startEffectTimer(HWND wnd, EffectTimer id, UINT intervalMs) noexcept {
     return SetTimer(wnd, id, intervalMs, EffectTimerProc) != 0;
 }
 
+void startMenuAlphaTimer(HWND menu) noexcept {
+    // Held like a fade: a tick after an unbind would otherwise run unmapped
+    // code.
+    if (startEffectTimer(menu, TIMER_MENU_ALPHA, kMenuAlphaInterval))
+        residency::holdFor(menu, HeldWindows::kMenuAlpha);
+}
+
 void fadeStep(HWND wnd) noexcept {
     std::int32_t level = appearance::nextFadeLevel(props::getInt(wnd, props::kFadeLevel));
     const bool ended = level <= 0;
-    const bool wasFading = props::has(wnd, props::kFadeLevel);
     if (ended) {
         props::remove(wnd, props::kFadeLevel);
         removeLayeredStyle(wnd);
@@ -96,8 +102,8 @@ void fadeStep(HWND wnd) noexcept {
     // After the last step the window is no longer layered and this does
     // nothing: it is simply opaque.
     setOpacity(wnd, opacity);
-    if (ended && wasFading)
-        residency::release();
+    if (ended)
+        residency::releaseFor(wnd, HeldWindows::kFade);
 }
 
 void slideStep(HWND wnd) noexcept {
@@ -107,8 +113,7 @@ void slideStep(HWND wnd) noexcept {
     const appearance::SlideStep s =
         appearance::slideStep(step, appearance::Rect{o.left, o.top, o.right, o.bottom});
     if (s.done) {
-        if (props::has(wnd, props::kSlideStep))
-            residency::release();
+        residency::releaseFor(wnd, HeldWindows::kSlide);
         props::remove(wnd, props::kSlideStep);
         props::remove(wnd, props::kSlideTotal);
         KillTimer(wnd, TIMER_SLIDE);
@@ -134,6 +139,7 @@ void shadowSettleStep(HWND shadow) noexcept {
 void menuAlphaStep(HWND menu) noexcept {
     setOpacity(menu, readUseKey(keys::kSemiMenusVal.name, keys::kSemiMenusVal.libraryDefault));
     KillTimer(menu, TIMER_MENU_ALPHA);
+    residency::releaseFor(menu, HeldWindows::kMenuAlpha);
 }
 
 void CALLBACK EffectTimerProc(HWND wnd, UINT, UINT_PTR id, DWORD) noexcept {

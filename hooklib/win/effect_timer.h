@@ -28,6 +28,9 @@ void menuAlphaStep(HWND menu) noexcept;
 
 // Starts the effect timer `id` on `wnd` (a window of the calling thread).
 bool startEffectTimer(HWND wnd, EffectTimer id, UINT intervalMs) noexcept;
+// The menu translucency timer on a menu or "BaseBar" window, holding the
+// library until it has run or its window is gone.
+void startMenuAlphaTimer(HWND menu) noexcept;
 
 // Sends a "ZRVHook" command to one of the library's effect windows. A window
 // of another thread gets it with a bounded wait, so a hung thread cannot hold

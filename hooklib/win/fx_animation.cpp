@@ -32,17 +32,14 @@ void startFade(HWND wnd, std::uint32_t style) noexcept {
     if (!addLayeredStyle(wnd))
         return;
     setOpacity(wnd, appearance::kFadeStartOpacity);
-    const bool fading = props::has(wnd, props::kFadeLevel);
     props::setInt(wnd, props::kFadeLevel, appearance::kFadeStartLevel);
     if (startEffectTimer(wnd, TIMER_FADE, timerInterval(useKey(keys::kFadeRate)))) {
-        if (!fading)
-            residency::hold();
+        residency::holdFor(wnd, HeldWindows::kFade);
     } else {
         // No timer, no fade: the window is given back opaque at once.
         props::remove(wnd, props::kFadeLevel);
         removeLayeredStyle(wnd);
-        if (fading)
-            residency::release();
+        residency::releaseFor(wnd, HeldWindows::kFade);
     }
 }
 
@@ -65,19 +62,16 @@ void startSlide(HWND wnd, std::uint32_t exStyle) noexcept {
     GetWindowRect(wnd, &w);
     const bool fromBottom = useKey(keys::kSlideFrom) == 1;
     const appearance::SlideStart start = appearance::slideStart(rectOf(ref), rectOf(w), fromBottom);
-    const bool sliding = props::has(wnd, props::kSlideStep);
     MoveWindow(wnd, start.x, start.y, w.right - w.left, w.bottom - w.top, TRUE);
     props::setInt(wnd, props::kSlideTotal, start.step);
     props::setInt(wnd, props::kSlideStep, start.step);
     if (startEffectTimer(wnd, TIMER_SLIDE, timerInterval(useKey(keys::kSlideRate)))) {
-        if (!sliding)
-            residency::hold();
+        residency::holdFor(wnd, HeldWindows::kSlide);
     } else {
         MoveWindow(wnd, w.left, w.top, w.right - w.left, w.bottom - w.top, TRUE);
         props::remove(wnd, props::kSlideStep);
         props::remove(wnd, props::kSlideTotal);
-        if (sliding)
-            residency::release();
+        residency::releaseFor(wnd, HeldWindows::kSlide);
     }
 }
 

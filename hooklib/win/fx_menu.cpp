@@ -140,7 +140,7 @@ void takeMenu(HWND menu) noexcept {
             return;
         if (!emulated) {
             addLayeredStyle(menu);
-            startEffectTimer(menu, TIMER_MENU_ALPHA, kMenuAlphaInterval);
+            startMenuAlphaTimer(menu);
         }
         props::setInt(menu, props::kMenuCover, kCoverBeingBuilt);
     }
@@ -163,7 +163,7 @@ void makeBaseBarTranslucent(HWND bar) noexcept {
         return;
     addLayeredStyle(bar);
     setOpacity(bar, 0);
-    startEffectTimer(bar, TIMER_MENU_ALPHA, kMenuAlphaInterval);
+    startMenuAlphaTimer(bar);
 }
 
 void onMenuHidden(HWND wnd) noexcept {

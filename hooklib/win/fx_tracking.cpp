@@ -6,6 +6,8 @@
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 
+#include <initializer_list>
+
 namespace zrv::fx {
 namespace {
 
@@ -128,11 +130,12 @@ void onDestroyBefore(HWND wnd) noexcept {
 }
 
 void onDestroyAfter(HWND wnd) noexcept {
-    // A fade or slide ends with its window: the timer dies with it.
-    if (props::has(wnd, props::kFadeLevel))
-        residency::release();
-    if (props::has(wnd, props::kSlideStep))
-        residency::release();
+    // A fade, slide or menu translucency ends with its window: the timer
+    // dies with it.
+    if (residency::holds() > 0)
+        for (HeldWindows::Kind kind : {HeldWindows::kFade, HeldWindows::kSlide,
+                                       HeldWindows::kMenuAlpha})
+            residency::releaseFor(wnd, kind);
     for (const char* name : kRemovedAtDestroy)
         props::remove(wnd, name);
     releaseDragPicture(wnd);

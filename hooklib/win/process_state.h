@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "hooklib/effect_settings.h"
+#include "hooklib/held_windows.h"
 #include "hooklib/reload_claim.h"
 #include "hooklib/tracked_window_table.h"
 
@@ -39,6 +40,7 @@ struct ProcessState {
     std::atomic<long> effectHolds{0};
     std::atomic<bool> keeperRunning{false};
     std::atomic<bool> sawBound{false}; // the hooks were seen bound once
+    HeldWindows heldWindows;           // windows whose timers hold the library
     // The full tracked table has beeped; it never beeps again.
     std::atomic<bool> fullTableBeeped{false};
     // Taken by the one thread at a time that paints or rebuilds a shadow.
@@ -59,8 +61,8 @@ struct ProcessState {
     std::atomic<unsigned> reloadsStarted{0};
     std::atomic<unsigned> reloadsFinished{0};
     std::atomic<unsigned> messagesRouted{0};
-    std::atomic<unsigned> shadowRebuilds{0};
-    std::atomic<unsigned> fullTableBeeps{0};   // shadow pictures made (either kind)
+    std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
+    std::atomic<unsigned> fullTableBeeps{0};   // beeps for a full tracked table
     std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
     std::atomic<unsigned> menuCoverPaints{0};  // menu covers painted in full
 };

@@ -4,6 +4,7 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
+#include "hooklib/win/window_props.h"
 
 namespace zrv::residency {
 namespace {
@@ -13,6 +14,8 @@ namespace {
 // have returned from the library.
 constexpr DWORD kKeeperPollMs = 100;
 constexpr int kQuietLooksBeforeLeaving = 2;
+
+bool isLiveWindow(std::uint32_t handle) { return IsWindow(props::windowFromValue(handle)) != FALSE; }
 
 bool bound() noexcept { return g_shared.returnHook != nullptr || g_shared.callHook != nullptr; }
 
@@ -49,6 +52,10 @@ DWORD WINAPI keeper(LPVOID module) noexcept {
                 closeEffectWindows();
                 closed = true;
             }
+            // A window whose timer held the library may have been destroyed
+            // with no hook left to see it: its timer died with it.
+            for (int gone = s.heldWindows.sweep(isLiveWindow); gone > 0; --gone)
+                release();
             quiet = s.effectHolds.load() == 0 ? quiet + 1 : 0;
         }
         s.keeperRunning.store(false);
@@ -97,6 +104,26 @@ void release() noexcept {
     long n = state().effectHolds.load();
     while (n > 0 && !state().effectHolds.compare_exchange_weak(n, n - 1)) {
     }
+}
+
+void holdFor(HWND wnd, HeldWindows::Kind kind) noexcept {
+    switch (state().heldWindows.add(kind, props::handleValue(wnd))) {
+    case HeldWindows::Added::New:
+        hold();
+        break;
+    case HeldWindows::Added::Full:
+        // Nothing would ever release this hold: the library stays mapped
+        // for the life of the process, which is safe.
+        hold();
+        break;
+    case HeldWindows::Added::Already:
+        break;
+    }
+}
+
+void releaseFor(HWND wnd, HeldWindows::Kind kind) noexcept {
+    if (state().heldWindows.remove(kind, props::handleValue(wnd)))
+        release();
 }
 
 long holds() noexcept { return state().effectHolds.load(); }

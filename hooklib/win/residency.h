@@ -12,12 +12,21 @@
 #pragma once
 #include <windows.h>
 
+#include "hooklib/held_windows.h"
+
 namespace zrv::residency {
 
 // An effect that will run library code later begins or ends. Every hold is
 // matched by exactly one release.
 void hold() noexcept;
 void release() noexcept;
+
+// An effect timer on `wnd` begins or ends. A timer that is started again
+// holds once; ending one that holds nothing does nothing. Should the window
+// be destroyed where no hook sees it (after the library was unbound), the
+// keeper notices it is gone and lets its hold go.
+void holdFor(HWND wnd, HeldWindows::Kind kind) noexcept;
+void releaseFor(HWND wnd, HeldWindows::Kind kind) noexcept;
 
 // How many holds are outstanding (for tests).
 long holds() noexcept;

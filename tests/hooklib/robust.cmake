@@ -1,7 +1,7 @@
 # The library's behaviour when memory runs out, and other faults that must
 # never reach the host program.
 zt_portable_test(hooklib_robust_logic_tests
-    SOURCES try_vector_test.cpp reload_claim_test.cpp
+    SOURCES try_vector_test.cpp reload_claim_test.cpp held_windows_test.cpp
     LIBS zrv_logic)
 
 # Real windows, the library linked in, its hooks on the test threads.

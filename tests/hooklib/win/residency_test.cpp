@@ -12,6 +12,13 @@ namespace {
 
 using namespace zt::test;
 
+// Captioned windows destroyed under wine with no window manager wait two
+// seconds each otherwise; set before the program's first window.
+const bool g_unmanaged = [] {
+    unmanagedWindowsUnderWine();
+    return true;
+}();
+
 bool layered(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 int shadowCount() {
     return static_cast<int>(windowsOfProcess(GetCurrentProcessId(), "VelkShadow").size());
@@ -87,6 +94,76 @@ TEST_F(Residency, FreedUnderALiveFadeAndShadowsStaysUntilTheyAreGone) {
     for (const char* p : {"SH1", "SH2", "fxTimer4", "fxLayer"})
         EXPECT_EQ(GetPropA(w, p), nullptr) << p;
     DestroyWindow(w);
+}
+
+bool unmappedWithin(DWORD ms) {
+    return waitFor([] { return GetModuleHandleA("zrv.dll") == nullptr; }, ms);
+}
+
+// A fading or sliding window destroyed after the unbind: no hook sees its
+// end, yet the library must not stay mapped for the life of the process.
+TEST_F(Residency, AnimatedWindowDestroyedAfterTheUnbindLetsTheLibraryGo) {
+    struct Case {
+        const char* name;
+        const char* semiTrans;
+        const char* slide;
+        const char* prop; // the animation under way
+    };
+    const Case cases[] = {
+        {"fade", "1", "0", "fxTimer4"},
+        {"slide", "0", "1", "fxTimer"},
+    };
+    writeIni("Zirvane.ini", "GLOBAL", "Shadows", "0");
+    writeIni("Zirvane.ini", "GLOBAL", "SLIDERATE", "300");
+    TestWindowClass cls("ResidencyGone");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(unmappedWithin(3000));
+        writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", c.semiTrans);
+        writeIni("Zirvane.ini", "GLOBAL", "SLIDE", c.slide);
+        HWND owner = CreateWindowExA(0, cls.name, "owner", WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                                     300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(owner, SW_SHOWNOACTIVATE);
+        Bound bound;
+        ASSERT_TRUE(bound.ok());
+        HWND w = CreateWindowExA(0, cls.name, c.name, WS_OVERLAPPEDWINDOW, 150, 150, 200, 150,
+                                 owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        pumpMessages(20);
+        ASSERT_NE(GetPropA(w, c.prop), nullptr) << "the animation has begun";
+        bound.unbind();
+        ASSERT_NE(GetModuleHandleA("zrv.dll"), nullptr) << "unmapped under a live animation";
+        DestroyWindow(w);
+        EXPECT_TRUE(unmappedWithin(3000)) << "held for a window that is gone";
+        DestroyWindow(owner);
+    }
+}
+
+// A menu bar's translucency timer set just before the unbind runs in the
+// library after it: the library stays until the timer has run.
+TEST_F(Residency, MenuTranslucencyTimerHoldsTheLibraryUntilItHasRun) {
+    writeIni("Zirvane.ini", "GLOBAL", "Shadows", "0");
+    writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "0");
+    writeIni("Zirvane.ini", "GLOBAL", "SemiMenus", "1");
+    TestWindowClass cls("BaseBar");
+    Bound bound;
+    ASSERT_TRUE(bound.ok());
+    // Its first frame calculation starts the timer; no message is pumped
+    // until after the unbind.
+    HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW, cls.name, "", WS_POPUP, 50, 50, 120, 200,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(layered(bar)) << "the bar was taken";
+    bound.unbind();
+    const bool stayed = GetModuleHandleA("zrv.dll") != nullptr;
+    EXPECT_TRUE(stayed) << "unmapped under a live translucency timer";
+    if (!stayed) {
+        // Its tick would run code that is gone.
+        KillTimer(bar, 17612);
+    }
+    pumpMessages(100);
+    EXPECT_TRUE(unmappedWithin(3000));
+    DestroyWindow(bar);
 }
 
 TEST_F(Residency, WithNoEffectAliveFreeingUnmapsAtOnce) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -183,6 +184,63 @@ TEST_F(Robust, ReloadDoesNotWaitForABusyThreadAndLeavesNoOrphanShadow) {
     EXPECT_TRUE(waitFor([&] { return !IsWindow(right); }, 4000));
     quit = true;
     other.join();
+    set("Shadows", "0");
+    zrv::LoadEffectSettings();
+}
+
+// A full table of tracked windows beeps once for the process, not on every
+// position message of every window it cannot take: that would hold the
+// program for a second each time.
+TEST_F(Robust, FullTrackedTableBeepsOncePerProcess) {
+    set("Shadows", "1");
+    zrv::LoadEffectSettings();
+    // The table filled with real windows of another thread: message-only
+    // ones cost little to make.
+    TestWindowClass cls("FullTableFiller");
+    std::atomic<bool> filled{false}, quit{false};
+    std::atomic<int> made{0};
+    std::thread filler([&] {
+        std::vector<HWND> mine;
+        for (;;) {
+            HWND m = CreateWindowExA(0, cls.name, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+            if (!m)
+                break;
+            mine.push_back(m);
+            // Every held slot is taken as live, as it is: one look per slot.
+            if (zrv::state().tracked.track(props::handleValue(m), nullptr) ==
+                zrv::TrackedWindowTable::kFull)
+                break;
+        }
+        made = static_cast<int>(mine.size());
+        filled = true;
+        while (!quit)
+            pumpMessages(10);
+        // They go with the thread, at once: one by one takes seconds.
+    });
+    ASSERT_TRUE(waitFor([&] { return filled.load(); }, 30000));
+    ASSERT_GE(made.load(), 1);
+    zrv::ProcessState& s = zrv::state();
+    s.fullTableBeeped = false;
+    const unsigned beepsBefore = s.fullTableBeeps;
+
+    DWORD slowest = 0;
+    int moves = 0;
+    for (int i = 0; i < 3; ++i) {
+        HWND w = window(kCaptioned);
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        for (int step = 0; step < 8; ++step, ++moves) {
+            const DWORD start = GetTickCount();
+            SetWindowPos(w, nullptr, 40 + 10 * step, 50 + 30 * i, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            slowest = std::max<DWORD>(slowest, GetTickCount() - start);
+        }
+        EXPECT_EQ(s.tracked.find(props::handleValue(w)), 0) << "no room for it";
+    }
+    EXPECT_EQ(s.fullTableBeeps - beepsBefore, 1u) << moves << " moves of untracked windows";
+    EXPECT_LT(slowest, 500u) << "a position message was held";
+    quit = true;
+    filler.join();
     set("Shadows", "0");
     zrv::LoadEffectSettings();
 }
