@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The long soak of the effects library (not part of the test run): four
-# threads of 2500 windows each with fade and slide on while a second process
-# keeps changing the settings generation; both architectures. Prints figures.
-# An argument sets the windows per thread.
+# threads of 2500 windows each with every effect on while a second process
+# changes the settings every 200 ms; the shipped library is unbound half-way
+# (it must leave the process) and bound again; both architectures. Prints
+# figures. An argument sets the windows per thread.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${BUILD:-$ROOT/build}"

@@ -10,12 +10,15 @@ if(WIN32)
 endif()
 
 # Real windows with the library linked in and its hooks on the test thread;
-# the program also plays the soak's second process.
+# the program also plays the short soak, which binds the shipped library, and
+# the soak's second process.
 zt_wine_test(zrv_effects_tests OWN_MAIN
     SOURCES win/effects_test.cpp win/effects_test_main.cpp
-    LIBS zrv_effects_harness)
+    LIBS zrv_effects_harness
+    DEPENDS zrv)
 
 # The full soak: not a test entry, run by hand (scripts/run-soak.sh).
 zt_wine_bench(zrv_effects_soak
     SOURCES win/effects_soak_main.cpp
-    LIBS zrv_effects_harness)
+    LIBS zrv_effects_harness
+    DEPENDS zrv)

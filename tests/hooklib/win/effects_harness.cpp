@@ -70,13 +70,22 @@ const char* registerOnce(const char* name, WNDPROC proc) {
 
 void unmanagedWindowsUnderWine() { zt::test::unmanagedWindowsUnderWine(); }
 
+void registerTestClasses() {
+    std::lock_guard<std::mutex> lock(g_attachLock);
+    static bool registered = false;
+    if (!registered) {
+        registerOnce("FxRecording", recordingProc);
+        registerOnce("FxFakeShadow", fakeShadowProc);
+        registered = true;
+    }
+}
+
 void attachOnce() {
+    registerTestClasses();
     std::lock_guard<std::mutex> lock(g_attachLock);
     static bool attached = false;
     if (!attached) {
         zrv::processAttach(nullptr);
-        registerOnce("FxRecording", recordingProc);
-        registerOnce("FxFakeShadow", fakeShadowProc);
         attached = true;
     }
 }

@@ -17,8 +17,11 @@ namespace fxtest {
 // first window is made.
 void unmanagedWindowsUnderWine();
 
-// Runs the library's attach once for this process.
+// Runs the library's attach once for this process, and registers the
+// classes below.
 void attachOnce();
+// Only the classes: for a program that binds the shipped library instead.
+void registerTestClasses();
 
 using ThreadHooks = zrv::test::ThreadHooks;
 

@@ -1,5 +1,6 @@
 #include "tests/hooklib/win/effects_soak.h"
 
+#include "hooklib/effect_settings.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
@@ -7,6 +8,7 @@
 #include "tests/hooklib/win/effects_harness.h"
 #include "tests/support/win/test_support.h"
 
+#include <atomic>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -20,7 +22,11 @@ namespace props = zrv::props;
 
 constexpr char kStopEvent[] = "zrv_effects_soak_stop";
 constexpr char kRunningEvent[] = "zrv_effects_soak_updating";
+constexpr char kLibrary[] = "zrv.dll";
 constexpr size_t kLiveWindows = 6; // windows a thread keeps open at once
+// How long the library may take to leave after an unbind: its fades and
+// slides run to their end first.
+constexpr DWORD kUnmapTimeoutMs = 15000;
 
 // The effects the soak runs with, as settings of "GLOBAL". An effect that
 // lands later adds its keys here.
@@ -38,11 +44,21 @@ constexpr Setting kSoakEffects[] = {
 // Application transparency for the soak's own program.
 constexpr int kSoakAppOpacity = 230;
 
-int effectWindowsLeft() {
+std::string appSection() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char section[zrv::kAppSectionSize] = {};
+    zrv::applicationSectionName(path, section);
+    return section;
+}
+
+int effectWindows() {
     return static_cast<int>(
         zt::test::windowsOfProcess(GetCurrentProcessId(), "VelkShadow").size() +
         zt::test::windowsOfProcess(GetCurrentProcessId(), "FakeMenu").size());
 }
+
+bool libraryMapped() { return GetModuleHandleA(kLibrary) != nullptr; }
 
 void drain() {
     MSG m;
@@ -52,12 +68,90 @@ void drain() {
     }
 }
 
-int soakThread(int index, int count) {
-    ThreadHooks hooks;
+// The library bound to the soak's threads the way the loader binds it: its
+// two hook procedures, its hook handles told to it through its export.
+class Binding {
+public:
+    bool bind(const std::vector<DWORD>& threads) {
+        lib_ = LoadLibraryA(zt::test::inExeDir(kLibrary).c_str());
+        if (!lib_)
+            return false;
+        const auto ret = zrvExport<HOOKPROC>(lib_, "PatchAPI");
+        const auto call = zrvExport<HOOKPROC>(lib_, "PatchAPI2");
+        const auto setHookPtr = zrvExport<SetHookPtrProc>(lib_, "SetHookPtr");
+        if (!ret || !call || !setHookPtr)
+            return false;
+        for (DWORD tid : threads) {
+            HHOOK r = SetWindowsHookExA(WH_CALLWNDPROCRET, ret, lib_, tid);
+            HHOOK c = SetWindowsHookExA(WH_CALLWNDPROC, call, lib_, tid);
+            if (!r || !c)
+                return false;
+            hooks_.push_back(r);
+            hooks_.push_back(c);
+        }
+        setHookPtr(hooks_[0], hooks_[1], nullptr);
+        return true;
+    }
+    // Unhooks, says so through the shared handles, drops our reference: the
+    // library then leaves when its effects are over.
+    void unbind() {
+        if (!lib_)
+            return;
+        if (const auto setHookPtr = zrvExport<SetHookPtrProc>(lib_, "SetHookPtr"))
+            setHookPtr(nullptr, nullptr, nullptr);
+        for (HHOOK h : hooks_)
+            UnhookWindowsHookEx(h);
+        hooks_.clear();
+        FreeLibrary(lib_);
+        lib_ = nullptr;
+    }
+    ~Binding() { unbind(); }
+
+private:
+    HMODULE lib_ = nullptr;
+    std::vector<HHOOK> hooks_;
+};
+
+// What the soak's threads and the main thread tell each other.
+struct Control {
+    explicit Control(int threads) : ids(threads) {
+        for (auto& id : ids)
+            id.store(0);
+    }
+    std::vector<std::atomic<DWORD>> ids; // each thread's id, once it has a queue
+    std::atomic<bool> go{false};
+    std::atomic<int> paused{0};          // threads waiting half-way
+    std::atomic<bool> resume{false};
+};
+
+void pumpUntil(const std::atomic<bool>& flag) {
+    while (!flag.load()) {
+        drain();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    // Wine tells a thread of hooks set for it by another thread only when it
+    // next takes a message from its queue: until then its own messages pass
+    // them by.
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    drain();
+}
+
+int soakThread(int index, int count, Control& c) {
+    MSG m;
+    PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE); // the queue, for the hooks
+    c.ids[index] = GetCurrentThreadId();
+    pumpUntil(c.go);
     HWND owner = makeWindow(WS_OVERLAPPEDWINDOW, 0, 40 + 250 * index, 40, 400, 300);
     ShowWindow(owner, SW_SHOWNOACTIVATE);
     std::deque<HWND> live;
     for (int i = 0; i < count; ++i) {
+        if (i == count / 2) {
+            // Half-way the library is unbound and bound again. The thread
+            // keeps its windows and answers its messages meanwhile: the
+            // fades run out and the shadows close.
+            c.paused.fetch_add(1);
+            pumpUntil(c.resume);
+        }
         HWND w = makeWindow(WS_OVERLAPPEDWINDOW, 0, 10 * (i % 50), 10, 160, 120,
                             i % 2 ? owner : nullptr);
         ShowWindow(w, SW_SHOWNOACTIVATE);
@@ -112,28 +206,28 @@ std::string selfCommand(const char* probe) {
 int runUpdater(DWORD periodMs) {
     HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, kStopEvent);
     HANDLE running = OpenEventA(EVENT_MODIFY_STATE, FALSE, kRunningEvent);
-    if (!stop || !running)
-        return 3;
+    HMODULE lib = LoadLibraryA(zt::test::inExeDir(kLibrary).c_str());
+    const auto updateSetting = lib ? zrvExport<UpdateSettingProc>(lib, "UpdateSetting") : nullptr;
+    if (!stop || !running || !updateSetting)
+        return 0;
     SetEvent(running);
-    // At most ten minutes, should the test die without telling us. Every
-    // reload has each thread close and rebuild the shadows of its tracked
-    // windows itself; the reload thread never waits for them.
+    // At most ten minutes, should the soak die without telling us.
     if (periodMs == 0)
         periodMs = 200;
     const int rounds = static_cast<int>(600000 / periodMs);
     // Application transparency goes on and off with every other change, so
     // that the soak's windows both fade and take the program's opacity.
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char section[zrv::kAppSectionSize];
-    zrv::applicationSectionName(path, section);
-    for (int i = 0; i < rounds && WaitForSingleObject(stop, periodMs) == WAIT_TIMEOUT; ++i) {
-        zt::test::writeIni("Zirvane2.ini", section, "Trans", i % 2 ? kSoakAppOpacity : 0);
-        UpdateSetting();
+    const std::string section = appSection();
+    int changes = 0;
+    for (; changes < rounds && WaitForSingleObject(stop, periodMs) == WAIT_TIMEOUT; ++changes) {
+        zt::test::writeIni("Zirvane2.ini", section.c_str(), "Trans",
+                           changes % 2 ? kSoakAppOpacity : 0);
+        updateSetting();
     }
+    FreeLibrary(lib);
     CloseHandle(stop);
     CloseHandle(running);
-    return 0;
+    return changes;
 }
 
 int runShowcase() {
@@ -164,36 +258,61 @@ int runShowcase() {
 
 SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     using namespace zt::test;
-    attachOnce();
+    registerTestClasses();
     SoakFigures f;
     f.threads = threads;
     f.windowsPerThread = windowsPerThread;
     ScopedSettingsFiles files;
     for (const Setting& s : kSoakEffects)
         writeIni("Zirvane.ini", "GLOBAL", s.key, s.value);
-    writeIni("Zirvane2.ini", zrv::state().appSection, "Trans", kSoakAppOpacity);
-    zrv::LoadEffectSettings();
+    writeIni("Zirvane2.ini", appSection().c_str(), "Trans", kSoakAppOpacity);
     recorder().windowsWithLeftovers = 0;
 
-    HANDLE process = GetCurrentProcess();
-    f.gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
-    f.userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    f.gdiBefore = gdiObjectsOfThisProcess();
     f.windowsBefore = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
-    const int effectWindowsBefore = effectWindowsLeft();
-    const unsigned reloadsBefore = zrv::state().reloadsFinished.load();
+    const int effectWindowsBefore = effectWindows();
 
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
     HANDLE running = CreateEventA(nullptr, TRUE, FALSE, kRunningEvent);
     Process updater(selfCommand("updater") + " " + std::to_string(updaterPeriodMs));
     f.updaterRan = updater.started() && WaitForSingleObject(running, 20000) == WAIT_OBJECT_0;
 
-    const DWORD start = GetTickCount();
+    Control c(threads);
     std::vector<std::thread> pool;
     std::vector<int> results(threads, -1);
     for (int t = 0; t < threads; ++t)
-        pool.emplace_back([&, t] { results[t] = soakThread(t, windowsPerThread); });
-    for (auto& th : pool)
-        th.join();
+        pool.emplace_back([&, t] { results[t] = soakThread(t, windowsPerThread, c); });
+    std::vector<DWORD> ids;
+    waitFor(
+        [&] {
+            for (auto& id : c.ids)
+                if (id.load() == 0)
+                    return false;
+            return true;
+        },
+        10000);
+    for (auto& id : c.ids)
+        ids.push_back(id.load());
+
+    const DWORD start = GetTickCount();
+    {
+        Binding binding;
+        f.bound = binding.bind(ids);
+        c.go = true;
+        waitFor([&] { return c.paused.load() == threads; }, 600000);
+        binding.unbind();
+        const DWORD unbound = GetTickCount();
+
+        f.unmappedMidway = waitFor([] { return !libraryMapped(); }, kUnmapTimeoutMs);
+        f.unmapMidwayMs = GetTickCount() - unbound;
+        f.effectWindowsAtUnmap = effectWindows() - effectWindowsBefore;
+        f.gdiMidway = gdiObjectsOfThisProcess();
+        f.bound = binding.bind(ids) && f.bound;
+
+        c.resume = true;
+        for (auto& th : pool)
+            th.join();
+    }
     f.elapsedMs = GetTickCount() - start;
     f.finished = true;
     for (int r : results) {
@@ -202,34 +321,47 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     }
 
     SetEvent(stop);
-    updater.wait(10000);
-    // Let a reload that is still running finish before counting.
-    waitFor([] { return !zrv::state().reload.busy(); }, 5000);
+    const DWORD changes = updater.wait(10000);
+    f.settingsChanges = changes == STILL_ACTIVE ? 0 : changes;
+    f.unmappedAtEnd = waitFor([] { return !libraryMapped(); }, kUnmapTimeoutMs);
     pumpMessages(300);
-    f.reloads = zrv::state().reloadsFinished.load() - reloadsBefore;
     f.windowsWithLeftovers = recorder().windowsWithLeftovers;
-    f.gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
-    f.userAfter = GetGuiResources(process, GR_USEROBJECTS);
+    f.gdiAfter = gdiObjectsOfThisProcess();
     f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
-    f.effectWindowsLeft = effectWindowsLeft() - effectWindowsBefore;
+    f.effectWindowsLeft = effectWindows() - effectWindowsBefore;
     CloseHandle(stop);
     CloseHandle(running);
     return f;
 }
 
 void printSoak(const SoakFigures& f) {
-    std::printf("soak: %d threads x %d windows (fade and slide on, every other one owned) in "
-                "%lu ms; %u reloads; updater %s\n",
-                f.threads, f.windowsPerThread, f.elapsedMs, f.reloads,
-                f.updaterRan ? "ran" : "did not start");
+    std::printf("soak: %d threads x %d windows (every effect on, every other window owned) in "
+                "%lu ms; library bound %s; %u settings changes by the second process (%s)\n",
+                f.threads, f.windowsPerThread, f.elapsedMs, f.bound ? "yes" : "NO",
+                f.settingsChanges, f.updaterRan ? "ran" : "did not start");
+    std::printf("soak: unbound half-way: library left the process %s after %lu ms, effect "
+                "windows then %d; left after the final unbind: %s\n",
+                f.unmappedMidway ? "yes" : "NO", f.unmapMidwayMs, f.effectWindowsAtUnmap,
+                f.unmappedAtEnd ? "yes" : "NO");
     std::printf("soak: windows with library properties at destruction: %ld; owners: %d; "
                 "shadow and menu cover windows left: %d\n",
                 f.windowsWithLeftovers, f.ownersWithLeftovers, f.effectWindowsLeft);
-    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu (GetGuiResources), "
-                "top-level windows %lu -> %lu\n",
-                f.gdiBefore, f.gdiAfter, f.userBefore, f.userAfter, f.windowsBefore,
-                f.windowsAfter);
+    std::printf("soak: GDI objects (counted by the program): %lu at the start, %lu once the "
+                "library had left half-way, %lu once it had left at the end; top-level "
+                "windows %lu -> %lu\n",
+                f.gdiBefore, f.gdiMidway, f.gdiAfter, f.windowsBefore, f.windowsAfter);
     std::fflush(stdout);
+}
+
+bool soakPassed(const SoakFigures& f) {
+    const auto within = [](unsigned long a, unsigned long b) {
+        return (a > b ? a - b : b - a) <= 5;
+    };
+    return f.finished && f.bound && f.updaterRan && f.settingsChanges > 0 &&
+           f.unmappedMidway && f.effectWindowsAtUnmap == 0 && f.unmappedAtEnd &&
+           f.windowsWithLeftovers == 0 && f.ownersWithLeftovers == 0 &&
+           f.effectWindowsLeft == 0 && within(f.gdiMidway, f.gdiAfter) &&
+           within(f.windowsBefore, f.windowsAfter);
 }
 
 } // namespace fxtest

@@ -1,5 +1,7 @@
-// Many windows shown and destroyed on several threads with fade and slide on,
-// while a second process keeps bumping the settings generation.
+// Many windows shown and destroyed on several threads with every effect on,
+// while a second process keeps changing the settings. The shipped library is
+// bound to the threads as the loader binds it, unbound half-way through (it
+// must let itself go once its effects are over) and bound again.
 #pragma once
 #include <windows.h>
 
@@ -9,22 +11,38 @@ struct SoakFigures {
     int threads = 0;
     int windowsPerThread = 0;
     unsigned long elapsedMs = 0;
-    unsigned reloads = 0;           // settings reloads this process finished
+    bool bound = false;             // the library was loaded and hooked
+    unsigned settingsChanges = 0;   // made by the second process
+    bool updaterRan = false;
     long windowsWithLeftovers = 0;  // windows that still had a library property at destruction
     int ownersWithLeftovers = 0;
-    bool updaterRan = false;
-    unsigned long gdiBefore = 0, gdiAfter = 0, userBefore = 0, userAfter = 0;
-    // Top-level windows of the process: wine answers GetGuiResources with 0.
+    // The unbind half-way: whether the library left the process and how
+    // long after the unbind; the effect windows still there when it had.
+    bool unmappedMidway = false;
+    unsigned long unmapMidwayMs = 0;
+    int effectWindowsAtUnmap = 0;
+    bool unmappedAtEnd = false;
+    // GDI objects counted by the program itself (wine answers
+    // GetGuiResources with 0): at the start, and each time the library had
+    // left. The first half warms wine's own caches (64 cached device
+    // contexts with their regions, system brushes), so the second half is
+    // measured against the first: a leak grows with the windows.
+    unsigned long gdiBefore = 0, gdiMidway = 0, gdiAfter = 0;
     unsigned long windowsBefore = 0, windowsAfter = 0;
     int effectWindowsLeft = 0;      // "VelkShadow" and "FakeMenu" windows added by the soak
     bool finished = false;          // every thread ended in time
 };
 
-// The second process changes the settings generation every `updaterPeriodMs`.
+// `threads` threads of `windowsPerThread` windows each; the second process
+// changes the settings every `updaterPeriodMs`.
 SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs);
 void printSoak(const SoakFigures& f);
+// Every figure as it should be.
+bool soakPassed(const SoakFigures& f);
 
-// The second process: calls UpdateSetting every `periodMs` until told to stop.
+// The second process: changes the settings every `periodMs` through the
+// library's export until told to stop; its exit code is the number of
+// changes it made.
 int runUpdater(DWORD periodMs);
 
 // For a look at the effects on screen: an owner, an owned window part way

@@ -16,11 +16,5 @@ int main(int argc, char** argv) {
     const int perThread = argc >= 2 ? std::atoi(argv[1]) : 2500;
     const fxtest::SoakFigures f = fxtest::runSoak(4, perThread > 0 ? perThread : 2500, 200);
     fxtest::printSoak(f);
-    const auto within = [](unsigned long a, unsigned long b) { return (a > b ? a - b : b - a) <= 5; };
-    const bool good = f.finished && f.updaterRan && f.windowsWithLeftovers == 0 &&
-                      f.effectWindowsLeft == 0 &&
-                      f.ownersWithLeftovers == 0 && within(f.gdiBefore, f.gdiAfter) &&
-                      within(f.userBefore, f.userAfter) &&
-                      within(f.windowsBefore, f.windowsAfter);
-    return good ? 0 : 1;
+    return fxtest::soakPassed(f) ? 0 : 1;
 }

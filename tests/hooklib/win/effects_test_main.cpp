@@ -1,5 +1,5 @@
-// Runs the tests, or plays the second process of the soak when started as
-// "PROGRAM --probe updater".
+// Runs the tests, or plays the short soak ("PROGRAM --probe soak N") or its
+// second process ("PROGRAM --probe updater").
 #include "tests/hooklib/win/effects_soak.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,13 @@ int main(int argc, char** argv) {
             return fxtest::runShowcase();
         if (std::strcmp(argv[2], "updater") == 0)
             return fxtest::runUpdater(argc >= 4 ? static_cast<DWORD>(std::atoi(argv[3])) : 2000);
+        if (std::strcmp(argv[2], "soak") == 0 && argc >= 4) {
+            // A program of its own: the shipped library is bound here, and
+            // the copy linked into the tests never attaches.
+            const fxtest::SoakFigures f = fxtest::runSoak(4, std::atoi(argv[3]), 2000);
+            fxtest::printSoak(f);
+            return fxtest::soakPassed(f) ? 0 : 1;
+        }
         return 2;
     }
     ::testing::InitGoogleTest(&argc, argv);

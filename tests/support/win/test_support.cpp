@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -198,6 +199,16 @@ std::vector<HWND> windowsOfProcess(DWORD pid, const char* className, const char*
 HWND findWindowOfProcess(DWORD pid, const char* className, const char* title) {
     auto v = windowsOfProcess(pid, className, title);
     return v.empty() ? nullptr : v.front();
+}
+
+unsigned long gdiObjectsOfThisProcess() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return n;
+    unsigned long n = 0;
+    for (std::uintptr_t slot = 1; slot <= 0xFFFF; ++slot)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0)
+            ++n;
+    return n;
 }
 
 bool processHasModule(DWORD pid, const char* moduleName) {

@@ -75,6 +75,11 @@ std::vector<HWND> windowsOfProcess(DWORD pid, const char* className = nullptr,
                                    const char* title = nullptr);
 HWND findWindowOfProcess(DWORD pid, const char* className, const char* title);
 
+// GDI objects of this process. Wine answers GetGuiResources with 0; there
+// every slot of the process's GDI handle table is looked at instead (a handle
+// with no uniqueness bits names its slot).
+unsigned long gdiObjectsOfThisProcess();
+
 // True when the process has a module of this name mapped.
 bool processHasModule(DWORD pid, const char* moduleName);
 
