@@ -130,7 +130,7 @@ void follow(HWND shadowWnd, Side side, HWND owner, HWND insertAfter, const Rect&
     }
 }
 
-void updateShadows(HWND owner) noexcept {
+void updateShadows(HWND owner, HWND right) noexcept {
     const Rect outer = shadowwin::outerRect(owner);
     const bool changed = props::getInt(owner, props::kWidth) != outer.width() ||
                          props::getInt(owner, props::kHeight) != outer.height();
@@ -140,26 +140,22 @@ void updateShadows(HWND owner) noexcept {
     }
     HWND insertAfter = GetForegroundWindow() == owner ? HWND_TOP : owner;
     const bool hasRegion = ownerHasRegion(owner);
-    follow(props::getWindow(owner, props::kShadowRight), Side::Right, owner, insertAfter, outer,
-           hasRegion, changed);
+    follow(right, Side::Right, owner, insertAfter, outer, hasRegion, changed);
     follow(props::getWindow(owner, props::kShadowBottom), Side::Bottom, owner, insertAfter, outer,
            hasRegion, changed);
 }
 
-bool isShadowCandidate(HWND wnd) noexcept {
-    return kinds::isShadowCandidate(static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE)),
-                                    static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_EXSTYLE)),
-                                    GetParent(wnd) != nullptr,
-                                    props::has(wnd, props::kShadowRight));
-}
 
 } // namespace
 
 bool onWindowPosChanging(HWND wnd, LPARAM lParam) noexcept {
     if (!wnd || !lParam)
         return false;
+    // Every position change of every window comes here: a window without a
+    // right shadow has no bottom one either (the right one is made first and
+    // both go together), and its second property read is saved.
     HWND right = props::getWindow(wnd, props::kShadowRight);
-    HWND bottom = props::getWindow(wnd, props::kShadowBottom);
+    HWND bottom = right ? props::getWindow(wnd, props::kShadowBottom) : nullptr;
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
     if (shadow::shadowsHidden(visibleStyle(wnd), pos->flags)) {
         for (HWND sh : {right, bottom})
@@ -176,13 +172,23 @@ bool onWindowPosChanging(HWND wnd, LPARAM lParam) noexcept {
 }
 
 void onWindowPosChanged(HWND wnd) noexcept {
-    if (!wnd || !IsWindow(wnd) || !isShadowCandidate(wnd) || isEffectWindow(wnd))
+    // The library's own windows first: every move of a shadowed window moves
+    // its two shadows, and their messages come here too. Each property read
+    // is a round trip to the window server on some platforms: the shadow is
+    // looked up once.
+    if (!wnd || isEffectWindow(wnd) || !IsWindow(wnd))
+        return;
+    HWND right = props::getWindow(wnd, props::kShadowRight);
+    const bool hasShadows = right != nullptr;
+    if (!kinds::isShadowCandidate(static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE)),
+                                  static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_EXSTYLE)),
+                                  GetParent(wnd) != nullptr, hasShadows))
         return;
     trackWindow(wnd);
-    if (!props::has(wnd, props::kShadowRight))
+    if (!hasShadows)
         createShadows(wnd);
     else
-        updateShadows(wnd);
+        updateShadows(wnd, right);
 }
 
 } // namespace zrv::fx

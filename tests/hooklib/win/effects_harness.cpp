@@ -6,6 +6,7 @@
 #include "tests/support/win/test_support.h"
 
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <mutex>
 
@@ -35,6 +36,10 @@ LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         std::vector<std::string> left = libraryProps(w);
         if (!left.empty())
             InterlockedIncrement(&g_recorder.windowsWithLeftovers);
+        for (const std::string& name : left)
+            for (size_t i = 0; i < std::size(zrv::props::kAll); ++i)
+                if (name == zrv::props::kAll[i])
+                    InterlockedIncrement(&g_recorder.leftoverByProp[i]);
         if (w == g_recorder.watched)
             g_recorder.leftAtNcDestroy = left;
     }

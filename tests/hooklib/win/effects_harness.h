@@ -38,6 +38,9 @@ struct Recorder {
     int frameChangedMoves = 0;         // WM_WINDOWPOSCHANGED with SWP_FRAMECHANGED, of `watched`
     std::vector<std::string> leftAtNcDestroy; // library properties seen at WM_NCDESTROY
     volatile LONG windowsWithLeftovers = 0;    // any window, any thread
+    // How often each of the library's properties (in the order of
+    // zrv::props::kAll) was among them.
+    volatile LONG leftoverByProp[32] = {};
 };
 Recorder& recorder();
 

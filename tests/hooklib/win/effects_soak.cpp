@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdio>
 #include <deque>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -267,6 +268,8 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
         writeIni("Zirvane.ini", "GLOBAL", s.key, s.value);
     writeIni("Zirvane2.ini", appSection().c_str(), "Trans", kSoakAppOpacity);
     recorder().windowsWithLeftovers = 0;
+    for (auto& n : recorder().leftoverByProp)
+        n = 0;
 
     f.gdiBefore = gdiObjectsOfThisProcess();
     f.windowsBefore = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
@@ -343,9 +346,14 @@ void printSoak(const SoakFigures& f) {
                 "windows then %d; left after the final unbind: %s\n",
                 f.unmappedMidway ? "yes" : "NO", f.unmapMidwayMs, f.effectWindowsAtUnmap,
                 f.unmappedAtEnd ? "yes" : "NO");
-    std::printf("soak: windows with library properties at destruction: %ld; owners: %d; "
+    std::string which;
+    for (size_t i = 0; i < std::size(props::kAll); ++i)
+        if (const LONG n = recorder().leftoverByProp[i])
+            which += std::string(" ") + props::kAll[i] + " x" + std::to_string(n);
+    std::printf("soak: windows with library properties at destruction: %ld%s%s; owners: %d; "
                 "shadow and menu cover windows left: %d\n",
-                f.windowsWithLeftovers, f.ownersWithLeftovers, f.effectWindowsLeft);
+                f.windowsWithLeftovers, which.empty() ? "" : ", properties:", which.c_str(),
+                f.ownersWithLeftovers, f.effectWindowsLeft);
     std::printf("soak: GDI objects (counted by the program): %lu at the start, %lu once the "
                 "library had left half-way, %lu once it had left at the end; top-level "
                 "windows %lu -> %lu\n",
