@@ -145,7 +145,6 @@ void updateShadows(HWND owner, HWND right) noexcept {
            hasRegion, changed);
 }
 
-
 } // namespace
 
 bool onWindowPosChanging(HWND wnd, LPARAM lParam) noexcept {
