@@ -14,6 +14,11 @@ namespace {
 // have returned from the library.
 constexpr DWORD kKeeperPollMs = 100;
 constexpr int kQuietLooksBeforeLeaving = 2;
+// While unbound the effect windows are closed on the first look and again
+// every so many looks after: a hook call that was under way at the unbind
+// may still have made a shadow. Not on every look: a hung thread's queue
+// would fill with close commands.
+constexpr int kLooksBetweenCloses = 10;
 
 bool isLiveWindow(std::uint32_t handle) { return IsWindow(props::windowFromValue(handle)) != FALSE; }
 
@@ -43,14 +48,16 @@ DWORD WINAPI keeper(LPVOID module) noexcept {
     ProcessState& s = state();
     for (;;) {
         int quiet = 0;
-        bool closed = false;
+        int looksUnbound = 0;
         while (quiet < kQuietLooksBeforeLeaving) {
             Sleep(kKeeperPollMs);
             if (bound()) {
+                // Bound again before the effects of the last unbind were
+                // over: the next unbind closes the effect windows afresh.
                 s.sawBound.store(true);
-            } else if (s.sawBound.load() && !closed) {
+                looksUnbound = 0;
+            } else if (s.sawBound.load() && looksUnbound++ % kLooksBetweenCloses == 0) {
                 closeEffectWindows();
-                closed = true;
             }
             // A window whose timer held the library may have been destroyed
             // with no hook left to see it: its timer died with it.

@@ -166,6 +166,38 @@ TEST_F(Residency, MenuTranslucencyTimerHoldsTheLibraryUntilItHasRun) {
     DestroyWindow(bar);
 }
 
+// Bound again while the effects of an unbind still hold the library, then
+// unbound again: the second unbind closes the shadows it finds and the
+// library leaves once the fade is over.
+TEST_F(Residency, BoundAgainBeforeItLeftStillLeavesAfterTheNextUnbind) {
+    writeIni("Zirvane.ini", "GLOBAL", "FADERATE", "150");
+    TestWindowClass cls("ResidencyAgain");
+    HWND w = nullptr;
+    {
+        Bound first;
+        ASSERT_TRUE(first.ok());
+        w = CreateWindowExA(0, cls.name, "owner", WS_OVERLAPPEDWINDOW, 100, 100, 240, 180,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        pumpMessages(30);
+        ASSERT_EQ(shadowCount(), 2);
+        first.unbind();
+        ASSERT_NE(GetModuleHandleA("zrv.dll"), nullptr) << "held by the fade";
+        // The keeper sees the unbind and closes the shadows.
+        ASSERT_TRUE(waitFor([] { return shadowCount() == 0; }, 3000));
+    }
+    Bound second;
+    ASSERT_TRUE(second.ok());
+    // Moved while bound again: the window gets new shadows.
+    SetWindowPos(w, nullptr, 120, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages(30);
+    ASSERT_EQ(shadowCount(), 2);
+    second.unbind();
+    EXPECT_TRUE(unmappedWithin(12000)) << "the shadows of the second binding hold it";
+    EXPECT_EQ(shadowCount(), 0);
+    DestroyWindow(w);
+}
+
 TEST_F(Residency, WithNoEffectAliveFreeingUnmapsAtOnce) {
     writeIni("Zirvane.ini", "GLOBAL", "Shadows", "0");
     writeIni("Zirvane.ini", "GLOBAL", "SEMITRANS", "0");
