@@ -559,7 +559,7 @@ TEST_F(Menus, BaseBarWindowsFadeToTheMenuOpacityUnlessTheProgramIsExcluded) {
             EXPECT_FALSE(layered(bar));
         } else {
             EXPECT_TRUE(layered(bar));
-            EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 500));
+            EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 3000));
             ShowWindow(bar, SW_HIDE);
             EXPECT_FALSE(layered(bar));
         }
