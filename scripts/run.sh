@@ -25,10 +25,6 @@ if [ -z "$had_display" ]; then
     xcompmgr >/dev/null 2>&1 &
 fi
 
-# Settings that a test cut short left in this prefix in place of the ones it
-# had set aside would show the sample strangely (held in its fade, say).
-wine_env_restore_settings
-
 # A first start shows the effects a newcomer looks for: shadows are off until
 # someone turns them on, so turn them on where no choice has been made yet.
 ini="$WINEPREFIX/drive_c/windows/Zirvane.ini"

@@ -155,6 +155,9 @@ wine_env_start() {
     wine_env_sound
     wine_env_display
     wine_env_prefix
+    # Settings a test cut short left behind would hold the sample of make run
+    # in its fade, say, and be taken by the next test for the user's own.
+    wine_env_restore_settings
     # One persistent wineserver: each program start then costs about a second.
     wineserver -p >/dev/null 2>&1 || true
     _started_wineserver=1
