@@ -1,6 +1,7 @@
 #include "bar/win/media_player.h"
 
 #include "bar/audio_gain.h"
+#include "common/win/platform_function.h"
 
 #include <mmsystem.h>
 
@@ -20,6 +21,20 @@ constexpr int kBuffersPerSecond = 10;
 // a stop waits.
 constexpr DWORD kWakeMs = 100;
 constexpr DWORD kJoinMs = 5000;
+
+// Names the calling thread where the system can (Windows 10 and later, and
+// wine, which passes the name on to the host).
+void nameThisThread() {
+    using SetDescriptionFn = HRESULT(WINAPI*)(HANDLE, PCWSTR);
+    static const auto set = zt::platformFunction<SetDescriptionFn>(
+        GetModuleHandleA("kernel32.dll"), "SetThreadDescription");
+    if (!set)
+        return;
+    wchar_t name[sizeof kPlaybackThreadName];
+    for (size_t i = 0; i < sizeof kPlaybackThreadName; ++i)
+        name[i] = wchar_t(kPlaybackThreadName[i]);
+    set(GetCurrentThread(), name);
+}
 
 RunError noDevice(const char* what) {
     return RunError(ErrorNumber::DeviceUnavailable,
@@ -193,6 +208,7 @@ void MediaPlayer::setCurrentPosition(double seconds) {
 }
 
 DWORD WINAPI MediaPlayer::threadMain(void* self) {
+    nameThisThread();
     static_cast<MediaPlayer*>(self)->run();
     return 0;
 }
