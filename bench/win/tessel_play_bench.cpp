@@ -140,8 +140,11 @@ void playingFigure(const std::string& mp3, int seconds) {
 // For comparison: the media component alone in this otherwise idle process,
 // which shows how much of the bar's figure the platform's sound path takes.
 void componentFigure(const std::string& mp3, int seconds) {
-    const std::string stat = zt::bench::readWhole("Z:\\proc\\self\\stat");
-    const int self = std::atoi(stat.c_str());
+    // Wine may open /proc/self from one of its own threads, whose stat then
+    // holds that thread alone: the status file names the whole process.
+    const std::string status = zt::bench::readWhole("Z:\\proc\\self\\status");
+    const size_t tgid = status.find("Tgid:");
+    const int self = tgid == std::string::npos ? 0 : std::atoi(status.c_str() + tgid + 5);
     if (self <= 0)
         return;
     win::MediaPlayer m(nullptr, 0);
