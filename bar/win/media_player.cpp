@@ -215,7 +215,6 @@ void MediaPlayer::setCurrentPosition(double seconds) {
 }
 
 DWORD WINAPI MediaPlayer::threadMain(void* self) {
-    nameThisThread();
     static_cast<MediaPlayer*>(self)->run();
     return 0;
 }
@@ -248,6 +247,9 @@ void MediaPlayer::run() {
             PostMessageA(notify_, failedMessage_, 0, 0);
         return;
     }
+    // Named only now: under wine the sound system's own threads, started by
+    // the first opening, would inherit the name and pass for ours.
+    nameThisThread();
     const SoundLibrary& sound = soundLibrary();
     const int channels = source_->channels();
     const size_t frames = size_t(std::max(1, source_->sampleRate() / kBuffersPerSecond));

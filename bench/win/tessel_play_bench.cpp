@@ -140,11 +140,11 @@ void playingFigure(const std::string& mp3, int seconds) {
 // For comparison: the media component alone in this otherwise idle process,
 // which shows how much of the bar's figure the platform's sound path takes.
 void componentFigure(const std::string& mp3, int seconds) {
-    // Wine may open /proc/self from one of its own threads, whose stat then
-    // holds that thread alone: the status file names the whole process.
-    const std::string status = zt::bench::readWhole("Z:\\proc\\self\\status");
-    const size_t tgid = status.find("Tgid:");
-    const int self = tgid == std::string::npos ? 0 : std::atoi(status.c_str() + tgid + 5);
+    // Not /proc/self: read through wine it was seen to name another process
+    // (one thread, none of the sound threads). This program's own Linux
+    // process is found by its name instead.
+    const auto mine = zt::bench::hostProcesses("tessel_play_bench.exe");
+    const int self = mine.size() == 1 ? *mine.begin() : 0;
     if (self <= 0)
         return;
     win::MediaPlayer m(nullptr, 0);
