@@ -53,6 +53,29 @@ void loadSkin(DesignerApp& a) {
     }
 }
 
+namespace {
+// The control panel comes once the canvas with its skin is on the screen: a
+// timer, rather than a posted message, lets the thread go idle first, and
+// that is when the painted canvas reaches the display.
+void CALLBACK showControlPanel(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    DesignerApp& a = app();
+    if (a.panel)
+        return;
+    a.panel = createControlPanel(a);
+    if (!a.panel) {
+        MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
+                    MB_OK | MB_ICONSTOP);
+        endDesigner();
+        return;
+    }
+    ShowWindow(a.panel, SW_SHOWNORMAL);
+    SetForegroundWindow(a.panel);
+    SetActiveWindow(a.panel);
+    refreshSizeBoxes(a);
+}
+} // namespace
+
 void openDesigner(DesignerApp& a) {
     if (!a.canvas.create(a.instance, a.model, a.dpi)) {
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
@@ -65,13 +88,11 @@ void openDesigner(DesignerApp& a) {
     SetWindowTextA(a.canvas.wnd(), kInitialShellName);
     loadSkin(a);
     a.model.shellName = kInitialShellName;
-    a.panel = createControlPanel(a);
     a.canvas.setProgressValue(kProgressPreviewValue);
     ShowWindow(a.canvas.wnd(), SW_SHOWNORMAL);
-    ShowWindow(a.panel, SW_SHOWNORMAL);
-    SetForegroundWindow(a.panel);
-    SetActiveWindow(a.panel);
-    refreshSizeBoxes(a);
+    UpdateWindow(a.canvas.wnd());
+    if (!SetTimer(nullptr, 0, USER_TIMER_MINIMUM, showControlPanel))
+        showControlPanel(nullptr, 0, 0, 0);
 }
 
 } // namespace tessel::designer::win

@@ -34,11 +34,6 @@ COLORREF screenPixelAt(POINT pt) {
     return c;
 }
 
-POINT centreOnScreen(HWND w) {
-    RECT r = windowRect(w);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     DesignerRun run("roundtrip");
     std::string message;
@@ -53,7 +48,7 @@ TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     GetWindowTextA(run.canvas(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Tessel");
     EXPECT_EQ(run.text(1), "Tessel");
-    EXPECT_EQ(SendMessageA(run.element(kProgressBar1), 0x0408 /* PBM_GETPOS */, 0, 0), 50);
+    EXPECT_EQ(SendMessageA(run.canvas(), 0x0408 /* PBM_GETPOS */, 0, 0), 50);
     RECT bg = run.elementRect(kImage1);
     EXPECT_EQ(bg.left, 0);
     EXPECT_EQ(bg.top, 0);
@@ -142,7 +137,7 @@ TEST(Tesseldes, DraggingWithTheRealMouse) {
         {"task area", kTaskArea, {-20, 3}, MK_LBUTTON, {-20, 3}},
     };
     for (const auto& c : cases) {
-        const POINT from = centreOnScreen(run.element(c.element));
+        const POINT from = run.elementCentreOnScreen(c.element);
         dragWithMouse(from, {from.x + c.by.x, from.y + c.by.y}, c.buttons);
     }
     const std::string path = run.dir() + "\\dragged.tsl";
