@@ -45,17 +45,25 @@ bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
     dpi_ = dpi;
     if (!registerClass(instance, canvasProc))
         return false;
+    // Made where the model puts it: every move of a top-level window costs
+    // the start a trip to the display.
+    const Box& c = model_->canvas;
     wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName,
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, px(c.left),
+                           px(c.top), std::max(0, px(c.width)), std::max(0, px(c.height)),
                            nullptr, nullptr, instance, this);
     if (!wnd_)
         return false;
-    placeAll();
+    placeElements();
     return true;
 }
 
 void Canvas::placeAll() {
     placeWindow();
+    placeElements();
+}
+
+void Canvas::placeElements() {
     for (int i = 0; i < kCanvasElementCount; ++i)
         placeElement(i);
 }
@@ -67,9 +75,13 @@ void Canvas::placeElement(int i) {
     const int left = px(b.left), top = px(b.top);
     const RECT now = {left, top, left + std::max(0, px(b.width)),
                       top + std::max(0, px(b.height))};
-    InvalidateRect(wnd_, &shown_[i], FALSE);
+    // A hidden canvas is painted whole when it is shown.
+    const bool visible = IsWindowVisible(wnd_);
+    if (visible)
+        InvalidateRect(wnd_, &shown_[i], FALSE);
     shown_[i] = now;
-    InvalidateRect(wnd_, &shown_[i], FALSE);
+    if (visible)
+        InvalidateRect(wnd_, &shown_[i], FALSE);
 }
 
 void Canvas::placeWindow() {
@@ -105,7 +117,7 @@ void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
 
 void Canvas::setProgressValue(int value) {
     progress_ = std::clamp(value, 0, 100);
-    if (wnd_)
+    if (wnd_ && IsWindowVisible(wnd_))
         InvalidateRect(wnd_, &shown_[kProgressBar1], FALSE);
 }
 

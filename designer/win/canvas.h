@@ -33,6 +33,7 @@ public:
 
     // Model to windows.
     void placeAll();
+    void placeElements();
     void placeElement(int i);
     void placeWindow();
     // Element i shows `bmp` and takes its size.

@@ -20,7 +20,7 @@ RunError loadSkinSteps(DesignerApp& a) {
     if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text))
         return e;
     RunError e = applySkinSettings(text, a.model);
-    a.canvas.placeAll(); // everything read before a failure stays applied
+    a.canvas.placeElements(); // everything read before a failure stays applied
     if (e)
         return e;
     for (int i = 0; i < kButtonPicCount; ++i) {
@@ -39,14 +39,16 @@ RunError loadSkinSteps(DesignerApp& a) {
     // Room for the canvas's frame and title bar, which the bar has not.
     a.model.canvas.width = a.model.elements[kImage1].width + kCanvasExtraWidth;
     a.model.canvas.height = a.model.elements[kImage1].height + kCanvasExtraHeight;
-    a.canvas.placeWindow();
     return {};
 }
 
 } // namespace
 
 void loadSkin(DesignerApp& a) {
-    if (RunError e = loadSkinSteps(a)) {
+    const RunError e = loadSkinSteps(a);
+    // The window is placed once, whether the load went through or not.
+    a.canvas.placeWindow();
+    if (e) {
         const std::string text =
             e.description() + " email " + kSupportAddress + " for help";
         MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
