@@ -19,7 +19,7 @@
 
 namespace {
 constexpr char kBaselineTitle[] = "One window";
-constexpr int kRounds = 9;
+constexpr int kRounds = 15;
 
 double nowMs() {
     LARGE_INTEGER f, c;

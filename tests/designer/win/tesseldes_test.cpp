@@ -143,9 +143,21 @@ TEST(Tesseldes, DraggingWithTheRealMouse) {
         const POINT from = run.elementCentreOnScreen(c.element);
         dragWithMouse(from, {from.x + c.by.x, from.y + c.by.y}, c.buttons);
     }
+    // Stacking: element 9 dropped onto element 8 lies beneath it, so a press
+    // there takes element 8, as the bar would show it on top.
+    const POINT at8 = run.elementCentreOnScreen(8), at9 = run.elementCentreOnScreen(9);
+    dragWithMouse(at9, at8, MK_LBUTTON);
+    dragWithMouse(at8, {at8.x + 25, at8.y + 7}, MK_LBUTTON);
+
     const std::string path = run.dir() + "\\dragged.tsl";
     ASSERT_EQ(run.make(path), kCompleted);
     const std::string written = readTextFile(path);
+    EXPECT_EQ(valueOf(lineOf(written, 6 + 2 * 9)),
+              valueOf(lineOf(original, 6 + 2 * 9)) + (at8.x - at9.x) * kTw);
+    EXPECT_EQ(valueOf(lineOf(written, 7 + 2 * 9)),
+              valueOf(lineOf(original, 7 + 2 * 9)) + (at8.y - at9.y) * kTw);
+    EXPECT_EQ(valueOf(lineOf(written, 6 + 2 * 8)), valueOf(lineOf(original, 6 + 2 * 8)) + 25 * kTw);
+    EXPECT_EQ(valueOf(lineOf(written, 7 + 2 * 8)), valueOf(lineOf(original, 7 + 2 * 8)) + 7 * kTw);
     for (const auto& c : cases) {
         const int line = 6 + 2 * c.element;
         EXPECT_EQ(valueOf(lineOf(written, line)),
