@@ -13,6 +13,12 @@ DesignerApp& app() {
 
 void endDesigner() { PostQuitMessage(0); }
 
+void closeOpenedChooser(DesignerApp& a) {
+    if (a.openedChooser)
+        DestroyWindow(a.openedChooser);
+    a.openedChooser = nullptr;
+}
+
 namespace {
 
 RunError loadSkinSteps(DesignerApp& a) {
@@ -49,6 +55,7 @@ void loadSkin(DesignerApp& a) {
     // The window is placed once, whether the load went through or not.
     a.canvas.placeWindow();
     if (e) {
+        closeOpenedChooser(a); // not left behind the message
         const std::string text =
             e.description() + " email " + kSupportAddress + " for help";
         MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -62,6 +69,7 @@ namespace {
 void CALLBACK showControlPanel(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     DesignerApp& a = app();
+    closeOpenedChooser(a);
     if (a.panel)
         return;
     a.panel = createControlPanel(a);
@@ -80,6 +88,7 @@ void CALLBACK showControlPanel(HWND, UINT, UINT_PTR timer, DWORD) {
 
 void openDesigner(DesignerApp& a) {
     if (!a.canvas.create(a.instance, a.model, a.dpi)) {
+        closeOpenedChooser(a);
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
                     MB_OK | MB_ICONSTOP);
         endDesigner();
