@@ -520,7 +520,7 @@ TEST_F(Menus, BaseBarWindowsFadeToTheMenuOpacity) {
                                120, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(bar);
     EXPECT_TRUE(layered(bar));
-    EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 500));
+    EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 3000));
     ShowWindow(bar, SW_HIDE);
     EXPECT_FALSE(layered(bar));
     DestroyWindow(bar);
