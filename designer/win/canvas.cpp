@@ -40,10 +40,14 @@ Canvas::~Canvas() {
 int Canvas::px(double twips) const { return twipsToPixels(twips, dpi_); }
 double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
 
-bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
+void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
     dpi_ = dpi;
-    if (!registerClass(instance, canvasProc))
+    placeElements();
+}
+
+bool Canvas::create(HINSTANCE instance) {
+    if (!model_ || !registerClass(instance, canvasProc))
         return false;
     // Made where the model puts it: every move of a top-level window costs
     // the start a trip to the display.
@@ -52,10 +56,7 @@ bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, px(c.left),
                            px(c.top), std::max(0, px(c.width)), std::max(0, px(c.height)),
                            nullptr, nullptr, instance, this);
-    if (!wnd_)
-        return false;
-    placeElements();
-    return true;
+    return wnd_ != nullptr;
 }
 
 void Canvas::placeAll() {
@@ -69,14 +70,14 @@ void Canvas::placeElements() {
 }
 
 void Canvas::placeElement(int i) {
-    if (!wnd_)
+    if (!model_)
         return;
     const Box& b = model_->elements[i];
     const int left = px(b.left), top = px(b.top);
     const RECT now = {left, top, left + std::max(0, px(b.width)),
                       top + std::max(0, px(b.height))};
     // A hidden canvas is painted whole when it is shown.
-    const bool visible = IsWindowVisible(wnd_);
+    const bool visible = wnd_ && IsWindowVisible(wnd_);
     if (visible)
         InvalidateRect(wnd_, &shown_[i], FALSE);
     shown_[i] = now;
@@ -85,6 +86,8 @@ void Canvas::placeElement(int i) {
 }
 
 void Canvas::placeWindow() {
+    if (!wnd_ || !model_)
+        return;
     const Box& c = model_->canvas;
     SetWindowPos(wnd_, nullptr, px(c.left), px(c.top), std::max(0, px(c.width)),
                  std::max(0, px(c.height)), SWP_NOZORDER | SWP_NOACTIVATE);

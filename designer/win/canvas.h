@@ -26,7 +26,11 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    bool create(HINSTANCE instance, DesignModel& model, int dpi);
+    // The model the canvas shows, at the screen's DPI; the elements can be
+    // placed and given pictures before the window exists.
+    void attach(DesignModel& model, int dpi);
+    // The window, hidden, where the model puts it.
+    bool create(HINSTANCE instance);
     HWND wnd() const { return wnd_; }
     // Element i's rectangle in the client area, pixels, as last placed.
     RECT elementRect(int i) const { return shown_[i]; }

@@ -50,19 +50,17 @@ RunError loadSkinSteps(DesignerApp& a) {
 
 } // namespace
 
-void loadSkin(DesignerApp& a) {
-    const RunError e = loadSkinSteps(a);
-    // The window is placed once, whether the load went through or not.
-    a.canvas.placeWindow();
-    if (e) {
-        closeOpenedChooser(a); // not left behind the message
-        const std::string text =
-            e.description() + " email " + kSupportAddress + " for help";
-        MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
-    }
+namespace {
+// The one load message, over the canvas; what was applied before the
+// failure stays.
+void reportLoadFailure(DesignerApp& a, const RunError& e) {
+    if (!e)
+        return;
+    closeOpenedChooser(a); // not left behind the message
+    const std::string text = e.description() + " email " + kSupportAddress + " for help";
+    MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
-namespace {
 // The control panel comes once the canvas with its skin is on the screen: a
 // timer, rather than a posted message, lets the thread go idle first, and
 // that is when the painted canvas reaches the display.
@@ -87,17 +85,19 @@ void CALLBACK showControlPanel(HWND, UINT, UINT_PTR timer, DWORD) {
 } // namespace
 
 void openDesigner(DesignerApp& a) {
-    if (!a.canvas.create(a.instance, a.model, a.dpi)) {
+    // The canvas is first used here, which loads the skin onto it before
+    // anything else happens. Its window is made after the load, where the
+    // skin puts it, and holds the load's message if there is one.
+    a.canvas.attach(a.model, a.dpi);
+    const RunError e = loadSkinSteps(a);
+    if (!a.canvas.create(a.instance)) {
         closeOpenedChooser(a);
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
                     MB_OK | MB_ICONSTOP);
         endDesigner();
         return;
     }
-    // The canvas is first used here, which loads the skin onto it before
-    // anything else happens.
-    SetWindowTextA(a.canvas.wnd(), kInitialShellName);
-    loadSkin(a);
+    reportLoadFailure(a, e);
     a.model.shellName = kInitialShellName;
     a.canvas.setProgressValue(kProgressPreviewValue);
     ShowWindow(a.canvas.wnd(), SW_SHOWNORMAL);

@@ -39,9 +39,6 @@ HWND createControlPanel(DesignerApp& a);
 void refreshSizeBoxes(DesignerApp& a);
 void showMakeFile(DesignerApp& a);
 
-// Loads `SkinFolder` onto the canvas; on failure shows the one load message
-// and keeps what was applied.
-void loadSkin(DesignerApp& a);
 
 // Closes the skin chooser that "Open" was pressed in, if it is still there.
 void closeOpenedChooser(DesignerApp& a);
