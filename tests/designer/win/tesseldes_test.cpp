@@ -42,6 +42,7 @@ TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     std::string message;
     ASSERT_TRUE(run.open(defaultSkinFolder(), &message));
     EXPECT_EQ(message, "");
+    EXPECT_FALSE(IsWindow(run.chooser())) << "the skin chooser is closed";
     const std::string original =
         readTextFile(skinFilePath(defaultSkinFolder(), kSkinSettingsFile));
 
