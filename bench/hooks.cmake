@@ -5,8 +5,9 @@ if(WIN32)
     set_target_properties(zrv_passthru PROPERTIES PREFIX "")
     target_link_options(zrv_passthru PRIVATE -Wl,--enable-stdcall-fixup)
 
-    zt_wine_bench(hook_cost_bench SOURCES win/hook_cost_bench.cpp DEPENDS zrv zrv_passthru)
+    zt_wine_bench(hook_cost_bench SOURCES win/hook_cost_bench.cpp LIBS zt_test_support
+        DEPENDS zrv zrv_passthru)
 endif()
 
 # The library's own cost on its hot paths, linked in, every effect on.
-zt_wine_bench(hot_path_bench SOURCES win/hot_path_bench.cpp LIBS zrv_core)
+zt_wine_bench(hot_path_bench SOURCES win/hot_path_bench.cpp LIBS zrv_core zt_test_support)

@@ -42,6 +42,17 @@ if not re.search(r"(?im)^\s*shadows\s*=", text):
     open(path, "w", encoding="latin-1", newline="").write(text)
 PY
 
+# Wine leaves the caption and frame of a managed window to the window
+# manager; with none on the display (Xvfb) the sample would show without its
+# caption bar. There wine manages the sample's window itself and draws its
+# frame; where a window manager runs, it does that again.
+sample_key='HKCU\Software\Wine\AppDefaults\sample_window.exe\X11 Driver'
+if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+    wine reg delete "$sample_key" /v Managed /f >/dev/null 2>&1 || true
+else
+    wine reg add "$sample_key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+fi
+
 started=()
 for exe in zrvload.exe tessel.exe; do
     if [ -f "$DIST/$exe" ]; then

@@ -118,11 +118,46 @@ wine_env_sound() {
     done
 }
 
+# True when a program whose command line matches the extended regular
+# expression runs in this prefix (wine's tasklist lists nothing); programs of
+# other prefixes are not looked at.
+wine_env_running() {
+    local p
+    for p in /proc/[0-9]*; do
+        tr '\0' '\n' 2>/dev/null < "$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        tr '\0' ' ' 2>/dev/null < "$p/cmdline" | grep -qiE "$1" && return 0
+    done
+    return 1
+}
+
+# A test program killed half-way leaves its own settings files in the
+# Windows folder, with what it set aside beside them ("NAME.testsave", or the
+# mark "NAME.testnone" when there was none; tests/support/win/test_support.h).
+# Puts the set-aside files back, unless a test or benchmark runs in the prefix
+# now. Files without such a mark are the user's and are left as they are.
+wine_env_restore_settings() {
+    local win="$WINEPREFIX/drive_c/windows" f
+    wine_env_running '_tests\.exe|_bench\.exe|_soak\.exe' && return 0
+    for f in Zirvane.ini Zirvane2.ini; do
+        if [ -e "$win/$f.testsave" ]; then
+            mv -f "$win/$f.testsave" "$win/$f"
+            rm -f "$win/$f.testnone"
+            echo "wine-env: put back the $f that a test cut short had set aside"
+        elif [ -e "$win/$f.testnone" ]; then
+            rm -f "$win/$f" "$win/$f.testnone"
+            echo "wine-env: removed the $f that a test cut short had left"
+        fi
+    done
+}
+
 wine_env_start() {
     wine_env_loader
     wine_env_sound
     wine_env_display
     wine_env_prefix
+    # Settings a test cut short left behind would hold the sample of make run
+    # in its fade, say, and be taken by the next test for the user's own.
+    wine_env_restore_settings
     # One persistent wineserver: each program start then costs about a second.
     wineserver -p >/dev/null 2>&1 || true
     _started_wineserver=1

@@ -5,6 +5,16 @@ namespace tessel::win {
 
 using namespace zt;
 
+namespace {
+// The clock's DC is its own (CS_OWNDC) and keeps the font: selecting it again
+// at every draw would cost a font selection in the display driver each time.
+// A DC left with the font selected is reset by the system when released.
+void keepSelected(HDC dc, HFONT font) {
+    if (dc && font && GetCurrentObject(dc, OBJ_FONT) != font)
+        SelectObject(dc, font);
+}
+} // namespace
+
 void BarWindow::clockTick() {
     char time[64] = {}, date[64] = {};
     GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, sizeof time);
@@ -17,7 +27,7 @@ void BarWindow::clockTick() {
     SetWindowTextA(clock_, text.c_str());
     // The label sizes itself to its two lines.
     ScopedWindowDc dc(clock_);
-    ScopedSelect font(dc.get(), clockFont_.get());
+    keepSelected(dc.get(), clockFont_.get());
     RECT rc = {0, 0, 0, 0};
     DrawTextA(dc.get(), text.c_str(), -1, &rc, DT_CALCRECT | DT_NOPREFIX);
     RECT cur;
@@ -38,7 +48,7 @@ LRESULT CALLBACK BarWindow::clockProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
         GetWindowTextA(wnd, text, sizeof text);
         RECT rc;
         GetClientRect(wnd, &rc);
-        ScopedSelect font(dc, bar->clockFont_.get());
+        keepSelected(dc, bar->clockFont_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, bar->clockColour_);
         DrawTextA(dc, text, -1, &rc, DT_CENTER | DT_NOPREFIX);

@@ -21,16 +21,24 @@ constexpr char kStartKey[] = "PerfStats\\StartStat";
 constexpr char kDataKey[] = "PerfStats\\StatData";
 constexpr char kCpuValue[] = "KERNEL\\CPUUsage";
 
-DWORD queryDword(const char* key) {
+// False when the key or the value cannot be read; `value` is then 0.
+bool queryDword(const char* key, DWORD& value) {
+    value = 0;
     HKEY k = nullptr;
+    if (RegOpenKeyA(kDynData, key, &k) != ERROR_SUCCESS)
+        return false;
+    ScopedRegKey owner(k);
+    DWORD type = REG_BINARY, size = sizeof value;
+    if (RegQueryValueExA(k, kCpuValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+        ERROR_SUCCESS)
+        return true;
+    value = 0;
+    return false;
+}
+
+DWORD queryDword(const char* key) {
     DWORD value = 0;
-    if (RegOpenKeyA(kDynData, key, &k) == ERROR_SUCCESS) {
-        ScopedRegKey owner(k);
-        DWORD type = REG_BINARY, size = sizeof value;
-        if (RegQueryValueExA(k, kCpuValue, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                             &size) != ERROR_SUCCESS)
-            value = 0;
-    }
+    queryDword(key, value);
     return value;
 }
 
@@ -78,11 +86,12 @@ public:
 } // namespace
 
 std::unique_ptr<CPUUsage> CPUUsage::create() {
-    HKEY k = nullptr;
-    if (RegOpenKeyA(kDynData, kDataKey, &k) == ERROR_SUCCESS) {
-        RegCloseKey(k);
+    // The statistic counts only once it has been started; a system that has
+    // the keys but never fills the value (wine has them empty) would show a
+    // flat graph, so the value itself must be readable.
+    DWORD ignored = 0;
+    if (queryDword(kStartKey, ignored) && queryDword(kDataKey, ignored))
         return std::make_unique<DynDataUsage>();
-    }
     // Not on every system this program runs on: looked up by name.
     auto fn = zt::platformFunction<GetSystemTimesFn>(GetModuleHandleA("kernel32.dll"),
                                                      "GetSystemTimes");

@@ -1,6 +1,8 @@
 #include "bar/win/media_player.h"
+#include "bar/win/sound_library.h"
 
 #include "bar/audio_gain.h"
+#include "common/win/platform_function.h"
 
 #include <mmsystem.h>
 
@@ -21,6 +23,20 @@ constexpr int kBuffersPerSecond = 10;
 constexpr DWORD kWakeMs = 100;
 constexpr DWORD kJoinMs = 5000;
 
+// Names the calling thread where the system can (Windows 10 and later, and
+// wine, which passes the name on to the host).
+void nameThisThread() {
+    using SetDescriptionFn = HRESULT(WINAPI*)(HANDLE, PCWSTR);
+    static const auto set = zt::platformFunction<SetDescriptionFn>(
+        GetModuleHandleA("kernel32.dll"), "SetThreadDescription");
+    if (!set)
+        return;
+    wchar_t name[sizeof kPlaybackThreadName];
+    for (size_t i = 0; i < sizeof kPlaybackThreadName; ++i)
+        name[i] = wchar_t(kPlaybackThreadName[i]);
+    set(GetCurrentThread(), name);
+}
+
 RunError noDevice(const char* what) {
     return RunError(ErrorNumber::DeviceUnavailable,
                     std::string(errorText(ErrorNumber::DeviceUnavailable)) + " (" + what + ")");
@@ -33,21 +49,27 @@ MediaPlayer::~MediaPlayer() {
 }
 
 RunError MediaPlayer::midiCommand(const std::string& command, std::string* answer) const {
+    const SoundLibrary& sound = soundLibrary();
+    if (!sound.mci())
+        return RunError(ErrorNumber::DeviceUnavailable,
+                        "No MIDI sequencer can play the file (" + path_ +
+                            ": the system's multimedia library is missing)");
     char text[128] = {};
-    const MCIERROR e = mciSendStringA(command.c_str(), text, sizeof text, nullptr);
+    const MCIERROR e = sound.mciSendStringA(command.c_str(), text, sizeof text, nullptr);
     if (answer)
         *answer = text;
     if (e == 0)
         return {};
     char why[256] = {};
-    mciGetErrorStringA(e, why, sizeof why);
+    sound.mciGetErrorStringA(e, why, sizeof why);
     return RunError(ErrorNumber::DeviceUnavailable,
                     std::string("No MIDI sequencer can play the file (") + path_ + ": " + why + ")");
 }
 
 void MediaPlayer::closeMidi() {
-    if (midi_)
-        mciSendStringA((std::string("close ") + kMidiAlias).c_str(), nullptr, 0, nullptr);
+    if (midi_) // opened through the library, so it is loaded
+        soundLibrary().mciSendStringA((std::string("close ") + kMidiAlias).c_str(), nullptr, 0,
+                                      nullptr);
     midi_ = false;
 }
 
@@ -166,7 +188,7 @@ void MediaPlayer::halt() {
     CloseHandle(thread_);
     thread_ = nullptr;
     if (out_)
-        waveOutClose(out_);
+        soundLibrary().waveOutClose(out_);
     out_ = nullptr;
     CloseHandle(wake_);
     wake_ = nullptr;
@@ -207,8 +229,11 @@ bool MediaPlayer::openOutput() {
     f.wBitsPerSample = 16;
     f.nBlockAlign = WORD(f.nChannels * 2);
     f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
+    const SoundLibrary& sound = soundLibrary();
+    if (!sound.waveOut())
+        return false;
     HWAVEOUT out = nullptr;
-    if (waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(wake_), 0, CALLBACK_EVENT) !=
+    if (sound.waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(wake_), 0, CALLBACK_EVENT) !=
         MMSYSERR_NOERROR)
         return false;
     out_ = out;
@@ -222,6 +247,10 @@ void MediaPlayer::run() {
             PostMessageA(notify_, failedMessage_, 0, 0);
         return;
     }
+    // Named only now: under wine the sound system's own threads, started by
+    // the first opening, would inherit the name and pass for ours.
+    nameThisThread();
+    const SoundLibrary& sound = soundLibrary();
     const int channels = source_->channels();
     const size_t frames = size_t(std::max(1, source_->sampleRate() / kBuffersPerSecond));
     std::vector<int16_t> data[kBuffers];
@@ -240,10 +269,10 @@ void MediaPlayer::run() {
         hdr[i] = {};
         hdr[i].lpData = reinterpret_cast<LPSTR>(data[i].data());
         hdr[i].dwBufferLength = DWORD(n * size_t(channels) * 2);
-        if (waveOutPrepareHeader(out_, &hdr[i], sizeof hdr[i]) != MMSYSERR_NOERROR)
+        if (sound.waveOutPrepareHeader(out_, &hdr[i], sizeof hdr[i]) != MMSYSERR_NOERROR)
             return;
-        if (waveOutWrite(out_, &hdr[i], sizeof hdr[i]) != MMSYSERR_NOERROR) {
-            waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
+        if (sound.waveOutWrite(out_, &hdr[i], sizeof hdr[i]) != MMSYSERR_NOERROR) {
+            sound.waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
             atEnd = true;
             return;
         }
@@ -253,7 +282,8 @@ void MediaPlayer::run() {
     auto position = [&] {
         MMTIME t = {};
         t.wType = TIME_SAMPLES;
-        if (waveOutGetPosition(out_, &t, sizeof t) == MMSYSERR_NOERROR && t.wType == TIME_SAMPLES)
+        if (sound.waveOutGetPosition(out_, &t, sizeof t) == MMSYSERR_NOERROR &&
+            t.wType == TIME_SAMPLES)
             playedFrames_ = std::min<int64_t>(written, t.u.sample);
     };
 
@@ -269,7 +299,7 @@ void MediaPlayer::run() {
         bool any = false;
         for (int i = 0; i < kBuffers; ++i) {
             if (queued[i] && (hdr[i].dwFlags & WHDR_DONE)) {
-                waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
+                sound.waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
                 queued[i] = false;
                 if (!atEnd)
                     fill(i);
@@ -282,10 +312,10 @@ void MediaPlayer::run() {
             break;
         }
     }
-    waveOutReset(out_);
+    sound.waveOutReset(out_);
     for (int i = 0; i < kBuffers; ++i)
         if (queued[i])
-            waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
+            sound.waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
     running_ = false;
 }
 

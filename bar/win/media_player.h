@@ -14,6 +14,10 @@
 
 namespace tessel::win {
 
+// The playback thread's name, as debuggers and the host's process lists show
+// it (at most 15 characters, the longest a Linux thread name can be).
+inline constexpr char kPlaybackThreadName[] = "tessel playback";
+
 class MediaPlayer final : public MediaControl {
 public:
     // `ready` is posted to `notify` (wParam 4, the ready state "complete")

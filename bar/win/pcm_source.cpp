@@ -1,4 +1,5 @@
 #include "bar/win/pcm_source.h"
+#include "bar/win/sound_library.h"
 
 #include "common/win/scoped.h"
 
@@ -98,8 +99,9 @@ public:
         out.wBitsPerSample = 16;
         out.nBlockAlign = WORD(h.channels * 2);
         out.nAvgBytesPerSec = out.nSamplesPerSec * out.nBlockAlign;
-        if (acmStreamOpen(&stream_, nullptr, &in.wfx, &out, nullptr, 0, 0,
-                          ACM_STREAMOPENF_NONREALTIME) != 0) {
+        const SoundLibrary& sound = soundLibrary();
+        if (!sound.acm() || sound.acmStreamOpen(&stream_, nullptr, &in.wfx, &out, nullptr, 0, 0,
+                                                ACM_STREAMOPENF_NONREALTIME) != 0) {
             stream_ = nullptr;
             return false;
         }
@@ -141,13 +143,14 @@ public:
 private:
     void close() {
         if (stream_)
-            acmStreamClose(stream_, 0);
+            soundLibrary().acmStreamClose(stream_, 0);
         stream_ = nullptr;
     }
 
     // Hands the next frames to the codec; false at the end or when the codec
     // gives nothing more.
     bool decodeMore() {
+        const SoundLibrary& sound = soundLibrary(); // loaded: the stream is open
         for (int attempt = 0; attempt < 4; ++attempt) {
             if (!stream_ || (next_ >= info_.frames.size() && carry_.empty()))
                 return false;
@@ -163,7 +166,8 @@ private:
             if (src.empty())
                 return false;
             DWORD dstBytes = 0;
-            if (acmStreamSize(stream_, DWORD(src.size()), &dstBytes, ACM_STREAMSIZEF_SOURCE) != 0)
+            if (sound.acmStreamSize(stream_, DWORD(src.size()), &dstBytes,
+                                    ACM_STREAMSIZEF_SOURCE) != 0)
                 dstBytes = 0;
             const size_t perFrame = size_t(info_.first.samplesPerFrame) * size_t(channels()) * 2;
             dstBytes = std::max<DWORD>(dstBytes, DWORD((kFramesPerConvert + 4) * perFrame));
@@ -175,16 +179,16 @@ private:
             hdr.cbSrcLength = DWORD(src.size());
             hdr.pbDst = reinterpret_cast<BYTE*>(pending_.data());
             hdr.cbDstLength = dstBytes;
-            if (acmStreamPrepareHeader(stream_, &hdr, 0) != 0)
+            if (sound.acmStreamPrepareHeader(stream_, &hdr, 0) != 0)
                 return false;
             const DWORD flags = started_ ? 0 : ACM_STREAMCONVERTF_START;
-            const MMRESULT r = acmStreamConvert(stream_, &hdr, flags);
+            const MMRESULT r = sound.acmStreamConvert(stream_, &hdr, flags);
             started_ = true;
             hdr.cbSrcLength = DWORD(src.size());
             hdr.cbDstLength = dstBytes;
             const DWORD used = std::min<DWORD>(hdr.cbSrcLengthUsed, DWORD(src.size()));
             const DWORD made = std::min<DWORD>(hdr.cbDstLengthUsed, dstBytes);
-            acmStreamUnprepareHeader(stream_, &hdr, 0);
+            sound.acmStreamUnprepareHeader(stream_, &hdr, 0);
             if (r != 0)
                 return false;
             if (used < src.size())

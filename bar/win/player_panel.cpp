@@ -30,6 +30,11 @@ HWND slider(HWND bar, HINSTANCE instance, int id, int32_t min, int32_t max) {
     return s;
 }
 
+// The pixel column where a bar `width` wide ends for `value` of `range`.
+long pixelOf(long value, long range, long width) {
+    return long((long long)value * width / range);
+}
+
 } // namespace
 
 PlayerPanel::PlayerPanel(HWND bar, HINSTANCE instance, FileChoice& choice,
@@ -121,8 +126,20 @@ void PlayerPanel::setMax(float max) {
 
 void PlayerPanel::setValue(float value) {
     const long v = std::lround(std::clamp(value, 0.0f, max_) * kBarSteps);
-    if (SendMessageA(position_, PBM_GETPOS, 0, 0) != v)
-        SendMessageA(position_, PBM_SETPOS, WPARAM(v), 0);
+    const long shown = long(SendMessageA(position_, PBM_GETPOS, 0, 0));
+    if (shown == v)
+        return;
+    // The control repaints at every new value, and the refresh comes ten
+    // times a second: a value that leaves the bar's end on the same pixel
+    // changes nothing on screen and waits for the next. Going back (rewind,
+    // stop, a new file) and the end are always shown.
+    RECT rc = {};
+    GetClientRect(position_, &rc);
+    const long range = std::max(1L, std::lround(max_ * kBarSteps));
+    if (v > shown && v < range && rc.right > 0 &&
+        pixelOf(shown, range, rc.right) == pixelOf(v, range, rc.right))
+        return;
+    SendMessageA(position_, PBM_SETPOS, WPARAM(v), 0);
 }
 
 } // namespace tessel::win

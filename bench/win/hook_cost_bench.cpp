@@ -2,6 +2,7 @@
 // against a bare pass-through pair installed the same way (global hooks from
 // a DLL), measured in the same run. Prints both and their ratio.
 #include "hooklib/win/zrv_exports.h"
+#include "tests/support/win/test_support.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,11 +69,9 @@ void writeEffectsOff() {
 
 int main() {
     const std::string dir = exeDir();
-    char winDir[MAX_PATH];
-    GetWindowsDirectoryA(winDir, MAX_PATH);
-    const std::string ini = std::string(winDir) + "\\Zirvane.ini";
-    const std::string saved = ini + ".benchsave";
-    MoveFileA(ini.c_str(), saved.c_str());
+    // The developer's settings are set aside on every path out, early
+    // returns included.
+    zt::test::ScopedSettingsFiles files;
     writeEffectsOff();
 
     HMODULE zrv = LoadLibraryA((dir + "\\zrv.dll").c_str());
@@ -132,7 +131,5 @@ int main() {
 
     FreeLibrary(pass);
     FreeLibrary(zrv);
-    DeleteFileA(ini.c_str());
-    MoveFileA(saved.c_str(), ini.c_str());
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 
@@ -106,6 +107,41 @@ inline double hostThreadsCpuSeconds(int pid, const char* threadPrefix) {
     return total;
 }
 
+// Processor seconds of each thread of a Linux process, by thread id; the
+// thread's name (/proc/<pid>/task/<tid>/comm) comes with it.
+struct HostThread {
+    std::string name;
+    double seconds = 0;
+};
+inline std::map<int, HostThread> hostThreads(int pid) {
+    std::map<int, HostThread> threads;
+    const std::string tasks = "Z:\\proc\\" + std::to_string(pid) + "\\task\\";
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((tasks + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return threads;
+    do {
+        const int tid = std::atoi(fd.cFileName);
+        if (tid <= 0)
+            continue;
+        const std::string dir = tasks + fd.cFileName;
+        const std::string stat = readWhole(dir + "\\stat");
+        const size_t p = stat.rfind(')');
+        unsigned long long utime = 0, stime = 0;
+        if (p == std::string::npos ||
+            std::sscanf(stat.c_str() + p + 1,
+                        " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                        &stime) != 2)
+            continue;
+        std::string name = readWhole(dir + "\\comm");
+        while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
+            name.pop_back();
+        threads[tid] = {name, double(utime + stime) / 100.0};
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return threads;
+}
+
 // A program's processor time, by whichever means this system gives it.
 class ProcessorClock {
 public:
@@ -135,6 +171,11 @@ public:
     double threadSeconds(const char* threadPrefix) const {
         return hostPid_ > 0 ? hostThreadsCpuSeconds(hostPid_, threadPrefix) : -1;
     }
+    // Under wine: each thread's time so far; empty elsewhere.
+    std::map<int, HostThread> threads() const {
+        return hostPid_ > 0 ? hostThreads(hostPid_) : std::map<int, HostThread>{};
+    }
+    int hostPid() const { return hostPid_; }
     const char* source() const {
         return hostPid_ > 0 ? "the host's /proc" : "GetProcessTimes";
     }

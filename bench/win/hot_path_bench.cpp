@@ -8,6 +8,7 @@
 // Prints each figure and whether it meets its goal.
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/support/win/test_support.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -111,6 +112,9 @@ bool hasShadows(HWND w) { return GetPropA(w, "SH1") && GetPropA(w, "SH2"); }
 int main() {
     setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("hot paths: library linked in, every effect on\n");
+    // The developer's settings are set aside on every path out, early
+    // returns included.
+    zt::test::ScopedSettingsFiles files;
     setGlobal("Shadows", "1");
     setGlobal("ShadowsVar", "2");        // graded
     setGlobal("shadowsSemiTrans", "1");  // per-pixel shadows
@@ -179,9 +183,5 @@ int main() {
     DestroyWindow(big);
     DestroyWindow(shadowed);
     pump();
-    // The settings written above go: the tests expect no settings file.
-    char dir[MAX_PATH] = {};
-    GetWindowsDirectoryA(dir, MAX_PATH);
-    DeleteFileA((std::string(dir) + "\\Zirvane.ini").c_str());
     return 0;
 }

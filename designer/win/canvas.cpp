@@ -13,23 +13,22 @@
 namespace tessel::designer::win {
 
 namespace {
-constexpr char kElementClass[] = "TesseldesElement";
 constexpr char kTimeDateCaption[] = "time date";
 constexpr UINT kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2;
 
-bool registerClasses(HINSTANCE instance, WNDPROC canvasProc, WNDPROC elementProc) {
+bool registerClass(HINSTANCE instance, WNDPROC canvasProc) {
     WNDCLASSA wc = {};
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpfnWndProc = canvasProc;
     wc.lpszClassName = kCanvasClass;
     wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return false;
-    wc.lpfnWndProc = elementProc;
-    wc.lpszClassName = kElementClass;
-    wc.hIcon = nullptr;
     return RegisterClassA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+LRESULT packPoint(int x, int y) {
+    return static_cast<LRESULT>(static_cast<DWORD>(MAKELONG(static_cast<SHORT>(x),
+                                                            static_cast<SHORT>(y))));
 }
 } // namespace
 
@@ -41,68 +40,54 @@ Canvas::~Canvas() {
 int Canvas::px(double twips) const { return twipsToPixels(twips, dpi_); }
 double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
 
-int Canvas::indexOf(HWND el) const {
-    const int i = GetDlgCtrlID(el) - IDC_ELEMENT_BASE;
-    return i >= 0 && i < kCanvasElementCount && elements_[i] == el ? i : -1;
-}
-
-bool Canvas::create(HINSTANCE instance, DesignModel& model, int dpi) {
+void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
     dpi_ = dpi;
-    if (!registerClasses(instance, canvasProc, elementProc))
+    placeElements();
+}
+
+bool Canvas::create(HINSTANCE instance) {
+    if (!model_ || !registerClass(instance, canvasProc))
         return false;
+    // Made where the model puts it: every move of a top-level window costs
+    // the start a trip to the display.
+    const Box& c = model_->canvas;
     wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName,
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                               WS_CLIPCHILDREN,
-                           0, 0, 0, 0, nullptr, nullptr, instance, this);
-    if (!wnd_)
-        return false;
-    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    // Created from the top of the stacking order down: later children lie
-    // below earlier ones, so the background image, made last, is beneath all.
-    for (int i = 0; i < kCanvasElementCount; ++i) {
-        const char* cls = kElementClass;
-        const char* text = "";
-        DWORD style = child;
-        if (i == kHScroll1 || i == kVScroll1) {
-            cls = "BUTTON";
-            text = i == kHScroll1 ? "MP3 Volume" : "MP3 Balance";
-            style |= BS_PUSHBUTTON;
-        } else if (i == kLabel1) {
-            text = kTimeDateCaption;
-        }
-        elements_[i] =
-            CreateWindowExA(0, cls, text, style, 0, 0, 0, 0, wnd_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ELEMENT_BASE + i)),
-                            instance, nullptr);
-        if (!elements_[i])
-            return false;
-        SendMessageA(elements_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (cls != kElementClass)
-            controlProcs_[i] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-                elements_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
-    }
-    placeAll();
-    return true;
+                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, px(c.left),
+                           px(c.top), std::max(0, px(c.width)), std::max(0, px(c.height)),
+                           nullptr, nullptr, instance, this);
+    return wnd_ != nullptr;
 }
 
 void Canvas::placeAll() {
     placeWindow();
+    placeElements();
+}
+
+void Canvas::placeElements() {
     for (int i = 0; i < kCanvasElementCount; ++i)
         placeElement(i);
 }
 
 void Canvas::placeElement(int i) {
-    if (!elements_[i])
+    if (!model_)
         return;
     const Box& b = model_->elements[i];
-    SetWindowPos(elements_[i], nullptr, px(b.left), px(b.top), std::max(0, px(b.width)),
-                 std::max(0, px(b.height)), SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(elements_[i], nullptr, TRUE);
+    const int left = px(b.left), top = px(b.top);
+    const RECT now = {left, top, left + std::max(0, px(b.width)),
+                      top + std::max(0, px(b.height))};
+    // A hidden canvas is painted whole when it is shown.
+    const bool visible = wnd_ && IsWindowVisible(wnd_);
+    if (visible)
+        InvalidateRect(wnd_, &shown_[i], FALSE);
+    shown_[i] = now;
+    if (visible)
+        InvalidateRect(wnd_, &shown_[i], FALSE);
 }
 
 void Canvas::placeWindow() {
+    if (!wnd_ || !model_)
+        return;
     const Box& c = model_->canvas;
     SetWindowPos(wnd_, nullptr, px(c.left), px(c.top), std::max(0, px(c.width)),
                  std::max(0, px(c.height)), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -134,7 +119,9 @@ void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
 }
 
 void Canvas::setProgressValue(int value) {
-    SendMessageA(elements_[kProgressBar1], PBM_SETPOS, static_cast<WPARAM>(value), 0);
+    progress_ = std::clamp(value, 0, 100);
+    if (wnd_ && IsWindowVisible(wnd_))
+        InvalidateRect(wnd_, &shown_[kProgressBar1], FALSE);
 }
 
 int Canvas::progressValue() const { return progress_; }
@@ -174,7 +161,7 @@ RunError Canvas::setBackdrop(const std::string& path) {
     return {};
 }
 
-void Canvas::eraseBackground(HDC dc) {
+void Canvas::paintBackdrop(HDC dc) {
     RECT rc;
     GetClientRect(wnd_, &rc);
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
@@ -189,19 +176,53 @@ void Canvas::eraseBackground(HDC dc) {
     backdrop_->Render(dc, 0, 0, wpx, hpx, 0, h, w, -h, nullptr);
 }
 
-void Canvas::paintElement(HWND el, HDC dc) {
-    const int i = indexOf(el);
-    RECT rc;
-    GetClientRect(el, &rc);
-    if (i < 0)
+void Canvas::paint(HDC dc, const RECT& area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
         return;
+    // Drawn off screen, then copied: a dragged element does not flicker.
+    zt::ScopedMemDc mem(CreateCompatibleDC(dc));
+    zt::ScopedBitmap buffer(CreateCompatibleBitmap(dc, w, h));
+    if (!mem || !buffer)
+        return;
+    zt::ScopedSelect selBuffer(mem.get(), buffer.get());
+    SetViewportOrgEx(mem.get(), -area.left, -area.top, nullptr);
+    paintBackdrop(mem.get());
+    // The background picture lies beneath everything and the first element
+    // on top: the bar stacks its elements the same way.
+    for (int i = kCanvasElementCount - 1; i >= 0; --i) {
+        const RECT& r = shown_[i];
+        RECT overlap;
+        if (IsRectEmpty(&r) || !IntersectRect(&overlap, &r, &area))
+            continue;
+        const int saved = SaveDC(mem.get());
+        IntersectClipRect(mem.get(), r.left, r.top, r.right, r.bottom);
+        OffsetViewportOrgEx(mem.get(), r.left, r.top, nullptr);
+        const RECT local = {0, 0, r.right - r.left, r.bottom - r.top};
+        paintElement(i, mem.get(), local);
+        RestoreDC(mem.get(), saved);
+    }
+    BitBlt(dc, area.left, area.top, w, h, mem.get(), area.left, area.top, SRCCOPY);
+}
+
+void Canvas::paintElement(int i, HDC dc, RECT rc) {
     if (pictures_[i]) {
         zt::ScopedMemDc mem(CreateCompatibleDC(dc));
         zt::ScopedSelect sel(mem.get(), pictures_[i].get());
         BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
         return;
     }
-    if (i == kProgressBar1) {
+    if (i == kHScroll1 || i == kVScroll1) {
+        // The player's two scroll bars are stood in for by captioned buttons.
+        RECT face = rc;
+        DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
+        zt::ScopedSelect sel(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        RECT text = rc;
+        DrawTextA(dc, i == kHScroll1 ? "MP3 Volume" : "MP3 Balance", -1, &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    } else if (i == kProgressBar1) {
         // The progress bar's look, drawn here: the common-controls library
         // would cost the canvas a good part of its start.
         FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
@@ -238,83 +259,61 @@ void Canvas::paintElement(HWND el, HDC dc) {
     }
 }
 
-bool Canvas::elementMouse(HWND el, UINT msg, WPARAM wp, LPARAM lp) {
-    const int i = indexOf(el);
-    if (i < 0 || i == kImage1)
-        return false;
-    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+int Canvas::elementAt(POINT pt) const {
+    for (int i = 0; i < kCanvasElementCount; ++i)
+        if (i != kImage1 && PtInRect(&shown_[i], pt))
+            return i;
+    return -1;
+}
+
+bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
+    const POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-        // Any button sets the one grab point of the canvas.
-        grabX_ = tw(x);
-        grabY_ = tw(y);
-        SetCapture(el);
+    case WM_MBUTTONDBLCLK: {
+        const int i = dragged_ >= 0 ? dragged_ : elementAt(pt);
+        if (i < 0)
+            return false;
+        // Any button sets the one grab point of the canvas, relative to the
+        // element pressed.
+        grabX_ = tw(pt.x - shown_[i].left);
+        grabY_ = tw(pt.y - shown_[i].top);
+        dragged_ = i;
+        SetCapture(wnd_);
         return true;
-    case WM_MOUSEMOVE:
+    }
+    case WM_MOUSEMOVE: {
+        // Held from elsewhere, the left button moves whatever element the
+        // pointer passes over, by the grab point last set.
+        const int i = dragged_ >= 0 ? dragged_ : elementAt(pt);
+        if (i < 0)
+            return false;
         if ((wp & kAnyButton) == MK_LBUTTON) {
             Box& b = model_->elements[i];
-            b.left += tw(x) - grabX_;
-            b.top += tw(y) - grabY_;
+            b.left += tw(pt.x - shown_[i].left) - grabX_;
+            b.top += tw(pt.y - shown_[i].top) - grabY_;
             placeElement(i);
             UpdateWindow(wnd_);
         }
         return true;
+    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        if (!(wp & kAnyButton) && GetCapture() == el)
-            ReleaseCapture();
+        if (!(wp & kAnyButton) && GetCapture() == wnd_)
+            ReleaseCapture(); // WM_CAPTURECHANGED ends the drag
+        return dragged_ >= 0 || elementAt(pt) >= 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != wnd_)
+            dragged_ = -1;
         return true;
     default:
         return false;
     }
-}
-
-LRESULT CALLBACK Canvas::elementProc(HWND el, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Canvas*>(GetWindowLongPtrA(GetParent(el), GWLP_USERDATA));
-    if (self) {
-        if (self->elementMouse(el, msg, wp, lp))
-            return 0;
-        if (msg == PBM_SETPOS && self->indexOf(el) == kProgressBar1) {
-            const int old = self->progress_;
-            self->progress_ = std::clamp(static_cast<int>(wp), 0, 100);
-            InvalidateRect(el, nullptr, FALSE);
-            return old;
-        }
-        if (msg == PBM_GETPOS && self->indexOf(el) == kProgressBar1)
-            return self->progress_;
-        if (msg == WM_PAINT) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(el, &ps);
-            self->paintElement(el, dc);
-            EndPaint(el, &ps);
-            return 0;
-        }
-        if (msg == WM_ERASEBKGND)
-            return 1;
-    }
-    return DefWindowProcA(el, msg, wp, lp);
-}
-
-LRESULT CALLBACK Canvas::controlProc(HWND el, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Canvas*>(GetWindowLongPtrA(GetParent(el), GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(el, msg, wp, lp);
-    const int i = self->indexOf(el);
-    WNDPROC original = i >= 0 ? self->controlProcs_[i] : nullptr;
-    // The placeholders are models, not working controls: the mouse drags
-    // them and never presses them.
-    if (self->elementMouse(el, msg, wp, lp))
-        return 0;
-    if (msg == WM_SETFOCUS || msg == WM_KEYDOWN || msg == WM_KEYUP)
-        return 0;
-    return original ? CallWindowProcA(original, el, msg, wp, lp)
-                    : DefWindowProcA(el, msg, wp, lp);
 }
 
 LRESULT CALLBACK Canvas::canvasProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -323,13 +322,34 @@ LRESULT CALLBACK Canvas::canvasProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* self = reinterpret_cast<Canvas*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(wnd, msg, wp, lp);
+    if (self->mouse(msg, wp, lp))
+        return 0;
     switch (msg) {
     case WM_ERASEBKGND:
-        if (self) {
-            self->eraseBackground(reinterpret_cast<HDC>(wp));
-            return 1;
-        }
-        break;
+        return 1; // WM_PAINT draws everything
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(wnd, &ps);
+        if (dc)
+            self->paint(dc, ps.rcPaint);
+        EndPaint(wnd, &ps);
+        return 0;
+    }
+    case PBM_SETPOS: {
+        const int old = self->progress_;
+        self->setProgressValue(static_cast<int>(wp));
+        return old;
+    }
+    case PBM_GETPOS:
+        return self->progress_;
+    case WM_TESSELDES_ELEMENT_CORNER: {
+        if (wp >= static_cast<WPARAM>(kCanvasElementCount))
+            return 0;
+        const RECT& r = self->shown_[wp];
+        return lp ? packPoint(r.right, r.bottom) : packPoint(r.left, r.top);
+    }
     case WM_CLOSE:
         endDesigner();
         return 0;

@@ -36,7 +36,12 @@ int32_t askColour(HWND owner) {
 }
 
 void setBox(HWND dlg, int n, double value) {
-    SetDlgItemTextA(dlg, textId(n), formatPlain(value).c_str());
+    // A box already showing the value is left alone: the panel refreshes its
+    // boxes at every activation, and each change of text is a repaint.
+    HWND box = GetDlgItem(dlg, textId(n));
+    const std::string text = formatPlain(value);
+    if (windowText(box) != text)
+        SetWindowTextA(box, text.c_str());
 }
 
 void refreshBox(DesignerApp& a, int n) {

@@ -13,6 +13,12 @@ DesignerApp& app() {
 
 void endDesigner() { PostQuitMessage(0); }
 
+void closeOpenedChooser(DesignerApp& a) {
+    if (a.openedChooser)
+        DestroyWindow(a.openedChooser);
+    a.openedChooser = nullptr;
+}
+
 namespace {
 
 RunError loadSkinSteps(DesignerApp& a) {
@@ -20,7 +26,7 @@ RunError loadSkinSteps(DesignerApp& a) {
     if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text))
         return e;
     RunError e = applySkinSettings(text, a.model);
-    a.canvas.placeAll(); // everything read before a failure stays applied
+    a.canvas.placeElements(); // everything read before a failure stays applied
     if (e)
         return e;
     for (int i = 0; i < kButtonPicCount; ++i) {
@@ -39,39 +45,65 @@ RunError loadSkinSteps(DesignerApp& a) {
     // Room for the canvas's frame and title bar, which the bar has not.
     a.model.canvas.width = a.model.elements[kImage1].width + kCanvasExtraWidth;
     a.model.canvas.height = a.model.elements[kImage1].height + kCanvasExtraHeight;
-    a.canvas.placeWindow();
     return {};
 }
 
 } // namespace
 
-void loadSkin(DesignerApp& a) {
-    if (RunError e = loadSkinSteps(a)) {
-        const std::string text =
-            e.description() + " email " + kSupportAddress + " for help";
-        MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
-    }
+namespace {
+// The one load message, over the canvas; what was applied before the
+// failure stays.
+void reportLoadFailure(DesignerApp& a, const RunError& e) {
+    if (!e)
+        return;
+    closeOpenedChooser(a); // not left behind the message
+    const std::string text = e.description() + " email " + kSupportAddress + " for help";
+    MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void openDesigner(DesignerApp& a) {
-    if (!a.canvas.create(a.instance, a.model, a.dpi)) {
+// The control panel comes once the canvas with its skin is on the screen: a
+// timer, rather than a posted message, lets the thread go idle first, and
+// that is when the painted canvas reaches the display.
+void CALLBACK showControlPanel(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    DesignerApp& a = app();
+    closeOpenedChooser(a);
+    if (a.panel)
+        return;
+    a.panel = createControlPanel(a);
+    if (!a.panel) {
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
                     MB_OK | MB_ICONSTOP);
         endDesigner();
         return;
     }
-    // The canvas is first used here, which loads the skin onto it before
-    // anything else happens.
-    SetWindowTextA(a.canvas.wnd(), kInitialShellName);
-    loadSkin(a);
-    a.model.shellName = kInitialShellName;
-    a.panel = createControlPanel(a);
-    a.canvas.setProgressValue(kProgressPreviewValue);
-    ShowWindow(a.canvas.wnd(), SW_SHOWNORMAL);
     ShowWindow(a.panel, SW_SHOWNORMAL);
     SetForegroundWindow(a.panel);
     SetActiveWindow(a.panel);
     refreshSizeBoxes(a);
+}
+} // namespace
+
+void openDesigner(DesignerApp& a) {
+    // The canvas is first used here, which loads the skin onto it before
+    // anything else happens. Its window is made after the load, where the
+    // skin puts it, and holds the load's message if there is one.
+    a.canvas.attach(a.model, a.dpi);
+    const RunError e = loadSkinSteps(a);
+    if (!a.canvas.create(a.instance)) {
+        closeOpenedChooser(a);
+        MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
+                    MB_OK | MB_ICONSTOP);
+        endDesigner();
+        return;
+    }
+    reportLoadFailure(a, e);
+    a.model.shellName = kInitialShellName;
+    a.canvas.setProgressValue(kProgressPreviewValue);
+    ShowWindow(a.canvas.wnd(), SW_SHOWNORMAL);
+    UpdateWindow(a.canvas.wnd());
+    if (!SetTimer(nullptr, 0, USER_TIMER_MINIMUM, showControlPanel))
+        showControlPanel(nullptr, 0, 0, 0);
 }
 
 } // namespace tessel::designer::win

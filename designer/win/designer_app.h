@@ -23,6 +23,7 @@ struct DesignerApp {
 
     Canvas canvas;
     HWND chooser = nullptr;  // `Form5`
+    HWND openedChooser = nullptr; // `Form5` after "Open", until it is closed
     HWND panel = nullptr;    // `Form1`
     HWND makeFile = nullptr; // `Form3`
     HWND progress = nullptr; // `Form4`
@@ -38,9 +39,9 @@ HWND createControlPanel(DesignerApp& a);
 void refreshSizeBoxes(DesignerApp& a);
 void showMakeFile(DesignerApp& a);
 
-// Loads `SkinFolder` onto the canvas; on failure shows the one load message
-// and keeps what was applied.
-void loadSkin(DesignerApp& a);
+
+// Closes the skin chooser that "Open" was pressed in, if it is still there.
+void closeOpenedChooser(DesignerApp& a);
 
 // Ends the whole run (closing the panel or the canvas).
 void endDesigner();

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <ole2.h>
 
+#include <cstring>
 #include <vector>
 
 namespace tessel::designer::win {
@@ -52,15 +53,77 @@ RunError readTextFile(const std::string& path, std::string& text) {
     return {};
 }
 
+namespace {
+// An uncompressed bitmap file made into a bitmap from one read of the file:
+// the platform's loader maps the file and costs several times as long. Null
+// for any other kind of bitmap file, which is left to the platform.
+HBITMAP bitmapFromFileData(const std::string& data) {
+    if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' ||
+        data[1] != 'M')
+        return nullptr;
+    BITMAPFILEHEADER fh;
+    BITMAPINFOHEADER ih;
+    memcpy(&fh, data.data(), sizeof fh);
+    memcpy(&ih, data.data() + sizeof fh, sizeof ih);
+    const uint64_t width = ih.biWidth > 0 ? static_cast<uint64_t>(ih.biWidth) : 0;
+    const uint64_t height =
+        ih.biHeight < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(ih.biHeight))
+                        : static_cast<uint64_t>(ih.biHeight);
+    const WORD bpp = ih.biBitCount;
+    if (ih.biSize < sizeof ih || ih.biSize > 1024 || ih.biCompression != BI_RGB ||
+        ih.biPlanes != 1 || !width || !height || width > 32767 || height > 32767 ||
+        (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32))
+        return nullptr;
+    const uint64_t colours = bpp > 8 ? ih.biClrUsed : ih.biClrUsed ? ih.biClrUsed : 1u << bpp;
+    const uint64_t stride = (width * bpp + 31) / 32 * 4;
+    const uint64_t headers = sizeof fh + ih.biSize + colours * sizeof(RGBQUAD);
+    if (colours > 256 || headers > fh.bfOffBits || fh.bfOffBits > data.size() ||
+        stride * height > data.size() - fh.bfOffBits)
+        return nullptr;
+    // The file's own layout, rows and colour table as they stand.
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(data.data() + sizeof fh);
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bmp && !bits) {
+        DeleteObject(bmp);
+        return nullptr;
+    }
+    if (bmp)
+        memcpy(bits, data.data() + fh.bfOffBits, static_cast<size_t>(stride * height));
+    return bmp;
+}
+} // namespace
+
 RunError loadBitmapFile(const std::string& path, zt::ScopedBitmap& into) {
-    DWORD attrs = GetFileAttributesA(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES)
-        return RunError::at(openFailure(GetLastError()), path);
-    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                           LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!h)
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD err = GetLastError();
+        if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND)
+            return RunError::at(openFailure(err), path);
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    into.reset(static_cast<HBITMAP>(h));
+    }
+    std::string data;
+    {
+        ScopedKernelHandle file(h);
+        LARGE_INTEGER size = {};
+        // Anything larger than a screen-sized picture is left to the platform.
+        if (GetFileSizeEx(file.get(), &size) && size.QuadPart <= (64 << 20)) {
+            data.resize(static_cast<size_t>(size.QuadPart));
+            DWORD got = 0;
+            if (!data.empty() &&
+                (!ReadFile(file.get(), &data[0], static_cast<DWORD>(data.size()), &got, nullptr) ||
+                 got != data.size()))
+                data.clear();
+        }
+    }
+    HBITMAP bmp = bitmapFromFileData(data);
+    if (!bmp)
+        bmp = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bmp)
+        return RunError::at(ErrorNumber::InvalidPicture, path);
+    into.reset(bmp);
     return {};
 }
 

@@ -30,5 +30,9 @@
 // Progress window
 #define IDC_PROGRESS_LABEL1 1501
 
-// Canvas elements: element index (0 to 27) + IDC_ELEMENT_BASE.
-#define IDC_ELEMENT_BASE 2000
+// The canvas draws its 28 elements itself. Asked this message with an element
+// index (0 to 27) in wParam, it answers the element's corner in its client
+// area, in pixels, as two signed 16-bit halves (x low, y high): lParam 0 for
+// the top left, 1 for the bottom right (exclusive). PBM_SETPOS and PBM_GETPOS
+// sent to the canvas set and read the progress bar element's preview value.
+#define WM_TESSELDES_ELEMENT_CORNER 0x8001 // WM_APP + 1

@@ -12,6 +12,10 @@ constexpr char kSkinFilter[] = "Tessel Skin Files(*.tsl)|*.tsl";
 
 INT_PTR CALLBACK chooserProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
     DesignerApp& a = app();
+    // Once "Open" is pressed the chooser only waits to be closed: a second
+    // press must not open the designer twice.
+    if (a.chooser != dlg && (msg == WM_COMMAND || msg == WM_CLOSE))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         SetDlgItemTextA(dlg, IDC_CHOOSER_LABEL, kChooserHint);
@@ -29,7 +33,8 @@ INT_PTR CALLBACK chooserProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
         case IDOK:
             a.skinFolder = windowText(GetDlgItem(dlg, IDC_CHOOSER_TEXT1));
             a.chooser = nullptr;
-            DestroyWindow(dlg);
+            // Closed once the canvas is on the screen, which then comes sooner.
+            a.openedChooser = dlg;
             openDesigner(a);
             return TRUE;
         case IDCANCEL:

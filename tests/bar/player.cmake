@@ -4,9 +4,9 @@ zt_portable_test(player_logic_tests
     LIBS tessel_logic)
 
 # The media component under wine, heard through the sound server the test
-# script starts.
+# script starts; and the CPU meter's load source.
 zt_wine_test(media_player_tests
-    SOURCES win/media_player_test.cpp win/sound_fixture.cpp
+    SOURCES win/media_player_test.cpp win/sound_fixture.cpp win/cpu_usage_test.cpp
     LIBS tessel_core
     TIMEOUT 120)
 

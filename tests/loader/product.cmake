@@ -7,9 +7,11 @@ if(TARGET sample_window)
 endif()
 
 # The shipped programs together: exclusion, and on win64 the 32-bit companion
-# (its programs come from the 32-bit tree beside this one).
+# (its programs come from the 32-bit tree beside this one); and the settings
+# guard these tests share the development prefix through.
 zt_wine_test(product_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/win/product_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../support/win/settings_guard_test.cpp
     DEPENDS zrvload zrv sample_window
     TIMEOUT 240)
 if(TARGET product_tests AND CMAKE_SIZEOF_VOID_P EQUAL 8)

@@ -130,13 +130,25 @@ bool DesignerRun::open(const std::string& skinFolder, std::string* loadMessage) 
     return panel_ && canvas_;
 }
 
-HWND DesignerRun::element(int i) const { return GetDlgItem(canvas_, IDC_ELEMENT_BASE + i); }
+namespace {
+POINT elementCorner(HWND canvas, int i, int which) {
+    DWORD_PTR packed = 0;
+    SendMessageTimeoutA(canvas, WM_TESSELDES_ELEMENT_CORNER, static_cast<WPARAM>(i), which,
+                        SMTO_NORMAL, 5000, &packed);
+    return {static_cast<SHORT>(LOWORD(packed)), static_cast<SHORT>(HIWORD(packed))};
+}
+} // namespace
 
 RECT DesignerRun::elementRect(int i) const {
-    RECT r = {};
-    GetWindowRect(element(i), &r);
-    MapWindowPoints(nullptr, canvas_, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    const POINT tl = elementCorner(canvas_, i, 0), br = elementCorner(canvas_, i, 1);
+    return {tl.x, tl.y, br.x, br.y};
+}
+
+POINT DesignerRun::elementCentreOnScreen(int i) const {
+    const RECT r = elementRect(i);
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(canvas_, &p);
+    return p;
 }
 
 std::string DesignerRun::text(int n) const { return getText(GetDlgItem(panel_, IDC_TEXT_BASE + n)); }

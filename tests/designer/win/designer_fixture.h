@@ -39,8 +39,8 @@ public:
     HWND chooser() const { return chooser_; }
     HWND panel() const { return panel_; }
     HWND canvas() const { return canvas_; }
-    HWND element(int i) const;
     RECT elementRect(int i) const; // in the canvas's client area, pixels
+    POINT elementCentreOnScreen(int i) const;
 
     std::string text(int textNumber) const;     // the panel's `TextN`
     void type(int textNumber, const std::string& s);

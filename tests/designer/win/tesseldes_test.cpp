@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace tessel::designer::test {
 namespace {
 
@@ -34,16 +37,12 @@ COLORREF screenPixelAt(POINT pt) {
     return c;
 }
 
-POINT centreOnScreen(HWND w) {
-    RECT r = windowRect(w);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     DesignerRun run("roundtrip");
     std::string message;
     ASSERT_TRUE(run.open(defaultSkinFolder(), &message));
     EXPECT_EQ(message, "");
+    EXPECT_FALSE(IsWindow(run.chooser())) << "the skin chooser is closed";
     const std::string original =
         readTextFile(skinFilePath(defaultSkinFolder(), kSkinSettingsFile));
 
@@ -53,7 +52,7 @@ TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     GetWindowTextA(run.canvas(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Tessel");
     EXPECT_EQ(run.text(1), "Tessel");
-    EXPECT_EQ(SendMessageA(run.element(kProgressBar1), 0x0408 /* PBM_GETPOS */, 0, 0), 50);
+    EXPECT_EQ(SendMessageA(run.canvas(), 0x0408 /* PBM_GETPOS */, 0, 0), 50);
     RECT bg = run.elementRect(kImage1);
     EXPECT_EQ(bg.left, 0);
     EXPECT_EQ(bg.top, 0);
@@ -142,12 +141,24 @@ TEST(Tesseldes, DraggingWithTheRealMouse) {
         {"task area", kTaskArea, {-20, 3}, MK_LBUTTON, {-20, 3}},
     };
     for (const auto& c : cases) {
-        const POINT from = centreOnScreen(run.element(c.element));
+        const POINT from = run.elementCentreOnScreen(c.element);
         dragWithMouse(from, {from.x + c.by.x, from.y + c.by.y}, c.buttons);
     }
+    // Stacking: element 9 dropped onto element 8 lies beneath it, so a press
+    // there takes element 8, as the bar would show it on top.
+    const POINT at8 = run.elementCentreOnScreen(8), at9 = run.elementCentreOnScreen(9);
+    dragWithMouse(at9, at8, MK_LBUTTON);
+    dragWithMouse(at8, {at8.x + 25, at8.y + 7}, MK_LBUTTON);
+
     const std::string path = run.dir() + "\\dragged.tsl";
     ASSERT_EQ(run.make(path), kCompleted);
     const std::string written = readTextFile(path);
+    EXPECT_EQ(valueOf(lineOf(written, 6 + 2 * 9)),
+              valueOf(lineOf(original, 6 + 2 * 9)) + (at8.x - at9.x) * kTw);
+    EXPECT_EQ(valueOf(lineOf(written, 7 + 2 * 9)),
+              valueOf(lineOf(original, 7 + 2 * 9)) + (at8.y - at9.y) * kTw);
+    EXPECT_EQ(valueOf(lineOf(written, 6 + 2 * 8)), valueOf(lineOf(original, 6 + 2 * 8)) + 25 * kTw);
+    EXPECT_EQ(valueOf(lineOf(written, 7 + 2 * 8)), valueOf(lineOf(original, 7 + 2 * 8)) + 7 * kTw);
     for (const auto& c : cases) {
         const int line = 6 + 2 * c.element;
         EXPECT_EQ(valueOf(lineOf(written, line)),
@@ -288,26 +299,117 @@ TEST(Tesseldes, OpenWithoutASkinKeepsTheDesignTimeLayout) {
     EXPECT_TRUE(run.endsWithin(5000));
 }
 
-std::string bitmapFile(int w, int h, COLORREF c) {
-    const int stride = (w * 3 + 3) & ~3;
-    std::string pixels(static_cast<size_t>(stride) * h, '\0');
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            char* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
-            p[0] = char(GetBValue(c)), p[1] = char(GetGValue(c)), p[2] = char(GetRValue(c));
+// A bitmap file of one colour. `bpp` 1, 4 or 8 holds the colour in its
+// palette (as entry 1); `rle8` compresses an 8-bit one; a negative height is
+// stored top-down.
+std::string bitmapFile(int w, int h, COLORREF c, int bpp = 24, bool rle8 = false) {
+    const int rows = h < 0 ? -h : h;
+    const int stride = (w * bpp + 31) / 32 * 4;
+    std::string pixels;
+    if (rle8) {
+        for (int y = 0; y < rows; ++y) {
+            for (int x = 0; x < w; x += 255)
+                pixels += {char(std::min(255, w - x)), char(1)};
+            pixels += {char(0), char(0)}; // end of line
         }
+        pixels += {char(0), char(1)}; // end of bitmap
+    } else {
+        pixels.assign(static_cast<size_t>(stride) * rows, '\0');
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < w; ++x) {
+                char* row = &pixels[static_cast<size_t>(y) * stride];
+                if (bpp >= 24) {
+                    char* p = row + x * (bpp / 8);
+                    p[0] = char(GetBValue(c)), p[1] = char(GetGValue(c)), p[2] = char(GetRValue(c));
+                } else {
+                    // Palette index 1 in every pixel.
+                    const int bit = x * bpp;
+                    row[bit / 8] = char(row[bit / 8] | (1 << (8 - bpp - bit % 8)));
+                }
+            }
+    }
+    std::string palette;
+    if (bpp <= 8) {
+        palette.assign(sizeof(RGBQUAD) << bpp, '\0');
+        const RGBQUAD q = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+        memcpy(&palette[sizeof q], &q, sizeof q);
+    }
     BITMAPFILEHEADER fh = {};
     BITMAPINFOHEADER ih = {};
     ih.biSize = sizeof ih;
     ih.biWidth = w;
     ih.biHeight = h;
     ih.biPlanes = 1;
-    ih.biBitCount = 24;
+    ih.biBitCount = static_cast<WORD>(bpp);
+    ih.biCompression = rle8 ? BI_RLE8 : BI_RGB;
+    ih.biSizeImage = static_cast<DWORD>(pixels.size());
     fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfOffBits = static_cast<DWORD>(sizeof fh + sizeof ih + palette.size());
     fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
     return std::string(reinterpret_cast<char*>(&fh), sizeof fh) +
-           std::string(reinterpret_cast<char*>(&ih), sizeof ih) + pixels;
+           std::string(reinterpret_cast<char*>(&ih), sizeof ih) + palette + pixels;
+}
+
+// The skin's pictures in the kinds of bitmap file a skin author may save:
+// each takes its own size on the canvas and shows its own colour.
+TEST(Tesseldes, SkinPicturesOfEveryBitmapKind) {
+    DesignerRun run("kinds");
+    const std::string skin = run.dir() + "\\Skin";
+    copyFolder(defaultSkinFolder(), skin);
+    const struct {
+        const char* what;
+        int element;
+        std::string data;
+        SIZE size;
+        COLORREF colour;
+    } cases[] = {
+        {"24-bit", 0, bitmapFile(21, 13, RGB(200, 30, 40)), {21, 13}, RGB(200, 30, 40)},
+        {"24-bit top-down", 1, bitmapFile(17, -11, RGB(20, 180, 90)), {17, 11}, RGB(20, 180, 90)},
+        {"32-bit", 2, bitmapFile(15, 9, RGB(70, 60, 250), 32), {15, 9}, RGB(70, 60, 250)},
+        {"8-bit palette", 3, bitmapFile(19, 12, RGB(250, 250, 0), 8), {19, 12}, RGB(250, 250, 0)},
+        {"4-bit palette", 4, bitmapFile(13, 7, RGB(0, 200, 200), 4), {13, 7}, RGB(0, 200, 200)},
+        {"1-bit palette", 5, bitmapFile(33, 10, RGB(255, 128, 0), 1), {33, 10}, RGB(255, 128, 0)},
+        {"8-bit run-length", 6, bitmapFile(23, 14, RGB(90, 0, 90), 8, true), {23, 14},
+         RGB(90, 0, 90)},
+    };
+    for (const auto& c : cases)
+        writeTextFile(elementBitmapPath(skin, c.element, BitmapLook::Normal), c.data);
+    std::string message;
+    ASSERT_TRUE(run.open(skin, &message));
+    EXPECT_EQ(message, "");
+    for (const auto& c : cases) {
+        const RECT r = run.elementRect(c.element);
+        EXPECT_EQ(r.right - r.left, c.size.cx) << c.what;
+        EXPECT_EQ(r.bottom - r.top, c.size.cy) << c.what;
+        const POINT centre = run.elementCentreOnScreen(c.element);
+        EXPECT_TRUE(waitFor([&] { return screenPixelAt(centre) == c.colour; }, 3000))
+            << c.what << ": " << std::hex << screenPixelAt(centre);
+    }
+}
+
+// A file that is no bitmap stops the load at that picture with "Invalid
+// picture". (A bitmap cut short is the platform's to judge: it shows what
+// there is.)
+TEST(Tesseldes, BrokenPicturesStopTheLoad) {
+    const struct {
+        const char* what;
+        std::string data;
+    } cases[] = {
+        {"not a bitmap", "this is no picture"},
+        {"empty", ""},
+    };
+    for (const auto& c : cases) {
+        DesignerRun run("broken");
+        const std::string skin = run.dir() + "\\Skin";
+        copyFolder(defaultSkinFolder(), skin);
+        writeTextFile(elementBitmapPath(skin, 3, BitmapLook::Normal), c.data);
+        std::string message;
+        ASSERT_TRUE(run.open(skin, &message)) << c.what;
+        EXPECT_NE(message.find("Invalid picture"), std::string::npos) << c.what << ": " << message;
+        // Elements before it have their pictures, the rest the design-time size.
+        EXPECT_NE(run.elementRect(2).right - run.elementRect(2).left, 24) << c.what;
+        EXPECT_EQ(run.elementRect(4).right - run.elementRect(4).left, 24) << c.what;
+    }
 }
 
 // A picture chosen through the sample button's file dialog becomes the

@@ -5,6 +5,7 @@
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "tests/hooklib/win/drag_support.h"
+#include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
@@ -195,6 +196,26 @@ TEST_F(Drag, LayeredWindowsAndSemiDragOffAreDraggedAsTheyAre) {
     ASSERT_TRUE(b.moved);
     EXPECT_FALSE(b.during.layered) << "SEMIDRAG 0";
     EXPECT_FALSE(b.during.hasPicture) << "SEMIDRAG 0";
+}
+
+// An excluded program's windows are dragged as they are, translucent and
+// ghost dragging alike: no layering and no photograph at any point.
+TEST_F(Drag, AnExcludedProgramsWindowsAreDraggedAsTheyAre) {
+    zrv::test::ExcludedProgram excluded;
+    for (int ghost : {0, 1}) {
+        SCOPED_TRACE(ghost ? "ghost" : "translucent");
+        set("SEMIDRAG", 1);
+        set("SEMIDRAGGHOST", ghost);
+        load();
+        HWND w = redWindow();
+        const DragRun run = dragCaption(w, {150, 100}, nullptr);
+        ASSERT_TRUE(run.moved);
+        EXPECT_FALSE(run.during.layered);
+        EXPECT_FALSE(run.during.hasPicture);
+        EXPECT_FALSE(run.during.hasPictureDc);
+        EXPECT_FALSE(run.after.layered);
+        DestroyWindow(w);
+    }
 }
 
 } // namespace

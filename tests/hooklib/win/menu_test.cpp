@@ -7,6 +7,7 @@
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -509,21 +511,60 @@ TEST_F(Menus, ACoverTakesAnyMessageAndClosesQuietlyWithoutItsMenu) {
     DestroyWindow(lone);
 }
 
+// An excluded program's menus stay as the program made them with either
+// method: no opacity, no cover, and the hooks route none of their messages.
+TEST_F(Menus, AnExcludedProgramsMenusAreLeftAlone) {
+    set("SemiMenusShadow", 1);
+    zrv::test::ExcludedProgram excluded;
+    for (int emulated : {0, 1}) {
+        SCOPED_TRACE(emulated ? "emulated" : "layered");
+        set("TransOn9X", emulated);
+        load();
+        ASSERT_TRUE(zrv::state().excluded.load());
+        const unsigned routed = zrv::state().messagesRouted.load();
+        bool looked = false;
+        track(150, 140, [&](HWND menu, int tick) {
+            // Long after the opacity's 10 ms timer and the cover would have come.
+            if (tick * kTickMs < 200)
+                return false;
+            looked = true;
+            EXPECT_FALSE(layered(menu));
+            EXPECT_EQ(coverOf(menu), nullptr);
+            EXPECT_TRUE(windowsOfProcess(GetCurrentProcessId(), "FakeMenu").empty());
+            return true;
+        });
+        EXPECT_TRUE(looked);
+        EXPECT_EQ(zrv::state().messagesRouted.load(), routed);
+    }
+}
+
 LRESULT CALLBACK baseBarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-TEST_F(Menus, BaseBarWindowsFadeToTheMenuOpacity) {
-    load();
+TEST_F(Menus, BaseBarWindowsFadeToTheMenuOpacityUnlessTheProgramIsExcluded) {
     TestWindowClass baseBar{"BaseBar", baseBarProc};
-    HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW, "BaseBar", "", WS_POPUP | WS_VISIBLE, 300, 300,
-                               120, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(bar);
-    EXPECT_TRUE(layered(bar));
-    EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 3000));
-    ShowWindow(bar, SW_HIDE);
-    EXPECT_FALSE(layered(bar));
-    DestroyWindow(bar);
+    for (bool exclude : {false, true}) {
+        SCOPED_TRACE(exclude ? "excluded" : "not excluded");
+        std::optional<zrv::test::ExcludedProgram> excluded;
+        if (exclude)
+            excluded.emplace();
+        load();
+        HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW, "BaseBar", "", WS_POPUP | WS_VISIBLE, 300,
+                                   300, 120, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                   nullptr);
+        ASSERT_TRUE(bar);
+        if (exclude) {
+            pumpMessages(300);
+            EXPECT_FALSE(layered(bar));
+        } else {
+            EXPECT_TRUE(layered(bar));
+            EXPECT_TRUE(waitFor([&] { return opacityOf(bar) == 180; }, 3000));
+            ShowWindow(bar, SW_HIDE);
+            EXPECT_FALSE(layered(bar));
+        }
+        DestroyWindow(bar);
+    }
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 
 #include <tlhelp32.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace zt::test {
@@ -70,22 +72,67 @@ std::string readTextFile(const std::string& path) {
     return ss.str();
 }
 
-ScopedSettingsFiles::ScopedSettingsFiles(std::vector<std::string> names) : names_(std::move(names)) {
+namespace {
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Guards of each file alive in this program: a nested one sets the outer
+// test's file aside under names of its own.
+std::map<std::string, int>& guardDepth() {
+    static std::map<std::string, int> depth;
+    return depth;
+}
+
+} // namespace
+
+ScopedSettingsFiles::ScopedSettingsFiles(std::vector<std::string> names) {
     // Flush the profile cache so the moves below are seen by later reads.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, "Zirvane.ini");
-    for (const auto& n : names_) {
-        const std::string p = inWindowsDir(n);
-        DeleteFileA((p + ".testsave").c_str());
-        MoveFileA(p.c_str(), (p + ".testsave").c_str());
+    for (const auto& n : names) {
+        SetAside f;
+        f.key = n;
+        for (char& c : f.key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const int depth = guardDepth()[f.key]++;
+        const std::string level = depth ? std::to_string(depth) : "";
+        f.path = inWindowsDir(n);
+        f.saved = f.path + ".testsave" + level;
+        f.none = f.path + ".testnone" + level;
+        if (depth == 0 && (fileExists(f.saved) || fileExists(f.none))) {
+            // A test program was ended before it put the originals back: the
+            // file is that test's, what it set aside is the user's.
+            DeleteFileA(f.path.c_str());
+            if (fileExists(f.saved))
+                DeleteFileA(f.none.c_str());
+            f.held = true;
+        } else {
+            // Below the outermost guard nothing set aside can be the user's.
+            if (depth > 0) {
+                DeleteFileA(f.saved.c_str());
+                DeleteFileA(f.none.c_str());
+            }
+            if (!fileExists(f.path)) {
+                writeTextFile(f.none, "");
+                f.held = fileExists(f.none);
+            } else {
+                f.held = MoveFileA(f.path.c_str(), f.saved.c_str()) != FALSE;
+            }
+        }
+        files_.push_back(std::move(f));
     }
 }
 
 ScopedSettingsFiles::~ScopedSettingsFiles() {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, "Zirvane.ini");
-    for (const auto& n : names_) {
-        const std::string p = inWindowsDir(n);
-        DeleteFileA(p.c_str());
-        MoveFileA((p + ".testsave").c_str(), p.c_str());
+    for (auto it = files_.rbegin(); it != files_.rend(); ++it) {
+        --guardDepth()[it->key];
+        if (!it->held)
+            continue;
+        DeleteFileA(it->path.c_str());
+        MoveFileA(it->saved.c_str(), it->path.c_str()); // fails when there was none
+        DeleteFileA(it->none.c_str());
     }
 }
 

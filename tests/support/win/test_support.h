@@ -31,6 +31,11 @@ std::string readTextFile(const std::string& path);
 
 // Moves the given settings files out of the Windows folder for the life of the
 // object (so each test starts from none) and puts the originals back after.
+// What it sets aside stays beside the file ("NAME.testsave", or the mark
+// "NAME.testnone" when there was none) until it is put back: a test program
+// that was killed before it could do so leaves them, and the next guard, or
+// scripts/run.sh, puts the originals back in place of the killed test's files.
+// Guards of one file may nest within a program.
 class ScopedSettingsFiles {
 public:
     explicit ScopedSettingsFiles(std::vector<std::string> names = {"Zirvane.ini", "Zirvane2.ini"});
@@ -39,7 +44,14 @@ public:
     ScopedSettingsFiles& operator=(const ScopedSettingsFiles&) = delete;
 
 private:
-    std::vector<std::string> names_;
+    struct SetAside {
+        std::string key;   // the file's name in lower case, for the nesting count
+        std::string path;  // the file itself
+        std::string saved; // the original, moved aside
+        std::string none;  // the mark that there was no original
+        bool held = false; // false: the file could not be moved aside and is left alone
+    };
+    std::vector<SetAside> files_;
 };
 
 // Dispatches this thread's messages for about `ms` milliseconds.
