@@ -212,10 +212,11 @@ int runUpdater(DWORD periodMs) {
     if (!stop || !running || !updateSetting)
         return 0;
     SetEvent(running);
-    // At most ten minutes, should the soak die without telling us.
+    // At most three hours (the full soak takes about one on a busy machine),
+    // should the soak die without telling us.
     if (periodMs == 0)
         periodMs = 200;
-    const int rounds = static_cast<int>(600000 / periodMs);
+    const int rounds = static_cast<int>(3 * 3600 * 1000 / periodMs);
     // Application transparency goes on and off with every other change, so
     // that the soak's windows both fade and take the program's opacity.
     const std::string section = appSection();
@@ -302,7 +303,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
         Binding binding;
         f.bound = binding.bind(ids);
         c.go = true;
-        waitFor([&] { return c.paused.load() == threads; }, 600000);
+        waitFor([&] { return c.paused.load() == threads; }, 3 * 3600 * 1000);
         binding.unbind();
         const DWORD unbound = GetTickCount();
 
