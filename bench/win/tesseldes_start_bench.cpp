@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "bar/geometry.h"
+#include "bench/win/host_times.h"
 #include "designer/design_model.h"
 #include "designer/win/resource.h"
 #include "formats/skin_files.h"
@@ -100,20 +101,6 @@ struct Probe {
     COLORREF colour;
 };
 
-std::string readFile(const std::string& path) {
-    std::string text;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return text;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0)
-        text.append(buf, got);
-    CloseHandle(h);
-    return text;
-}
-
 COLORREF bitmapPixel(const std::string& path, POINT at, SIZE* size) {
     HBITMAP bmp = static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
@@ -137,7 +124,7 @@ std::vector<Probe> skinProbes(const std::string& skin, int dpi) {
     using namespace tessel::designer;
     DesignModel m = designTimeLayout();
     std::vector<Probe> probes;
-    if (applySkinSettings(readFile(tessel::skinFilePath(skin, tessel::kSkinSettingsFile)), m))
+    if (applySkinSettings(zt::bench::readWhole(tessel::skinFilePath(skin, tessel::kSkinSettingsFile)), m))
         return probes;
     std::vector<RECT> covered;
     for (int i = 0; i < kButtonPicCount; ++i) {
