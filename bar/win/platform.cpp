@@ -18,14 +18,6 @@ RunError loadPicture(const std::string& path, ScopedBitmap& into) {
     return {};
 }
 
-std::string programFolder() {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    size_t slash = s.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : s.substr(0, slash);
-}
-
 RunError readTextFile(const std::string& path, const char* shownName, std::string& text) {
     ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/win/program_folder.h"
 #include "common/win/scoped.h"
 #include "formats/run_error.h"
 
@@ -11,7 +12,7 @@
 namespace tessel::win {
 
 // The folder tessel.exe was started from, without a trailing backslash.
-std::string programFolder();
+using zt::programFolder;
 
 // Whole file as text; 53 for a missing file, 76 for a missing folder, 70
 // for a file locked by another program or closed to us, 57 for a read that

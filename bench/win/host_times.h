@@ -27,6 +27,15 @@ inline std::string readWhole(const std::string& path) {
     return s;
 }
 
+// Starts a program in `dir`; false when it cannot be started.
+inline bool startProgram(const std::string& cmd, const std::string& dir, PROCESS_INFORMATION& pi) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string line = cmd;
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                          &si, &pi) != FALSE;
+}
+
 inline bool runningUnderWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");

@@ -43,14 +43,6 @@ Measure measure(HANDLE p, const zt::bench::ProcessorClock& clock, int seconds) {
     return r;
 }
 
-bool start(const std::string& cmd, const std::string& dir, PROCESS_INFORMATION& pi) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string line = cmd;
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                          &si, &pi);
-}
-
 int main(int argc, char** argv) {
     if (argc > 2 && std::string(argv[1]) == "--window")
         return baselineWindow(std::atoi(argv[2]));
@@ -61,11 +53,12 @@ int main(int argc, char** argv) {
     dir.erase(dir.find_last_of('\\'));
     PROCESS_INFORMATION pi = {}, base = {};
     const auto earlier = zt::bench::hostProcesses("tessel.exe");
-    if (!start("\"" + dir + "\\tessel.exe\"", dir, pi)) {
+    if (!zt::bench::startProgram("\"" + dir + "\\tessel.exe\"", dir, pi)) {
         std::printf("tessel.exe could not be started from %s\n", dir.c_str());
         return 1;
     }
-    start("\"" + std::string(path) + "\" --window " + std::to_string(seconds + 10), dir, base);
+    zt::bench::startProgram(
+        "\"" + std::string(path) + "\" --window " + std::to_string(seconds + 10), dir, base);
     Sleep(5000); // start-up and the splash window's life
     const zt::bench::ProcessorClock clock(pi.hProcess, "tessel.exe", earlier);
     const Measure t = measure(pi.hProcess, clock, seconds);

@@ -69,14 +69,6 @@ HWND waitWindow(DWORD pid, const char* cls, const char* title) {
     return nullptr;
 }
 
-bool start(const std::string& cmd, const std::string& dir, PROCESS_INFORMATION& pi) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string line = cmd;
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                          &si, &pi);
-}
-
 void end(PROCESS_INFORMATION& pi) {
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 5000);
@@ -223,7 +215,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         PROCESS_INFORMATION pi = {};
         double t0 = nowMs();
-        if (!start("\"" + std::string(path) + "\" --window", dir, pi))
+        if (!zt::bench::startProgram("\"" + std::string(path) + "\" --window", dir, pi))
             return 1;
         if (!waitWindow(pi.dwProcessId, nullptr, kBaselineTitle)) {
             std::printf("the one-window program showed no window\n");
@@ -233,7 +225,7 @@ int main(int argc, char** argv) {
         end(pi);
 
         t0 = nowMs();
-        if (!start("\"" + dir + "\\tesseldes.exe\"", dir, pi)) {
+        if (!zt::bench::startProgram("\"" + dir + "\\tesseldes.exe\"", dir, pi)) {
             std::printf("tesseldes.exe could not be started from %s\n", dir.c_str());
             return 1;
         }

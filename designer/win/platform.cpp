@@ -19,14 +19,6 @@ bool initPictures() {
     return done;
 }
 
-std::string programFolder() {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    size_t slash = s.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : s.substr(0, slash);
-}
-
 int screenDpi() {
     zt::ScopedWindowDc dc(nullptr);
     int dpi = dc ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 96;

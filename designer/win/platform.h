@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/win/platform_function.h"
+#include "common/win/program_folder.h"
 #include "common/win/scoped.h"
 #include "formats/run_error.h"
 
@@ -14,15 +16,12 @@ namespace tessel::designer::win {
 // loaded on first use, not at start: the designer's windows appear sooner.
 template <typename F> F lateBound(const char* dll, const char* name) {
     HMODULE m = GetModuleHandleA(dll);
-    if (!m)
-        m = LoadLibraryA(dll);
-    FARPROC p = m ? GetProcAddress(m, name) : nullptr;
-    return reinterpret_cast<F>(reinterpret_cast<void*>(p));
+    return zt::platformFunction<F>(m ? m : LoadLibraryA(dll), name);
 }
 // COM for the picture loader, once per run.
 bool initPictures();
 
-std::string programFolder();
+using zt::programFolder;
 int screenDpi();
 
 // Whole file as text: 53 for a missing file, 76 for a missing folder.
