@@ -8,6 +8,7 @@
 #include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
+#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -32,11 +33,7 @@ LRESULT CALLBACK countingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class Drag : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool attached = false;
-        if (!attached) {
-            zrv::processAttach(nullptr);
-            attached = true;
-        }
+        zrv::test::attachLibraryOnce();
         load(); // every test starts from the defaults
         brush_ = CreateSolidBrush(kRed);
         WNDCLASSA wc = {};

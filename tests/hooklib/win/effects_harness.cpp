@@ -4,6 +4,7 @@
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/support/win/test_support.h"
+#include "tests/hooklib/win/attached_library.h"
 
 #include <cstring>
 #include <iterator>
@@ -88,11 +89,7 @@ void registerTestClasses() {
 void attachOnce() {
     registerTestClasses();
     std::lock_guard<std::mutex> lock(g_attachLock);
-    static bool attached = false;
-    if (!attached) {
-        zrv::processAttach(nullptr);
-        attached = true;
-    }
+    zrv::test::attachLibraryOnce();
 }
 
 HWND makeWindow(DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND owner) {

@@ -4,6 +4,7 @@
 #include "hooklib/win/window_props.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
+#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,7 @@ LRESULT CALLBACK plainProcA(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class Maximize : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static bool attached = false;
-        if (!attached) {
-            zrv::processAttach(nullptr);
-            attached = true;
-        }
+        zrv::test::attachLibraryOnce();
         WNDCLASSW wc = {};
         wc.lpfnWndProc = plainProcW;
         wc.hInstance = GetModuleHandleW(nullptr);

@@ -10,6 +10,7 @@
 #include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
+#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -166,11 +167,7 @@ bool nearly(std::uint32_t a, std::uint32_t b, int tolerance) {
 class Menus : public ::testing::Test {
   protected:
     void SetUp() override {
-        static bool attached = false;
-        if (!attached) {
-            zrv::processAttach(nullptr);
-            attached = true;
-        }
+        zrv::test::attachLibraryOnce();
         set("Semimenusval", 180);
         owner_ = CreateWindowExA(0, solid_.name, "menu owner", WS_POPUP | WS_VISIBLE, 100, 100, 600,
                                  500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

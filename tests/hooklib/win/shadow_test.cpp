@@ -7,6 +7,7 @@
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
+#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -73,11 +74,7 @@ int shadowWindowsOfThisProcess() {
 class Shadows : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool attached = false;
-        if (!attached) {
-            zrv::processAttach(nullptr);
-            attached = true;
-        }
+        zrv::test::attachLibraryOnce();
         g_seen = {};
         set("Shadows", 1);
     }

@@ -7,6 +7,7 @@
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
+#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +19,6 @@ namespace {
 
 constexpr char kReadyEvent[] = "zrv_state_tests_ready";
 constexpr char kGoEvent[] = "zrv_state_tests_go";
-
-void attachOnce() {
-    static bool attached = false;
-    if (!attached) {
-        zrv::processAttach(nullptr);
-        attached = true;
-    }
-}
 
 HWND makeWindow() {
     static TestWindowClass cls("ZrvStateProbe");
@@ -43,7 +36,7 @@ bool waitReloaded(unsigned finished) {
 int probeAttachWithNonZeroCounter() {
     if (zrv::sharedGeneration() == 0)
         return 10;
-    attachOnce();
+    zrv::test::attachLibraryOnce();
     HWND w = makeWindow();
     ThreadHooks hooks;
     for (int i = 0; i < 5; ++i)
@@ -53,7 +46,7 @@ int probeAttachWithNonZeroCounter() {
 }
 
 int probeTwoIncrementsOneReload() {
-    attachOnce();
+    zrv::test::attachLibraryOnce();
     const unsigned loads = zrv::state().reloadsFinished.load(); // the one at attach
     HWND w = makeWindow();
     ThreadHooks hooks;
@@ -138,7 +131,7 @@ TEST(SetHookPtr, StoresTheHandlesInArgumentOrder) {
 
 class SettingsFiles : public ::testing::Test {
 protected:
-    void SetUp() override { attachOnce(); }
+    void SetUp() override { zrv::test::attachLibraryOnce(); }
     ScopedSettingsFiles files_;
     zrv::EffectSettings& s = zrv::state().settings;
 };
