@@ -12,6 +12,7 @@ void resetWindow(HWND wnd) noexcept;               // call hook, HOOKCMD_RESET, 
 void closeTrackedForDetach(bool sendCommands) noexcept; // detach
 void onDestroyAfter(HWND wnd) noexcept;            // return hook, WM_DESTROY
 void onDestroyBefore(HWND wnd) noexcept;           // call hook, WM_DESTROY
+void onNcDestroy(HWND wnd) noexcept;               // call hook, WM_NCDESTROY
 void applyAppTransparency(HWND wnd) noexcept;      // after shadows follow a change
 // Puts a window in the tracked table (the shadows do so before creating or
 // moving a shadow candidate's shadows); a full table beeps. False when full.

@@ -141,6 +141,18 @@ void onDestroyAfter(HWND wnd) noexcept {
     releaseDragPicture(wnd);
 }
 
+void onNcDestroy(HWND wnd) noexcept {
+    // Messages can still reach a window after its WM_DESTROY: a child's own
+    // clean-up that moves, shows or activates its parent, a reload's reset
+    // met on the way out. They may have given it shadows, a layer mark or a
+    // table slot again, and nothing would ever take those back: its very
+    // last message does. The library's own windows clean up after themselves.
+    if (!wnd || isEffectWindow(wnd))
+        return;
+    onDestroyBefore(wnd);
+    onDestroyAfter(wnd);
+}
+
 void applyAppTransparency(HWND wnd) noexcept {
     const ProcessState& s = state();
     if (!s.updateLayeredWindow || !kinds::isCaptionedTopLevel(styleOf(wnd)) ||

@@ -135,6 +135,10 @@ void hookBefore(const CWPSTRUCT& c) noexcept {
         fx::onMenuDestroy(c.hwnd);
         fx::onDestroyBefore(c.hwnd);
     }
+    // Before the window procedure, whether or not settings are loading: the
+    // program may look at its window's properties in its own handler.
+    if (c.message == WM_NCDESTROY)
+        fx::onNcDestroy(c.hwnd);
 }
 
 } // namespace zrv

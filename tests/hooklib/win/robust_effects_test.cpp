@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -241,6 +242,78 @@ TEST_F(Robust, FullTrackedTableBeepsOncePerProcess) {
     EXPECT_LT(slowest, 500u) << "a position message was held";
     quit = true;
     filler.join();
+    set("Shadows", "0");
+    zrv::LoadEffectSettings();
+}
+
+// What a child does to its parent from its own WM_DESTROY: the parent has
+// already had its own WM_DESTROY then, and its last message is still to come.
+enum class LateAct { Show, Activate, Reset };
+LateAct g_lateAct = LateAct::Show;
+
+LRESULT CALLBACK lateChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) {
+        HWND parent = GetParent(w);
+        switch (g_lateAct) {
+        case LateAct::Show:
+            SetWindowPos(parent, nullptr, 90, 90, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            break;
+        case LateAct::Activate:
+            SendMessageA(parent, WM_NCACTIVATE, TRUE, 0);
+            break;
+        case LateAct::Reset:
+            SendMessageA(parent, zrv::state().hookMessage, zrv::HOOKCMD_RESET, 0);
+            break;
+        }
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+// A position, activation or reset message that reaches a window after its
+// destruction began (here from its child's WM_DESTROY, as a program may do,
+// or a reload's reset met on the way) must not leave shadows on screen or
+// properties on the window at its last message.
+TEST_F(Robust, MessagesDuringDestructionLeaveNothingBehind) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = lateChildProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "FxLateChild";
+    RegisterClassA(&wc);
+    set("Shadows", "1");
+    appTransparency(150);
+    struct Case {
+        const char* name;
+        LateAct act;
+    };
+    const Case cases[] = {{"shown and moved", LateAct::Show},
+                          {"activated", LateAct::Activate},
+                          {"reset by a reload", LateAct::Reset}};
+    const size_t shadowsBefore =
+        windowsOfProcess(GetCurrentProcessId(), zrv::kinds::kShadowClass).size();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_lateAct = c.act;
+        HWND w = window(kCaptioned);
+        ASSERT_TRUE(CreateWindowExA(0, "FxLateChild", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 40, w,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr));
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        ASSERT_TRUE(props::has(w, props::kShadowRight)) << "shadowed while it lived";
+        recorder().watched = w;
+        recorder().leftAtNcDestroy.clear();
+        DestroyWindow(w);
+        pumpMessages(20);
+        std::string left;
+        for (const std::string& p : recorder().leftAtNcDestroy)
+            left += " " + p;
+        EXPECT_TRUE(left.empty()) << "at its last message:" << left;
+        EXPECT_EQ(zrv::state().tracked.find(props::handleValue(w)), 0);
+        EXPECT_EQ(windowsOfProcess(GetCurrentProcessId(), zrv::kinds::kShadowClass).size(),
+                  shadowsBefore)
+            << "shadows left on screen";
+    }
+    recorder().watched = nullptr;
+    appTransparency(0);
     set("Shadows", "0");
     zrv::LoadEffectSettings();
 }
