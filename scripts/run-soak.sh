@@ -3,7 +3,9 @@
 # threads of 2500 windows each with every effect on while a second process
 # changes the settings every 200 ms; the shipped library is unbound half-way
 # (it must leave the process) and bound again; both architectures. Prints
-# figures. An argument sets the windows per thread.
+# figures. The first argument sets the windows per thread, the second how
+# many times the library is unbound and bound again (once, half-way, unless
+# told).
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${BUILD:-$ROOT/build}"
@@ -13,6 +15,6 @@ wine_env_start
 status=0
 for arch in win32 win64; do
     echo "== $arch"
-    (cd "$BUILD/$arch/bin" && wine zrv_effects_soak.exe "${1:-2500}") || status=1
+    (cd "$BUILD/$arch/bin" && wine zrv_effects_soak.exe "${1:-2500}" "${2:-1}") || status=1
 done
 exit $status

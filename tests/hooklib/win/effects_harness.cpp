@@ -29,12 +29,55 @@ BOOL CALLBACK collectProp(HWND, LPSTR name, HANDLE, ULONG_PTR param) {
     return TRUE;
 }
 
+// Each recording window's way through its destruction, for the trace.
+constexpr size_t kLeftoversTraced = 12;
+std::mutex g_traceLock;
+std::map<HWND, Leftover> g_inFlight;
+
+void traceMessage(HWND w, UINT msg) {
+    std::lock_guard<std::mutex> lock(g_traceLock);
+    if (msg == WM_NCCREATE) {
+        Leftover& t = g_inFlight[w];
+        t = Leftover{};
+        t.createdIn = g_recorder.phase;
+        t.destroyedIn = -1;
+        return;
+    }
+    auto it = g_inFlight.find(w);
+    if (it == g_inFlight.end())
+        return;
+    Leftover& t = it->second;
+    if (msg == WM_DESTROY) {
+        t.destroyedIn = g_recorder.phase;
+        HWND shadow = static_cast<HWND>(GetPropA(w, zrv::props::kShadowRight));
+        t.shadowOpenAtDestroy = shadow ? (IsWindow(shadow) ? 1 : 0) : -1;
+    } else if (t.destroyedIn >= 0 && msg != WM_NCDESTROY) {
+        ++t.messagesAfterDestroy;
+        t.lastMessage = msg;
+    }
+}
+
+void traceLeftover(HWND w, const std::vector<std::string>& left) {
+    std::lock_guard<std::mutex> lock(g_traceLock);
+    auto it = g_inFlight.find(w);
+    if (!left.empty() && it != g_inFlight.end() && g_recorder.leftovers.size() < kLeftoversTraced) {
+        Leftover t = it->second;
+        for (const std::string& p : left)
+            t.props += " " + p;
+        g_recorder.leftovers.push_back(t);
+    }
+    if (it != g_inFlight.end())
+        g_inFlight.erase(it);
+}
+
 LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_WINDOWPOSCHANGED && w == g_recorder.watched &&
         (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_FRAMECHANGED))
         ++g_recorder.frameChangedMoves;
+    traceMessage(w, msg);
     if (msg == WM_NCDESTROY) {
         std::vector<std::string> left = libraryProps(w);
+        traceLeftover(w, left);
         if (!left.empty())
             InterlockedIncrement(&g_recorder.windowsWithLeftovers);
         for (const std::string& name : left)
@@ -104,6 +147,29 @@ std::vector<std::string> libraryProps(HWND wnd) {
 }
 
 Recorder& recorder() { return g_recorder; }
+
+std::vector<Leftover> tracedLeftovers() {
+    std::lock_guard<std::mutex> lock(g_traceLock);
+    return g_recorder.leftovers;
+}
+
+void clearLeftovers() {
+    std::lock_guard<std::mutex> lock(g_traceLock);
+    g_recorder.leftovers.clear();
+}
+
+const char* phaseName(LONG phase) {
+    switch (phase) {
+    case kPhaseBound:
+        return "bound";
+    case kPhaseUnbound:
+        return "unbound";
+    case kPhaseBoundAgain:
+        return "bound again";
+    default:
+        return "unhooked";
+    }
+}
 
 HWND makeFakeShadow() {
     return CreateWindowExA(WS_EX_TOOLWINDOW, "FxFakeShadow", "", WS_POPUP, 0, 0, 10, 10, nullptr,

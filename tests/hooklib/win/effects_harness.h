@@ -31,6 +31,24 @@ HWND makeWindow(DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND own
 // Names of the library's properties the window still carries.
 std::vector<std::string> libraryProps(HWND wnd);
 
+// Where the soak stands, for the trace of windows left with properties.
+enum SoakPhase : LONG { kPhaseUnhooked, kPhaseBound, kPhaseUnbound, kPhaseBoundAgain };
+const char* phaseName(LONG phase);
+
+// A window that still had library properties at WM_NCDESTROY: when it was
+// made and destroyed, and what its window procedure saw on the way out.
+struct Leftover {
+    LONG createdIn = kPhaseUnhooked;
+    LONG destroyedIn = kPhaseUnhooked;
+    // At its WM_DESTROY, after the library's call hook: -1 no shadow named,
+    // 0 the named shadow already closed (the library saw the destruction),
+    // 1 still open (it did not).
+    int shadowOpenAtDestroy = -1;
+    int messagesAfterDestroy = 0; // reaching its procedure between the two
+    UINT lastMessage = 0;
+    std::string props;
+};
+
 // What the recording windows saw. One record per process; the soak's threads
 // only add to the counters.
 struct Recorder {
@@ -41,7 +59,12 @@ struct Recorder {
     // How often each of the library's properties (in the order of
     // zrv::props::kAll) was among them.
     volatile LONG leftoverByProp[32] = {};
+    volatile LONG phase = kPhaseUnhooked;    // set by the soak
+    std::vector<Leftover> leftovers;         // the first few, with how they came about
 };
+// A copy of the leftovers traced so far (taken under the recorder's lock).
+std::vector<Leftover> tracedLeftovers();
+void clearLeftovers();
 Recorder& recorder();
 
 // A stand-in for a shadow window: records the "ZRVHook" commands it gets and

@@ -8,6 +8,7 @@
 #include "tests/hooklib/win/effects_harness.h"
 #include "tests/support/win/test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <deque>
@@ -121,12 +122,14 @@ struct Control {
     }
     std::vector<std::atomic<DWORD>> ids; // each thread's id, once it has a queue
     std::atomic<bool> go{false};
-    std::atomic<int> paused{0};          // threads waiting half-way
-    std::atomic<bool> resume{false};
+    int unbinds = 1;
+    std::atomic<int> paused{0};          // pauses reached, all threads together
+    std::atomic<int> resumed{0};         // unbinds over (bound again)
 };
 
-void pumpUntil(const std::atomic<bool>& flag) {
-    while (!flag.load()) {
+template <class Done>
+void pumpUntil(Done done) {
+    while (!done()) {
         drain();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
@@ -141,17 +144,19 @@ int soakThread(int index, int count, Control& c) {
     MSG m;
     PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE); // the queue, for the hooks
     c.ids[index] = GetCurrentThreadId();
-    pumpUntil(c.go);
+    pumpUntil([&] { return c.go.load(); });
     HWND owner = makeWindow(WS_OVERLAPPEDWINDOW, 0, 40 + 250 * index, 40, 400, 300);
     ShowWindow(owner, SW_SHOWNOACTIVATE);
     std::deque<HWND> live;
+    int pauses = 0;
     for (int i = 0; i < count; ++i) {
-        if (i == count / 2) {
-            // Half-way the library is unbound and bound again. The thread
-            // keeps its windows and answers its messages meanwhile: the
-            // fades run out and the shadows close.
+        if (pauses < c.unbinds && i == (pauses + 1) * count / (c.unbinds + 1)) {
+            // Here the library is unbound and bound again. The thread keeps
+            // its windows and answers its messages meanwhile: the fades run
+            // out and the shadows close.
+            ++pauses;
             c.paused.fetch_add(1);
-            pumpUntil(c.resume);
+            pumpUntil([&] { return c.resumed.load() >= pauses; });
         }
         HWND w = makeWindow(WS_OVERLAPPEDWINDOW, 0, 10 * (i % 50), 10, 160, 120,
                             i % 2 ? owner : nullptr);
@@ -258,12 +263,13 @@ int runShowcase() {
     return 0;
 }
 
-SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
+SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, int unbinds) {
     using namespace zt::test;
     registerTestClasses();
     SoakFigures f;
     f.threads = threads;
     f.windowsPerThread = windowsPerThread;
+    f.unbinds = unbinds < 1 ? 1 : unbinds;
     ScopedSettingsFiles files;
     for (const Setting& s : kSoakEffects)
         writeIni("Zirvane.ini", "GLOBAL", s.key, s.value);
@@ -271,6 +277,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     recorder().windowsWithLeftovers = 0;
     for (auto& n : recorder().leftoverByProp)
         n = 0;
+    clearLeftovers();
 
     f.gdiBefore = gdiObjectsOfThisProcess();
     f.windowsBefore = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
@@ -282,6 +289,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     f.updaterRan = updater.started() && WaitForSingleObject(running, 20000) == WAIT_OBJECT_0;
 
     Control c(threads);
+    c.unbinds = f.unbinds;
     std::vector<std::thread> pool;
     std::vector<int> results(threads, -1);
     for (int t = 0; t < threads; ++t)
@@ -302,21 +310,31 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs) {
     {
         Binding binding;
         f.bound = binding.bind(ids);
+        recorder().phase = kPhaseBound;
         c.go = true;
-        waitFor([&] { return c.paused.load() == threads; }, 3 * 3600 * 1000);
-        binding.unbind();
-        const DWORD unbound = GetTickCount();
+        f.unmappedMidway = true;
+        for (int n = 1; n <= f.unbinds; ++n) {
+            waitFor([&] { return c.paused.load() == threads * n; }, 3 * 3600 * 1000);
+            recorder().phase = kPhaseUnbound;
+            binding.unbind();
+            const DWORD unbound = GetTickCount();
 
-        f.unmappedMidway = waitFor([] { return !libraryMapped(); }, kUnmapTimeoutMs);
-        f.unmapMidwayMs = GetTickCount() - unbound;
-        f.effectWindowsAtUnmap = effectWindows() - effectWindowsBefore;
-        f.gdiMidway = gdiObjectsOfThisProcess();
-        f.bound = binding.bind(ids) && f.bound;
-
-        c.resume = true;
+            f.unmappedMidway = waitFor([] { return !libraryMapped(); }, kUnmapTimeoutMs) &&
+                               f.unmappedMidway;
+            f.unmapMidwayMs = std::max(f.unmapMidwayMs, GetTickCount() - unbound);
+            f.effectWindowsAtUnmap =
+                std::max(f.effectWindowsAtUnmap, effectWindows() - effectWindowsBefore);
+            // The first time: the windows made after it must not add to it.
+            if (n == 1)
+                f.gdiMidway = gdiObjectsOfThisProcess();
+            f.bound = binding.bind(ids) && f.bound;
+            recorder().phase = kPhaseBoundAgain;
+            c.resumed = n;
+        }
         for (auto& th : pool)
             th.join();
     }
+    recorder().phase = kPhaseUnhooked;
     f.elapsedMs = GetTickCount() - start;
     f.finished = true;
     for (int r : results) {
@@ -343,9 +361,11 @@ void printSoak(const SoakFigures& f) {
                 "%lu ms; library bound %s; %u settings changes by the second process (%s)\n",
                 f.threads, f.windowsPerThread, f.elapsedMs, f.bound ? "yes" : "NO",
                 f.settingsChanges, f.updaterRan ? "ran" : "did not start");
-    std::printf("soak: unbound half-way: library left the process %s after %lu ms, effect "
+    std::printf("soak: unbound %s: library left the process %s after %lu ms%s, effect "
                 "windows then %d; left after the final unbind: %s\n",
-                f.unmappedMidway ? "yes" : "NO", f.unmapMidwayMs, f.effectWindowsAtUnmap,
+                f.unbinds == 1 ? "half-way" : (std::to_string(f.unbinds) + " times").c_str(),
+                f.unmappedMidway ? "yes" : "NO", f.unmapMidwayMs,
+                f.unbinds == 1 ? "" : " at most", f.effectWindowsAtUnmap,
                 f.unmappedAtEnd ? "yes" : "NO");
     std::string which;
     for (size_t i = 0; i < std::size(props::kAll); ++i)
@@ -355,6 +375,16 @@ void printSoak(const SoakFigures& f) {
                 "shadow and menu cover windows left: %d\n",
                 f.windowsWithLeftovers, which.empty() ? "" : ", properties:", which.c_str(),
                 f.ownersWithLeftovers, f.effectWindowsLeft);
+    // How the first few came about: made and destroyed when, whether the
+    // library saw the destruction (its shadows closed by WM_DESTROY), and
+    // what reached the window after it.
+    static const char* const kShadowAtDestroy[] = {"none named", "closed", "STILL OPEN"};
+    for (const Leftover& t : tracedLeftovers())
+        std::printf("soak:   left:%s; made %s, destroyed %s; shadow at WM_DESTROY %s; %d "
+                    "messages after it (last 0x%x)\n",
+                    t.props.c_str(), phaseName(t.createdIn), phaseName(t.destroyedIn),
+                    kShadowAtDestroy[t.shadowOpenAtDestroy + 1], t.messagesAfterDestroy,
+                    t.lastMessage);
     std::printf("soak: GDI objects (counted by the program): %lu at the start, %lu once the "
                 "library had left half-way, %lu once it had left at the end; top-level "
                 "windows %lu -> %lu\n",

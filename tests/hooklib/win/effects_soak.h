@@ -10,14 +10,16 @@ namespace fxtest {
 struct SoakFigures {
     int threads = 0;
     int windowsPerThread = 0;
+    int unbinds = 1;                // spread evenly through each thread's windows
     unsigned long elapsedMs = 0;
     bool bound = false;             // the library was loaded and hooked
     unsigned settingsChanges = 0;   // made by the second process
     bool updaterRan = false;
     long windowsWithLeftovers = 0;  // windows that still had a library property at destruction
     int ownersWithLeftovers = 0;
-    // The unbind half-way: whether the library left the process and how
-    // long after the unbind; the effect windows still there when it had.
+    // The unbinds: whether the library left the process each time and the
+    // longest it took after an unbind; the most effect windows still there
+    // when it had.
     bool unmappedMidway = false;
     unsigned long unmapMidwayMs = 0;
     int effectWindowsAtUnmap = 0;
@@ -34,8 +36,9 @@ struct SoakFigures {
 };
 
 // `threads` threads of `windowsPerThread` windows each; the second process
-// changes the settings every `updaterPeriodMs`.
-SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs);
+// changes the settings every `updaterPeriodMs`; the library is unbound and
+// bound again `unbinds` times (half-way when once).
+SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, int unbinds = 1);
 void printSoak(const SoakFigures& f);
 // Every figure as it should be. The GDI count is judged only where the soak
 // is long enough for wine's caches to have settled in its first half (a few
