@@ -60,6 +60,8 @@ void traceMessage(HWND w, UINT msg) {
 void traceLeftover(HWND w, const std::vector<std::string>& left) {
     std::lock_guard<std::mutex> lock(g_traceLock);
     auto it = g_inFlight.find(w);
+    if (it != g_inFlight.end() && it->second.messagesAfterDestroy > 0)
+        InterlockedIncrement(&g_recorder.windowsMessagedAfterDestroy);
     if (!left.empty() && it != g_inFlight.end() && g_recorder.leftovers.size() < kLeftoversTraced) {
         Leftover t = it->second;
         for (const std::string& p : left)

@@ -60,6 +60,9 @@ struct Recorder {
     // zrv::props::kAll) was among them.
     volatile LONG leftoverByProp[32] = {};
     volatile LONG phase = kPhaseUnhooked;    // set by the soak
+    // Windows whose procedure got messages between WM_DESTROY and
+    // WM_NCDESTROY: where the library's clean-up at WM_DESTROY comes too early.
+    volatile LONG windowsMessagedAfterDestroy = 0;
     std::vector<Leftover> leftovers;         // the first few, with how they came about
 };
 // A copy of the leftovers traced so far (taken under the recorder's lock).

@@ -275,6 +275,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
         writeIni("Zirvane.ini", "GLOBAL", s.key, s.value);
     writeIni("Zirvane2.ini", appSection().c_str(), "Trans", kSoakAppOpacity);
     recorder().windowsWithLeftovers = 0;
+    recorder().windowsMessagedAfterDestroy = 0;
     for (auto& n : recorder().leftoverByProp)
         n = 0;
     clearLeftovers();
@@ -348,6 +349,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
     f.unmappedAtEnd = waitFor([] { return !libraryMapped(); }, kUnmapTimeoutMs);
     pumpMessages(300);
     f.windowsWithLeftovers = recorder().windowsWithLeftovers;
+    f.windowsMessagedAfterDestroy = recorder().windowsMessagedAfterDestroy;
     f.gdiAfter = gdiObjectsOfThisProcess();
     f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
     f.effectWindowsLeft = effectWindows() - effectWindowsBefore;
@@ -372,9 +374,10 @@ void printSoak(const SoakFigures& f) {
         if (const LONG n = recorder().leftoverByProp[i])
             which += std::string(" ") + props::kAll[i] + " x" + std::to_string(n);
     std::printf("soak: windows with library properties at destruction: %ld%s%s; owners: %d; "
-                "shadow and menu cover windows left: %d\n",
+                "shadow and menu cover windows left: %d; windows sent messages after their "
+                "WM_DESTROY: %ld\n",
                 f.windowsWithLeftovers, which.empty() ? "" : ", properties:", which.c_str(),
-                f.ownersWithLeftovers, f.effectWindowsLeft);
+                f.ownersWithLeftovers, f.effectWindowsLeft, f.windowsMessagedAfterDestroy);
     // How the first few came about: made and destroyed when, whether the
     // library saw the destruction (its shadows closed by WM_DESTROY), and
     // what reached the window after it.

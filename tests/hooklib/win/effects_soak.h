@@ -17,6 +17,7 @@ struct SoakFigures {
     bool updaterRan = false;
     long windowsWithLeftovers = 0;  // windows that still had a library property at destruction
     int ownersWithLeftovers = 0;
+    long windowsMessagedAfterDestroy = 0; // messages between WM_DESTROY and WM_NCDESTROY
     // The unbinds: whether the library left the process each time and the
     // longest it took after an unbind; the most effect windows still there
     // when it had.
