@@ -117,13 +117,46 @@ void createShadows(HWND owner) noexcept {
     props::setInt(owner, props::kHeight, outer.height());
 }
 
-void follow(HWND shadowWnd, Side side, HWND owner, HWND insertAfter, const Rect& outer,
-            bool hasRegion, bool changed) noexcept {
+// Whether moving `shadowWnd` behind `insertAfter` would leave the Z order as
+// it is: the shadow is already right behind the owner (or at the top), or
+// right behind the owner's other shadow which is. The order of the two
+// shadows between themselves shows nowhere: their shapes do not meet.
+bool stackedInPlace(HWND shadowWnd, HWND other, HWND insertAfter) noexcept {
+    if (insertAfter == HWND_TOP) {
+        HWND above = GetWindow(shadowWnd, GW_HWNDPREV);
+        if (above && above == other)
+            above = GetWindow(above, GW_HWNDPREV);
+        return above == nullptr;
+    }
+    HWND below = GetWindow(insertAfter, GW_HWNDNEXT);
+    if (below && below == other && below != shadowWnd)
+        below = GetWindow(below, GW_HWNDNEXT);
+    return below == shadowWnd;
+}
+
+void follow(HWND shadowWnd, HWND other, Side side, HWND owner, HWND insertAfter,
+            const Rect& outer, bool hasRegion, bool changed) noexcept {
     if (!shadowWnd || !IsWindow(shadowWnd))
         return;
     const Rect place = shadow::placement(side, outer, params(), hasRegion);
+    if (changed && realShadows()) {
+        // The new picture goes with its own position and size: the window
+        // is then moved once instead of twice, and only restacked when it is
+        // not already in its place.
+        shapeShadow(shadowWnd, side, owner, outer);
+        if (shadowwin::sendReshape(shadowWnd, &place) &&
+            stackedInPlace(shadowWnd, other, insertAfter))
+            return;
+        SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(),
+                     place.height(), kFollowFlags);
+        return;
+    }
+    // A shadow already in its place in the Z order is only moved: the window
+    // system then has no restacking to do.
+    const UINT flags =
+        stackedInPlace(shadowWnd, other, insertAfter) ? kFollowFlags | SWP_NOZORDER : kFollowFlags;
     SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(), place.height(),
-                 kFollowFlags);
+                 flags);
     if (changed) {
         shapeShadow(shadowWnd, side, owner, outer);
         shadowwin::sendReshape(shadowWnd, &place);
@@ -140,9 +173,9 @@ void updateShadows(HWND owner, HWND right) noexcept {
     }
     HWND insertAfter = GetForegroundWindow() == owner ? HWND_TOP : owner;
     const bool hasRegion = ownerHasRegion(owner);
-    follow(right, Side::Right, owner, insertAfter, outer, hasRegion, changed);
-    follow(props::getWindow(owner, props::kShadowBottom), Side::Bottom, owner, insertAfter, outer,
-           hasRegion, changed);
+    HWND bottom = props::getWindow(owner, props::kShadowBottom);
+    follow(right, bottom, Side::Right, owner, insertAfter, outer, hasRegion, changed);
+    follow(bottom, right, Side::Bottom, owner, insertAfter, outer, hasRegion, changed);
 }
 
 } // namespace
