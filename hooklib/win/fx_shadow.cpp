@@ -9,6 +9,8 @@
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
 
+#include "common/win/scoped.h"
+
 #include <initializer_list>
 
 namespace zrv::fx {
@@ -37,19 +39,38 @@ bool visibleStyle(HWND wnd) noexcept {
     return kinds::isVisibleStyle(static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE)));
 }
 
-// Gives `shadow` its outline for `owner` as it is now.
-void shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexcept {
+// What giving a shadow its outline came to.
+enum class Shaped {
+    New,  // it has a new outline
+    Same, // it already had this one, and was left as it was
+    Kept, // out of memory: it keeps its last outline
+};
+
+// Gives `shadow` its outline for `owner` as it is now. Setting a window's
+// region is one of the dearest things done on a resize, and a resize along
+// one edge leaves one of the two outlines as it was.
+Shaped shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexcept {
     shadow::Region ownerRegion;
     const shadowwin::RegionRead read = shadowwin::windowRegion(owner, ownerRegion);
     if (read == shadowwin::RegionRead::Failed)
-        return; // out of memory: the shadow keeps its last outline
+        return Shaped::Kept;
     const shadow::Region shape = shadow::shape(
         side, outer, params(), read == shadowwin::RegionRead::Read ? &ownerRegion : nullptr);
-    if (HRGN rgn = shadowwin::toPlatformRegion(shape)) {
-        // The window owns the region from here on.
-        if (!SetWindowRgn(shadowWnd, rgn, TRUE))
-            DeleteObject(rgn);
+    HRGN rgn = shadowwin::toPlatformRegion(shape);
+    if (!rgn)
+        return Shaped::Kept;
+    zt::ScopedRegion current(CreateRectRgn(0, 0, 0, 0));
+    if (current && GetWindowRgn(shadowWnd, current.get()) != ERROR &&
+        EqualRgn(current.get(), rgn)) {
+        DeleteObject(rgn);
+        return Shaped::Same;
     }
+    // The window owns the region from here on.
+    if (!SetWindowRgn(shadowWnd, rgn, TRUE)) {
+        DeleteObject(rgn);
+        return Shaped::Kept;
+    }
+    return Shaped::New;
 }
 
 bool ownerHasRegion(HWND owner) noexcept { return shadowwin::hasWindowRegion(owner); }
@@ -117,6 +138,12 @@ void createShadows(HWND owner) noexcept {
     props::setInt(owner, props::kHeight, outer.height());
 }
 
+bool sizedAs(HWND wnd, const Rect& place) noexcept {
+    RECT r = {};
+    return GetWindowRect(wnd, &r) && r.right - r.left == place.width() &&
+           r.bottom - r.top == place.height();
+}
+
 // Whether moving `shadowWnd` behind `insertAfter` would leave the Z order as
 // it is: the shadow is already right behind the owner (or at the top), or
 // right behind the owner's other shadow which is. The order of the two
@@ -139,24 +166,29 @@ void follow(HWND shadowWnd, HWND other, Side side, HWND owner, HWND insertAfter,
     if (!shadowWnd || !IsWindow(shadowWnd))
         return;
     const Rect place = shadow::placement(side, outer, params(), hasRegion);
+    const bool stacked = stackedInPlace(shadowWnd, other, insertAfter);
     if (changed && realShadows()) {
-        // The new picture goes with its own position and size: the window
-        // is then moved once instead of twice, and only restacked when it is
-        // not already in its place.
-        shapeShadow(shadowWnd, side, owner, outer);
-        if (shadowwin::sendReshape(shadowWnd, &place) &&
-            stackedInPlace(shadowWnd, other, insertAfter))
+        // A shadow whose own size and outline stay as they were (the right
+        // one when only the width changes, the bottom one when only the
+        // height does) shows the same picture: it is only moved, below.
+        // Otherwise the new picture goes with its own position and size: the
+        // window is then moved once instead of twice, and only restacked
+        // when it is not already in its place.
+        const bool sameLook = shapeShadow(shadowWnd, side, owner, outer) == Shaped::Same &&
+                              sizedAs(shadowWnd, place);
+        if (!sameLook) {
+            if (shadowwin::sendReshape(shadowWnd, &place) && stacked)
+                return;
+            SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(),
+                         place.height(), kFollowFlags);
             return;
-        SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(),
-                     place.height(), kFollowFlags);
-        return;
+        }
+        changed = false;
     }
     // A shadow already in its place in the Z order is only moved: the window
     // system then has no restacking to do.
-    const UINT flags =
-        stackedInPlace(shadowWnd, other, insertAfter) ? kFollowFlags | SWP_NOZORDER : kFollowFlags;
     SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(), place.height(),
-                 flags);
+                 stacked ? kFollowFlags | SWP_NOZORDER : kFollowFlags);
     if (changed) {
         shapeShadow(shadowWnd, side, owner, outer);
         shadowwin::sendReshape(shadowWnd, &place);
