@@ -94,6 +94,8 @@ Canvas keptCanvas(HWND wnd, int w, int h) noexcept {
 // A new bitmap with room to spare, so that a window growing by a few pixels
 // at a time does not need another on every step.
 Canvas newCanvas(HDC mem, int w, int h) noexcept {
+    if (std::int64_t{w} * h > shadow::kMaxShadowPixels)
+        return {}; // too large to be drawn at all
     const int bw = w + w / 8 + 8, bh = h + h / 8 + 8;
     Canvas c;
     c.bmp = makeDib32(mem, bw, bh, &c.pixels);
