@@ -135,7 +135,7 @@ struct SampleGrid {
 // passes of strided sums over the sample grid: first the 6 samples of each
 // grid row that a pixel column takes, then 6 of those rows.
 bool shadePixels(const SampleGrid& grid, const std::uint32_t (&colour)[kSamples + 1],
-           std::uint32_t* pixels) {
+           std::uint32_t* pixels, std::int64_t stride) {
     const std::int32_t w = grid.w, h = grid.h;
     const std::int32_t span = (kSamplesPerSide - 1) * kShadeStep; // 10
     const std::int64_t gw = std::int64_t{w} + span, gh = std::int64_t{h} + span;
@@ -169,7 +169,7 @@ bool shadePixels(const SampleGrid& grid, const std::uint32_t (&colour)[kSamples 
             c[x] = static_cast<std::uint8_t>((r[x] + r[x + k] + r[x + 2 * k] + r[x + 3 * k] +
                                               r[x + 4 * k] + r[x + 5 * k]) |
                                              ((in[x] ^ 1) << 6));
-        std::uint32_t* out = pixels + static_cast<std::int64_t>(y) * w;
+        std::uint32_t* out = pixels + y * stride;
         for (std::int32_t x = 0; x < w; ++x)
             out[x] = lookup[c[x]];
     }
@@ -188,13 +188,20 @@ std::uint8_t greyLevel(int whiteSamples) {
 
 bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const Region* shape,
                   std::uint32_t* pixels) {
+    return renderShadow(side, shade, w, h, shape, pixels, w);
+}
+
+bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const Region* shape,
+                  std::uint32_t* pixels, std::int32_t stride) {
     if (w <= 0 || h <= 0)
         return true;
     const std::int64_t n = std::int64_t{w} * h;
-    if (n > kMaxShadowPixels || !pixels || (shape && !shape->ok()))
+    if (n > kMaxShadowPixels || !pixels || stride < w || (shape && !shape->ok()))
         return false;
+    const auto row = [&](std::int32_t y) { return pixels + std::int64_t{y} * stride; };
     if (!shape || shape->empty()) {
-        std::memset(pixels, 0, static_cast<std::size_t>(n) * sizeof *pixels);
+        for (std::int32_t y = 0; y < h; ++y)
+            std::memset(row(y), 0, static_cast<std::size_t>(w) * sizeof *pixels);
         return true;
     }
     Bytes inside = allocate(n);
@@ -202,8 +209,12 @@ bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const 
         return false;
     fillInside(*shape, w, h, inside.get());
     if (shade == Shade::Uniform) {
-        for (std::int64_t i = 0; i < n; ++i)
-            pixels[i] = inside[i] ? kUniformPixel : 0u;
+        for (std::int32_t y = 0; y < h; ++y) {
+            const std::uint8_t* in = inside.get() + std::int64_t{y} * w;
+            std::uint32_t* out = row(y);
+            for (std::int32_t x = 0; x < w; ++x)
+                out[x] = in[x] ? kUniformPixel : 0u;
+        }
         return true;
     }
     const Levels& l = levels();
@@ -211,7 +222,7 @@ bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const 
     for (int c = 0; c <= kSamples; ++c)
         colour[c] = shade == Shade::GradedAlpha ? std::uint32_t{l.alpha[c]} << 24
                                                 : std::uint32_t{l.grey[c]} * 0x010101u;
-    return shadePixels(SampleGrid{side, w, h, inside.get()}, colour, pixels);
+    return shadePixels(SampleGrid{side, w, h, inside.get()}, colour, pixels, stride);
 }
 
 } // namespace zrv::shadow

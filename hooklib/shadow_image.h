@@ -45,5 +45,9 @@ std::uint8_t greyLevel(int whiteSamples);
 // memory runs out or the shape itself ran out of memory; an empty size renders nothing and succeeds.
 bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const Region* shape,
                   std::uint32_t* pixels);
+// The same into rows `stride` pixels apart (stride >= w), as in a bitmap wider
+// than the picture; the pixels past each row's w are left as they are.
+bool renderShadow(Side side, Shade shade, std::int32_t w, std::int32_t h, const Region* shape,
+                  std::uint32_t* pixels, std::int32_t stride);
 
 } // namespace zrv::shadow

@@ -159,27 +159,37 @@ int main() {
     pump();
     if (!hasShadows(big))
         std::printf("(c) the big window got no shadows\n");
-    const auto resizeNs = [&] {
+    // Both edges move, or (`rightOnly`) the right one alone, as when the
+    // user drags that edge.
+    const auto resizeNs = [&](bool rightOnly = false) {
+        const int dh = rightOnly ? 0 : 4;
         return bestNsPerCall(3, 20, [&](int i) {
-            SetWindowPos(big, nullptr, 0, 0, 1920 - (i & 1) * 6, 1080 - (i & 1) * 4,
+            SetWindowPos(big, nullptr, 0, 0, 1920 - (i & 1) * 6, 1080 - (i & 1) * dh,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         });
     };
-    const unsigned before = zrv::state().shadowRebuilds.load();
+    unsigned before = zrv::state().shadowRebuilds.load();
     const double resize = resizeNs();
     const unsigned rebuilt = zrv::state().shadowRebuilds.load() - before;
+    before = zrv::state().shadowRebuilds.load();
+    const double edge = resizeNs(true);
+    const unsigned edgeRebuilt = zrv::state().shadowRebuilds.load() - before;
     // The same resize without shadows: the platform's own work on the
     // window, which is not the library's.
     setGlobal("Shadows", "0");
     zrv::LoadEffectSettings();
     pump();
     const double bare = resizeNs();
+    const double bareEdge = resizeNs(true);
     const double added = std::max(0.0, resize - bare);
     std::fflush(stdout);
     std::printf("(c) resize of a 1920 x 1080 window with graded shadows: %.3f ms (%u shadow"
                 " pictures made in 60 resizes); the same resize without shadows %.3f ms;"
                 " the shadows add %.3f ms; goal under 2 ms for the shadows' part: %s\n",
                 resize / 1e6, rebuilt, bare / 1e6, added / 1e6, added < 2e6 ? "met" : "MISSED");
+    std::printf("    the right edge alone: %.3f ms (%u shadow pictures in 60 resizes), without"
+                " shadows %.3f ms; the shadows add %.3f ms\n",
+                edge / 1e6, edgeRebuilt, bareEdge / 1e6, std::max(0.0, edge - bareEdge) / 1e6);
     DestroyWindow(big);
     DestroyWindow(shadowed);
     pump();

@@ -9,6 +9,8 @@
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
 
+#include "common/win/scoped.h"
+
 #include <initializer_list>
 
 namespace zrv::fx {
@@ -37,19 +39,38 @@ bool visibleStyle(HWND wnd) noexcept {
     return kinds::isVisibleStyle(static_cast<std::uint32_t>(GetWindowLongA(wnd, GWL_STYLE)));
 }
 
-// Gives `shadow` its outline for `owner` as it is now.
-void shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexcept {
+// What giving a shadow its outline came to.
+enum class Shaped {
+    New,  // it has a new outline
+    Same, // it already had this one, and was left as it was
+    Kept, // out of memory: it keeps its last outline
+};
+
+// Gives `shadow` its outline for `owner` as it is now. Setting a window's
+// region is one of the dearest things done on a resize, and a resize along
+// one edge leaves one of the two outlines as it was.
+Shaped shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noexcept {
     shadow::Region ownerRegion;
     const shadowwin::RegionRead read = shadowwin::windowRegion(owner, ownerRegion);
     if (read == shadowwin::RegionRead::Failed)
-        return; // out of memory: the shadow keeps its last outline
+        return Shaped::Kept;
     const shadow::Region shape = shadow::shape(
         side, outer, params(), read == shadowwin::RegionRead::Read ? &ownerRegion : nullptr);
-    if (HRGN rgn = shadowwin::toPlatformRegion(shape)) {
-        // The window owns the region from here on.
-        if (!SetWindowRgn(shadowWnd, rgn, TRUE))
-            DeleteObject(rgn);
+    HRGN rgn = shadowwin::toPlatformRegion(shape);
+    if (!rgn)
+        return Shaped::Kept;
+    zt::ScopedRegion current(CreateRectRgn(0, 0, 0, 0));
+    if (current && GetWindowRgn(shadowWnd, current.get()) != ERROR &&
+        EqualRgn(current.get(), rgn)) {
+        DeleteObject(rgn);
+        return Shaped::Same;
     }
+    // The window owns the region from here on.
+    if (!SetWindowRgn(shadowWnd, rgn, TRUE)) {
+        DeleteObject(rgn);
+        return Shaped::Kept;
+    }
+    return Shaped::New;
 }
 
 bool ownerHasRegion(HWND owner) noexcept { return shadowwin::hasWindowRegion(owner); }
@@ -117,13 +138,57 @@ void createShadows(HWND owner) noexcept {
     props::setInt(owner, props::kHeight, outer.height());
 }
 
-void follow(HWND shadowWnd, Side side, HWND owner, HWND insertAfter, const Rect& outer,
-            bool hasRegion, bool changed) noexcept {
+bool sizedAs(HWND wnd, const Rect& place) noexcept {
+    RECT r = {};
+    return GetWindowRect(wnd, &r) && r.right - r.left == place.width() &&
+           r.bottom - r.top == place.height();
+}
+
+// Whether moving `shadowWnd` behind `insertAfter` would leave the Z order as
+// it is: the shadow is already right behind the owner (or at the top), or
+// right behind the owner's other shadow which is. The order of the two
+// shadows between themselves shows nowhere: their shapes do not meet.
+bool stackedInPlace(HWND shadowWnd, HWND other, HWND insertAfter) noexcept {
+    if (insertAfter == HWND_TOP) {
+        HWND above = GetWindow(shadowWnd, GW_HWNDPREV);
+        if (above && above == other)
+            above = GetWindow(above, GW_HWNDPREV);
+        return above == nullptr;
+    }
+    HWND below = GetWindow(insertAfter, GW_HWNDNEXT);
+    if (below && below == other && below != shadowWnd)
+        below = GetWindow(below, GW_HWNDNEXT);
+    return below == shadowWnd;
+}
+
+void follow(HWND shadowWnd, HWND other, Side side, HWND owner, HWND insertAfter,
+            const Rect& outer, bool hasRegion, bool changed) noexcept {
     if (!shadowWnd || !IsWindow(shadowWnd))
         return;
     const Rect place = shadow::placement(side, outer, params(), hasRegion);
+    const bool stacked = stackedInPlace(shadowWnd, other, insertAfter);
+    if (changed && realShadows()) {
+        // A shadow whose own size and outline stay as they were (the right
+        // one when only the width changes, the bottom one when only the
+        // height does) shows the same picture: it is only moved, below.
+        // Otherwise the new picture goes with its own position and size: the
+        // window is then moved once instead of twice, and only restacked
+        // when it is not already in its place.
+        const bool sameLook = shapeShadow(shadowWnd, side, owner, outer) == Shaped::Same &&
+                              sizedAs(shadowWnd, place);
+        if (!sameLook) {
+            if (shadowwin::sendReshape(shadowWnd, &place) && stacked)
+                return;
+            SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(),
+                         place.height(), kFollowFlags);
+            return;
+        }
+        changed = false;
+    }
+    // A shadow already in its place in the Z order is only moved: the window
+    // system then has no restacking to do.
     SetWindowPos(shadowWnd, insertAfter, place.left, place.top, place.width(), place.height(),
-                 kFollowFlags);
+                 stacked ? kFollowFlags | SWP_NOZORDER : kFollowFlags);
     if (changed) {
         shapeShadow(shadowWnd, side, owner, outer);
         shadowwin::sendReshape(shadowWnd, &place);
@@ -140,9 +205,9 @@ void updateShadows(HWND owner, HWND right) noexcept {
     }
     HWND insertAfter = GetForegroundWindow() == owner ? HWND_TOP : owner;
     const bool hasRegion = ownerHasRegion(owner);
-    follow(right, Side::Right, owner, insertAfter, outer, hasRegion, changed);
-    follow(props::getWindow(owner, props::kShadowBottom), Side::Bottom, owner, insertAfter, outer,
-           hasRegion, changed);
+    HWND bottom = props::getWindow(owner, props::kShadowBottom);
+    follow(right, bottom, Side::Right, owner, insertAfter, outer, hasRegion, changed);
+    follow(bottom, right, Side::Bottom, owner, insertAfter, outer, hasRegion, changed);
 }
 
 } // namespace

@@ -14,6 +14,7 @@ namespace {
 // in flight.
 thread_local RECT t_reshapeRect;
 thread_local bool t_reshapePending = false;
+thread_local bool t_reshapePlaced = false;
 
 } // namespace
 
@@ -98,22 +99,27 @@ HRGN toPlatformRegion(const shadow::Region& r) noexcept {
     return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data);
 }
 
-void sendReshape(HWND shadow, const shadow::Rect* place) noexcept {
+bool sendReshape(HWND shadow, const shadow::Rect* place) noexcept {
     const UINT msg = state().hookMessage;
     if (!shadow || !msg)
-        return;
+        return false;
     if (!place) {
         SendMessageA(shadow, msg, HOOKCMD_RESHAPE, 0);
-        return;
+        return false;
     }
     // Saved and restored: the rebuild could in principle lead back here.
     const RECT savedRect = t_reshapeRect;
     const bool savedPending = t_reshapePending;
+    const bool savedPlaced = t_reshapePlaced;
     t_reshapeRect = {place->left, place->top, place->right, place->bottom};
     t_reshapePending = true;
+    t_reshapePlaced = false;
     SendMessageA(shadow, msg, HOOKCMD_RESHAPE, reinterpret_cast<LPARAM>(&t_reshapeRect));
+    const bool placed = t_reshapePlaced;
     t_reshapeRect = savedRect;
     t_reshapePending = savedPending;
+    t_reshapePlaced = savedPlaced;
+    return placed;
 }
 
 bool reshapeRect(LPARAM lParam, RECT& out) noexcept {
@@ -121,6 +127,11 @@ bool reshapeRect(LPARAM lParam, RECT& out) noexcept {
         return false;
     out = t_reshapeRect;
     return true;
+}
+
+void notePlaced(LPARAM lParam) noexcept {
+    if (lParam != 0 && t_reshapePending && lParam == reinterpret_cast<LPARAM>(&t_reshapeRect))
+        t_reshapePlaced = true;
 }
 
 PaintTurn::PaintTurn() noexcept {

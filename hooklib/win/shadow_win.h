@@ -22,9 +22,14 @@ HRGN toPlatformRegion(const shadow::Region& r) noexcept;
 // null, at its own rectangle. The rectangle travels by pointer, and the
 // shadow only follows a pointer this thread has just handed it: a command
 // that comes from anywhere else is rebuilt at the shadow's own rectangle.
-void sendReshape(HWND shadow, const shadow::Rect* place) noexcept;
+// Returns whether the rebuild also moved and sized the shadow to `place`
+// (always false without one).
+bool sendReshape(HWND shadow, const shadow::Rect* place) noexcept;
 // The rectangle of a rebuild command, if lParam is the one handed above.
 bool reshapeRect(LPARAM lParam, RECT& out) noexcept;
+// Called by the shadow once it has put itself at the rectangle of the rebuild
+// command `lParam` (one that reshapeRect accepted).
+void notePlaced(LPARAM lParam) noexcept;
 
 // One thread of the process at a time paints or rebuilds a shadow. The
 // others wait their turn in 10 ms sleeps; a turn that does not come within

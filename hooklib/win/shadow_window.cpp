@@ -40,23 +40,80 @@ BLENDFUNCTION blendFor(BYTE opacity) noexcept {
     return b;
 }
 
+// Renders this shadow's picture into `pixels`, rows `stride` pixels apart.
+bool renderPicture(HWND wnd, int w, int h, Shade shade, std::uint32_t* pixels,
+                   int stride) noexcept {
+    shadow::Region region;
+    const shadowwin::RegionRead read = shadowwin::windowRegion(wnd, region);
+    if (read == shadowwin::RegionRead::Failed ||
+        !shadow::renderShadow(sideOf(wnd), shade, w, h,
+                              read == shadowwin::RegionRead::Read ? &region : nullptr, pixels,
+                              stride))
+        return false;
+    state().shadowRebuilds.fetch_add(1);
+    return true;
+}
+
 // Renders this shadow's picture into a new bitmap selected into `mem`.
 HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
     std::uint32_t* bits = nullptr;
     HBITMAP bmp = makeDib32(mem, w, h, &bits);
     if (!bmp)
         return nullptr;
-    shadow::Region region;
-    const shadowwin::RegionRead read = shadowwin::windowRegion(wnd, region);
-    if (read == shadowwin::RegionRead::Failed ||
-        !shadow::renderShadow(sideOf(wnd), shade, w, h,
-                              read == shadowwin::RegionRead::Read ? &region : nullptr,
-                              bits)) {
+    if (!renderPicture(wnd, w, h, shade, bits, w)) {
         DeleteObject(bmp);
         return nullptr;
     }
-    state().shadowRebuilds.fetch_add(1);
     return bmp;
+}
+
+// The bitmap a real shadow keeps between rebuilds, named by its "BM"
+// property: each rebuild of a resizing window would otherwise make and free
+// one, at a cost that shows on every step of the resize. It is reused while
+// it holds the picture and is not far larger than it.
+struct Canvas {
+    HBITMAP bmp = nullptr;
+    std::uint32_t* pixels = nullptr;
+    int stride = 0;
+};
+
+Canvas keptCanvas(HWND wnd, int w, int h) noexcept {
+    const auto bmp = static_cast<HBITMAP>(GetPropA(wnd, props::kBitmap));
+    DIBSECTION ds = {};
+    if (!bmp || GetObjectType(bmp) != OBJ_BITMAP ||
+        GetObjectA(bmp, sizeof ds, &ds) != static_cast<int>(sizeof ds))
+        return {};
+    const LONG bw = ds.dsBm.bmWidth, bh = ds.dsBm.bmHeight < 0 ? -ds.dsBm.bmHeight
+                                                               : ds.dsBm.bmHeight;
+    if (ds.dsBm.bmBitsPixel != 32 || !ds.dsBm.bmBits || bw < w || bh < h ||
+        std::int64_t{bw} * bh > 4 * (std::int64_t{w} * h + 4096))
+        return {};
+    return {bmp, static_cast<std::uint32_t*>(ds.dsBm.bmBits), static_cast<int>(bw)};
+}
+
+// A new bitmap with room to spare, so that a window growing by a few pixels
+// at a time does not need another on every step.
+Canvas newCanvas(HDC mem, int w, int h) noexcept {
+    if (std::int64_t{w} * h > shadow::kMaxShadowPixels)
+        return {}; // too large to be drawn at all
+    const int bw = w + w / 8 + 8, bh = h + h / 8 + 8;
+    Canvas c;
+    c.bmp = makeDib32(mem, bw, bh, &c.pixels);
+    if (!c.bmp) {
+        // Out of room for the spare: exactly the picture, then.
+        c.bmp = makeDib32(mem, w, h, &c.pixels);
+        c.stride = w;
+    } else {
+        c.stride = bw;
+    }
+    return c;
+}
+
+// Frees the bitmap a shadow keeps; on every way a shadow goes.
+void freeKeptBitmap(HWND wnd) noexcept {
+    if (HGDIOBJ bmp = GetPropA(wnd, props::kBitmap))
+        DeleteObject(bmp);
+    props::remove(wnd, props::kBitmap);
 }
 
 void rebuildReal(HWND wnd, LPARAM lParam) noexcept;
@@ -83,7 +140,8 @@ void rebuildReal(HWND wnd, LPARAM lParam) noexcept {
     if (!turn.held())
         return;
     RECT r = {};
-    if (!shadowwin::reshapeRect(lParam, r))
+    const bool handed = shadowwin::reshapeRect(lParam, r);
+    if (!handed)
         GetWindowRect(wnd, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
@@ -91,20 +149,36 @@ void rebuildReal(HWND wnd, LPARAM lParam) noexcept {
     zt::ScopedMemDc mem(CreateCompatibleDC(nullptr));
     if (!mem)
         return;
-    zt::ScopedBitmap bmp(renderInto(wnd, mem.get(), w, h, graded() ? Shade::GradedAlpha
-                                                                    : Shade::Uniform));
-    if (!bmp)
+    Canvas canvas = keptCanvas(wnd, w, h);
+    zt::ScopedBitmap fresh; // a new bitmap, until the shadow keeps it
+    if (!canvas.bmp) {
+        canvas = newCanvas(mem.get(), w, h);
+        fresh.reset(canvas.bmp);
+    }
+    if (!canvas.bmp || !renderPicture(wnd, w, h, graded() ? Shade::GradedAlpha : Shade::Uniform,
+                                      canvas.pixels, canvas.stride))
         return;
-    zt::ScopedSelect selected(mem.get(), bmp.get());
+    if (fresh) {
+        // The old bitmap goes once the shadow names the new one; if it
+        // cannot name it, the new one goes with this scope instead.
+        HGDIOBJ old = GetPropA(wnd, props::kBitmap);
+        if (SetPropA(wnd, props::kBitmap, fresh.get())) {
+            fresh.release();
+            if (old)
+                DeleteObject(old);
+        }
+    }
+    zt::ScopedSelect selected(mem.get(), canvas.bmp);
     POINT at = {r.left, r.top}, origin = {0, 0};
     SIZE size = {w, h};
     BLENDFUNCTION blend = blendFor(currentOpacity(wnd));
     s.lastShadowOpacity.store(blend.SourceConstantAlpha);
-    SetPropA(wnd, props::kBitmap, bmp.get());
-    s.updateLayeredWindow(wnd, nullptr, &at, &size, mem.get(), &origin, kShadowColourKey, &blend,
-                          ULW_ALPHA);
-    // The bitmap goes with this scope; the property must not name it after.
-    props::remove(wnd, props::kBitmap);
+    // The update moves and sizes the window as well: the hook side leaves a
+    // rebuilt shadow's placement to it rather than move the window twice.
+    if (s.updateLayeredWindow(wnd, nullptr, &at, &size, mem.get(), &origin, kShadowColourKey,
+                              &blend, ULW_ALPHA) &&
+        handed)
+        shadowwin::notePlaced(lParam);
 }
 
 void rebuild(HWND wnd, LPARAM lParam) noexcept {
@@ -143,10 +217,8 @@ void paintOpaque(HWND wnd) noexcept {
 
 void closeShadow(HWND wnd) noexcept {
     props::remove(wnd, props::kRightShadow);
-    if (HGDIOBJ bmp = GetPropA(wnd, props::kBitmap))
-        DeleteObject(bmp);
+    freeKeptBitmap(wnd);
     props::remove(wnd, props::kAlpha);
-    props::remove(wnd, props::kBitmap);
     DestroyWindow(wnd);
 }
 
@@ -173,6 +245,16 @@ LRESULT CALLBACK ShadowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return kNothingErased;
+    case WM_NCDESTROY:
+        // Destroyed without the close command (its thread ended, or someone
+        // else destroyed it): its bitmap goes all the same.
+        freeKeptBitmap(wnd);
+        return DefWindowProcA(wnd, msg, wParam, lParam);
+    case WM_WINDOWPOSCHANGED:
+        // Nothing listens for a shadow's move or size messages, and each one
+        // would pass through every message hook of the thread: a shadow
+        // follows its owner on every move.
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(wnd, &ps);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,18 @@ TEST(ShadowImage, BitIdenticalToTheLiteralRendering) {
                         std::vector<std::uint32_t> got(want.size(), 0xDEADBEEFu);
                         ASSERT_TRUE(renderShadow(side, shade, w, h, &s, got.data()));
                         ASSERT_EQ(got, want);
+                        // Into a wider bitmap: the same rows, and its spare
+                        // columns untouched.
+                        const int stride = w + 5;
+                        std::vector<std::uint32_t> wide(std::size_t(stride) * h, 0xDEADBEEFu);
+                        ASSERT_TRUE(renderShadow(side, shade, w, h, &s, wide.data(), stride));
+                        for (int y = 0; y < h; ++y) {
+                            const auto* r = wide.data() + std::size_t(y) * stride;
+                            ASSERT_TRUE(std::equal(r, r + w, want.begin() + std::size_t(y) * w))
+                                << "row " << y;
+                            ASSERT_EQ(std::count(r + w, r + stride, 0xDEADBEEFu), 5)
+                                << "row " << y;
+                        }
                         ++compared;
                     }
                 }
@@ -90,6 +103,10 @@ TEST(ShadowImage, NoRegionMeansNothingInside) {
             ASSERT_TRUE(renderShadow(side, shade, 18, 300, nullptr, px.data()));
             EXPECT_EQ(px, ref::render(side, shade, 18, 300, nullptr));
             EXPECT_EQ(px, std::vector<std::uint32_t>(px.size(), 0u));
+            // A bitmap wider than the picture keeps its spare columns.
+            std::vector<std::uint32_t> wide(20 * 300, 1u);
+            ASSERT_TRUE(renderShadow(side, shade, 18, 300, nullptr, wide.data(), 20));
+            EXPECT_EQ(std::count(wide.begin(), wide.end(), 1u), 2 * 300);
         }
 }
 
@@ -124,6 +141,8 @@ TEST(ShadowImage, DegenerateSizes) {
     EXPECT_FALSE(renderShadow(Side::Right, Shade::GradedAlpha, 1 << 14, 1 << 14, &s, px));
     EXPECT_EQ(px[0], 1u);
     EXPECT_FALSE(renderShadow(Side::Right, Shade::GradedAlpha, 2, 2, &s, nullptr));
+    // Rows closer together than the picture is wide would overlap.
+    EXPECT_FALSE(renderShadow(Side::Right, Shade::GradedAlpha, 4, 2, &s, px, 3));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // Window shadows on real windows: the library's code linked into this
 // program with both hooks on this thread, settings from real files.
 #include "hooklib/shadow_geometry.h"
+#include "hooklib/shadow_image.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/shadow_win.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -200,6 +203,85 @@ TEST_F(Shadows, AMoveWithoutResizeDoesNotRebuild) {
     EXPECT_EQ(zrv::state().shadowRebuilds.load(), before);
     SetWindowPos(w, nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(zrv::state().shadowRebuilds.load(), before + 2);
+}
+
+// The picture a real shadow last handed to the platform, which it keeps in
+// "BM", against one rendered afresh for its size and outline as they are.
+void expectCurrentPicture(HWND sh, shadow::Side side) {
+    const auto bmp = static_cast<HBITMAP>(GetPropA(sh, "BM"));
+    ASSERT_NE(bmp, nullptr);
+    DIBSECTION ds = {};
+    ASSERT_EQ(GetObjectA(bmp, sizeof ds, &ds), static_cast<int>(sizeof ds));
+    const shadow::Rect r = rectOf(sh);
+    const int w = r.width(), h = r.height(), stride = ds.dsBm.bmWidth;
+    ASSERT_GE(stride, w);
+    ASSERT_GE(std::abs(ds.dsBm.bmHeight), h);
+    shadow::Region shape;
+    ASSERT_EQ(zrv::shadowwin::windowRegion(sh, shape), zrv::shadowwin::RegionRead::Read);
+    std::vector<std::uint32_t> want(std::size_t(w) * h);
+    ASSERT_TRUE(shadow::renderShadow(side, shadow::Shade::GradedAlpha, w, h, &shape, want.data()));
+    const auto* got = static_cast<const std::uint32_t*>(ds.dsBm.bmBits);
+    for (int y = 0; y < h; ++y)
+        ASSERT_TRUE(std::equal(got + std::size_t(y) * stride, got + std::size_t(y) * stride + w,
+                               want.begin() + std::size_t(y) * w))
+            << "row " << y;
+}
+
+// Shrinking, growing past the old size and resizing along one edge: each
+// shadow is where it belongs with its outline and its picture, and only
+// the shadows whose own size changes are rebuilt.
+TEST_F(Shadows, ResizesRebuildOnlyTheShadowsThatChange) {
+    load();
+    HWND w = window(100, 100, 300, 200);
+    pumpMessages(250); // past the settle rebuild
+    struct Step {
+        int x, y, w, h;
+        unsigned rebuilt;
+    };
+    constexpr Step steps[] = {
+        {100, 100, 200, 150, 2}, // smaller both ways
+        {100, 100, 420, 260, 2}, // larger than at first
+        {100, 100, 420, 200, 1}, // height only: the bottom shadow only moves
+        {100, 100, 380, 200, 1}, // width only: the right shadow only moves
+        {120, 90, 380, 200, 0},  // a move
+        {120, 90, 60, 40, 2},    // small
+        {120, 90, 700, 500, 2},  // far larger than any before
+    };
+    for (const Step& st : steps) {
+        SCOPED_TRACE(testing::Message() << st.w << "x" << st.h << " at " << st.x << "," << st.y);
+        const unsigned before = zrv::state().shadowRebuilds.load();
+        SetWindowPos(w, nullptr, st.x, st.y, st.w, st.h, SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(zrv::state().shadowRebuilds.load() - before, st.rebuilt);
+        expectPlacedAndShaped(w, 8, false);
+        expectCurrentPicture(rightOf(w), shadow::Side::Right);
+        expectCurrentPicture(bottomOf(w), shadow::Side::Bottom);
+    }
+}
+
+// The picture a shadow keeps goes with it, whichever way it goes.
+TEST_F(Shadows, TheKeptPictureGoesWithTheShadow) {
+    enum class Way { OwnerDestroyed, ShadowDestroyed, Reload };
+    for (Way way : {Way::OwnerDestroyed, Way::ShadowDestroyed, Way::Reload}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        load();
+        HWND w = window(100, 100, 300, 200);
+        HWND r = rightOf(w), b = bottomOf(w);
+        const HGDIOBJ pictures[] = {GetPropA(r, "BM"), GetPropA(b, "BM")};
+        for (HGDIOBJ p : pictures)
+            ASSERT_EQ(GetObjectType(p), static_cast<DWORD>(OBJ_BITMAP));
+        switch (way) {
+        case Way::OwnerDestroyed: DestroyWindow(w); break;
+        case Way::ShadowDestroyed:
+            DestroyWindow(r);
+            DestroyWindow(b);
+            break;
+        case Way::Reload: load(); break;
+        }
+        EXPECT_FALSE(IsWindow(r));
+        EXPECT_FALSE(IsWindow(b));
+        for (HGDIOBJ p : pictures)
+            EXPECT_EQ(GetObjectType(p), 0u);
+    }
 }
 
 TEST_F(Shadows, HidingHidesShadowsBeforeTheWindowSeesIt) {
