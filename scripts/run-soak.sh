@@ -15,6 +15,10 @@ wine_env_start
 status=0
 for arch in win32 win64; do
     echo "== $arch"
+    if [ "$arch" = win32 ] && [ -n "${ZT_WINE64_ONLY:-}" ]; then
+        echo "skipped: this machine's kernel cannot run 32-bit programs"
+        continue
+    fi
     (cd "$BUILD/$arch/bin" && wine zrv_effects_soak.exe "${1:-2500}" "${2:-1}") || status=1
 done
 exit $status
