@@ -125,20 +125,36 @@ void closeTrackedForDetach(bool sendCommands) noexcept {
 }
 
 void onDestroyBefore(HWND wnd) noexcept {
-    closeShadows(wnd);
+    if (props::hasAny(wnd))
+        closeShadows(wnd);
     untrackWindow(wnd);
 }
 
-void onDestroyAfter(HWND wnd) noexcept {
-    // A fade, slide or menu translucency ends with its window: the timer
-    // dies with it.
+namespace {
+
+// A fade, slide or menu translucency ends with its window: the timer dies
+// with it.
+void releaseHolds(HWND wnd) noexcept {
     if (residency::holds() > 0)
         for (HeldWindows::Kind kind : {HeldWindows::kFade, HeldWindows::kSlide,
                                        HeldWindows::kMenuAlpha})
             residency::releaseFor(wnd, kind);
+}
+
+void removeDestroyedWindowsProps(HWND wnd) noexcept {
     for (const char* name : kRemovedAtDestroy)
         props::remove(wnd, name);
     releaseDragPicture(wnd);
+}
+
+} // namespace
+
+void onDestroyAfter(HWND wnd) noexcept {
+    releaseHolds(wnd);
+    // Most windows that die never had an effect (a dialog's controls): one
+    // look at the property list spares them a removal call per name.
+    if (props::hasAny(wnd))
+        removeDestroyedWindowsProps(wnd);
 }
 
 void onNcDestroy(HWND wnd) noexcept {
@@ -149,8 +165,14 @@ void onNcDestroy(HWND wnd) noexcept {
     // last message does. The library's own windows clean up after themselves.
     if (!wnd || isEffectWindow(wnd))
         return;
-    onDestroyBefore(wnd);
-    onDestroyAfter(wnd);
+    untrackWindow(wnd);
+    releaseHolds(wnd);
+    // Shadows and pictures are named by properties: a window without any
+    // of the library's has nothing more to take back.
+    if (!props::hasAny(wnd))
+        return;
+    closeShadows(wnd);
+    removeDestroyedWindowsProps(wnd);
 }
 
 void applyAppTransparency(HWND wnd) noexcept {

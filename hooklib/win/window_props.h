@@ -34,6 +34,45 @@ constexpr const char* kAll[] = {kShadowRight, kShadowBottom, kWidth,    kHeight,
                                 kSnapshotDc,  kPrevProc,     kFadeLevel, kSlideStep, kSlideTotal,
                                 kSlideTotal2, kAddedLayer};
 
+namespace detail {
+// Property names are atoms, matched without regard to case.
+inline bool sameName(const char* a, const char* b) noexcept {
+    for (;; ++a, ++b) {
+        char x = *a, y = *b;
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
+        if (x == 0)
+            return true;
+    }
+}
+
+inline BOOL CALLBACK findLibraryProp(HWND, LPSTR name, HANDLE, ULONG_PTR found) noexcept {
+    // Atom-numbered properties come through as small integers.
+    if (reinterpret_cast<ULONG_PTR>(name) <= 0xFFFF)
+        return TRUE;
+    for (const char* p : kAll)
+        if (sameName(p, name)) {
+            *reinterpret_cast<bool*>(found) = true;
+            return FALSE;
+        }
+    return TRUE;
+}
+} // namespace detail
+
+// Whether any of the library's properties is on the window: one walk of its
+// list (a single platform call for a window that has none) instead of a
+// look-up or removal per name.
+inline bool hasAny(HWND wnd) noexcept {
+    bool found = false;
+    if (wnd)
+        EnumPropsExA(wnd, detail::findLibraryProp, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 inline bool has(HWND wnd, const char* name) noexcept {
     return wnd && GetPropA(wnd, name) != nullptr;
 }

@@ -248,7 +248,7 @@ TEST_F(Robust, FullTrackedTableBeepsOncePerProcess) {
 
 // What a child does to its parent from its own WM_DESTROY: the parent has
 // already had its own WM_DESTROY then, and its last message is still to come.
-enum class LateAct { Show, Activate, Reset };
+enum class LateAct { Show, Activate, Reset, TableSlotOnly, OnePropertyOnly };
 LateAct g_lateAct = LateAct::Show;
 
 LRESULT CALLBACK lateChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -264,6 +264,13 @@ LRESULT CALLBACK lateChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case LateAct::Reset:
             SendMessageA(parent, zrv::state().hookMessage, zrv::HOOKCMD_RESET, 0);
+            break;
+        // A single mark of the library, with nothing else to give it away.
+        case LateAct::TableSlotOnly:
+            zrv::fx::trackWindow(parent);
+            break;
+        case LateAct::OnePropertyOnly:
+            props::setInt(parent, props::kAddedLayer, 1);
             break;
         }
     }
@@ -288,7 +295,9 @@ TEST_F(Robust, MessagesDuringDestructionLeaveNothingBehind) {
     };
     const Case cases[] = {{"shown and moved", LateAct::Show},
                           {"activated", LateAct::Activate},
-                          {"reset by a reload", LateAct::Reset}};
+                          {"reset by a reload", LateAct::Reset},
+                          {"given a table slot alone", LateAct::TableSlotOnly},
+                          {"given one property alone", LateAct::OnePropertyOnly}};
     const size_t shadowsBefore =
         windowsOfProcess(GetCurrentProcessId(), zrv::kinds::kShadowClass).size();
     for (const Case& c : cases) {
