@@ -77,6 +77,9 @@ LRESULT CALLBACK recordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_FRAMECHANGED))
         ++g_recorder.frameChangedMoves;
     traceMessage(w, msg);
+    static const UINT hookMessage = RegisterWindowMessageA("ZRVHook");
+    if (msg == hookMessage && wp == zrv::HOOKCMD_RESET)
+        InterlockedIncrement(&g_recorder.resetsAnswered);
     if (msg == WM_NCDESTROY) {
         std::vector<std::string> left = libraryProps(w);
         traceLeftover(w, left);

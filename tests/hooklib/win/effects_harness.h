@@ -63,6 +63,8 @@ struct Recorder {
     // Windows whose procedure got messages between WM_DESTROY and
     // WM_NCDESTROY: where the library's clean-up at WM_DESTROY comes too early.
     volatile LONG windowsMessagedAfterDestroy = 0;
+    // Reset commands of settings reloads that reached the recording windows.
+    volatile LONG resetsAnswered = 0;
     std::vector<Leftover> leftovers;         // the first few, with how they came about
 };
 // A copy of the leftovers traced so far (taken under the recorder's lock).

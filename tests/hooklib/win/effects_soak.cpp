@@ -26,6 +26,7 @@ constexpr char kStopEvent[] = "zrv_effects_soak_stop";
 constexpr char kRunningEvent[] = "zrv_effects_soak_updating";
 constexpr char kLibrary[] = "zrv.dll";
 constexpr size_t kLiveWindows = 6; // windows a thread keeps open at once
+constexpr DWORD kDrainMs = 200;    // a thread's messages answered after each window, at most
 // How long the library may take to leave after an unbind: its fades and
 // slides run to their end first.
 constexpr DWORD kUnmapTimeoutMs = 15000;
@@ -65,6 +66,21 @@ bool libraryMapped() { return GetModuleHandleA(kLibrary) != nullptr; }
 void drain() {
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+// Answers the thread's messages until none is left or `ms` have passed.
+// Under wine a reload's reset costs a window about 25 ms, and every reload
+// (one each 200 ms) sends one to each of a thread's windows: a thread that
+// waited for an empty queue would make a window only when the reloads let
+// it, now and then a minute apart. A reset not yet answered keeps its
+// window out of the next reload's, so what waits stays one per window.
+void drainFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG m;
+    while (GetTickCount() - start < ms && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }
@@ -145,6 +161,7 @@ int soakThread(int index, int count, Control& c) {
     PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE); // the queue, for the hooks
     c.ids[index] = GetCurrentThreadId();
     pumpUntil([&] { return c.go.load(); });
+    const DWORD started = GetTickCount();
     HWND owner = makeWindow(WS_OVERLAPPEDWINDOW, 0, 40 + 250 * index, 40, 400, 300);
     ShowWindow(owner, SW_SHOWNOACTIVATE);
     std::deque<HWND> live;
@@ -166,9 +183,10 @@ int soakThread(int index, int count, Control& c) {
             DestroyWindow(live.front());
             live.pop_front();
         }
-        drain();
-        if (index == 0 && i > 0 && i % 500 == 0) {
-            std::printf("soak: thread 0 at window %d\n", i);
+        drainFor(kDrainMs);
+        if (index == 0 && i > 0 && i % 250 == 0) {
+            std::printf("soak: thread 0 at window %d after %lu s\n", i,
+                        (GetTickCount() - started) / 1000);
             std::fflush(stdout);
         }
         if (i % 16 == 0)
@@ -276,6 +294,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
     writeIni("Zirvane2.ini", appSection().c_str(), "Trans", kSoakAppOpacity);
     recorder().windowsWithLeftovers = 0;
     recorder().windowsMessagedAfterDestroy = 0;
+    recorder().resetsAnswered = 0;
     for (auto& n : recorder().leftoverByProp)
         n = 0;
     clearLeftovers();
@@ -350,6 +369,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
     pumpMessages(300);
     f.windowsWithLeftovers = recorder().windowsWithLeftovers;
     f.windowsMessagedAfterDestroy = recorder().windowsMessagedAfterDestroy;
+    f.resetsAnswered = recorder().resetsAnswered;
     f.gdiAfter = gdiObjectsOfThisProcess();
     f.windowsAfter = static_cast<unsigned long>(windowsOfProcess(GetCurrentProcessId()).size());
     f.effectWindowsLeft = effectWindows() - effectWindowsBefore;
@@ -360,9 +380,10 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
 
 void printSoak(const SoakFigures& f) {
     std::printf("soak: %d threads x %d windows (every effect on, every other window owned) in "
-                "%lu ms; library bound %s; %u settings changes by the second process (%s)\n",
+                "%lu ms; library bound %s; %u settings changes by the second process (%s), "
+                "%ld reset commands answered by the windows\n",
                 f.threads, f.windowsPerThread, f.elapsedMs, f.bound ? "yes" : "NO",
-                f.settingsChanges, f.updaterRan ? "ran" : "did not start");
+                f.settingsChanges, f.updaterRan ? "ran" : "did not start", f.resetsAnswered);
     std::printf("soak: unbound %s: library left the process %s after %lu ms%s, effect "
                 "windows then %d; left after the final unbind: %s\n",
                 f.unbinds == 1 ? "half-way" : (std::to_string(f.unbinds) + " times").c_str(),

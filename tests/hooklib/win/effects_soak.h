@@ -14,6 +14,7 @@ struct SoakFigures {
     unsigned long elapsedMs = 0;
     bool bound = false;             // the library was loaded and hooked
     unsigned settingsChanges = 0;   // made by the second process
+    long resetsAnswered = 0;        // reset commands of the reloads the windows answered
     bool updaterRan = false;
     long windowsWithLeftovers = 0;  // windows that still had a library property at destruction
     int ownersWithLeftovers = 0;
