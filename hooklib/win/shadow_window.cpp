@@ -217,9 +217,8 @@ void paintOpaque(HWND wnd) noexcept {
 
 void closeShadow(HWND wnd) noexcept {
     props::remove(wnd, props::kRightShadow);
-    freeKeptBitmap(wnd);
     props::remove(wnd, props::kAlpha);
-    DestroyWindow(wnd);
+    DestroyWindow(wnd); // its kept bitmap goes at WM_NCDESTROY
 }
 
 } // namespace
@@ -246,8 +245,8 @@ LRESULT CALLBACK ShadowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
         return kNothingErased;
     case WM_NCDESTROY:
-        // Destroyed without the close command (its thread ended, or someone
-        // else destroyed it): its bitmap goes all the same.
+        // However the shadow goes (closed, its thread ended, destroyed by
+        // someone else), its bitmap goes with it.
         freeKeptBitmap(wnd);
         return DefWindowProcA(wnd, msg, wParam, lParam);
     case WM_WINDOWPOSCHANGED:

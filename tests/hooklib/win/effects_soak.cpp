@@ -63,24 +63,17 @@ int effectWindows() {
 
 bool libraryMapped() { return GetModuleHandleA(kLibrary) != nullptr; }
 
-void drain() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-
 // Answers the thread's messages until none is left or `ms` have passed.
 // Under wine a reload's reset costs a window about 25 ms, and every reload
 // (one each 200 ms) sends one to each of a thread's windows: a thread that
 // waited for an empty queue would make a window only when the reloads let
 // it, now and then a minute apart. A reset not yet answered keeps its
 // window out of the next reload's, so what waits stays one per window.
-void drainFor(DWORD ms) {
+void drain(DWORD ms = INFINITE) {
     const DWORD start = GetTickCount();
     MSG m;
-    while (GetTickCount() - start < ms && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while ((ms == INFINITE || GetTickCount() - start < ms) &&
+           PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }
@@ -183,7 +176,7 @@ int soakThread(int index, int count, Control& c) {
             DestroyWindow(live.front());
             live.pop_front();
         }
-        drainFor(kDrainMs);
+        drain(kDrainMs);
         if (index == 0 && i > 0 && i % 250 == 0) {
             std::printf("soak: thread 0 at window %d after %lu s\n", i,
                         (GetTickCount() - started) / 1000);
