@@ -1,6 +1,9 @@
 // Per-message cost of the effects library's two hooks with every effect off,
 // against a bare pass-through pair installed the same way (global hooks from
-// a DLL), measured in the same run. Prints both and their ratio.
+// a DLL), measured in the same run. Prints both and their ratio, and the
+// library's hooks the way programs get them: installed on the thread by the
+// loader, and installed by the thread itself through ThreadPatch.
+#include "hooklib/win/binding_mark.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/support/win/test_support.h"
 
@@ -83,6 +86,7 @@ int main() {
     auto zRet = zrvExport<HOOKPROC>(zrv, "PatchAPI");
     auto zCall = zrvExport<HOOKPROC>(zrv, "PatchAPI2");
     auto zSet = zrvExport<SetHookPtrProc>(zrv, "SetHookPtr");
+    auto zThread = zrvExport<ThreadPatchProc>(zrv, "ThreadPatch");
     auto pRet = zrvExport<HOOKPROC>(pass, "PassReturn");
     auto pCall = zrvExport<HOOKPROC>(pass, "PassCall");
     auto pSet = zrvExport<void(CALLBACK*)(HHOOK, HHOOK)>(pass, "SetPassHooks");
@@ -99,7 +103,8 @@ int main() {
     // thousand messages a trial already give stable figures.
     const int rounds = 250;
     const int trials = 7;
-    std::vector<double> none, bare, lib;
+    std::vector<double> none, bare, lib, loaderThread, ownThread;
+    UINT_PTR binding = 0x5000;
     nsPerMessage(w, rounds / 4); // warm up
     for (int t = 0; t < trials; ++t) {
         none.push_back(nsPerMessage(w, rounds));
@@ -117,16 +122,43 @@ int main() {
         zSet(z.ret, z.call, nullptr);
         lib.push_back(nsPerMessage(w, rounds));
         z.remove();
+
+        // A new binding for each: a thread remembers the binding it was
+        // found hooked under.
+        const DWORD self = GetCurrentThreadId();
+        HookPair th;
+        th.ret = SetWindowsHookExA(WH_CALLWNDPROCRET, zRet, zrv, self);
+        th.call = SetWindowsHookExA(WH_CALLWNDPROC, zCall, zrv, self);
+        zSet(th.ret, th.call, nullptr);
+        loaderThread.push_back(nsPerMessage(w, rounds));
+        th.remove();
+
+        ++binding;
+        zSet(reinterpret_cast<HHOOK>(binding), reinterpret_cast<HHOOK>(binding), nullptr);
+        HANDLE mark = zrv::makeBindingMark();
+        if (zThread)
+            zThread(nullptr, EVENT_OBJECT_CREATE, w, OBJID_WINDOW, 0, self, 0);
+        ownThread.push_back(nsPerMessage(w, rounds));
+        zSet(nullptr, nullptr, nullptr);
+        CloseHandle(mark);
+        SendMessageA(w, WM_NULL, 0, 0); // the thread's own pair removes itself
+        ++binding;
     }
     DestroyWindow(w);
 
     const double n = median(none), b = median(bare), l = median(lib);
+    const double lt = median(loaderThread), ot = median(ownThread);
     std::printf("hook cost per message (%s, median of %d trials of %d messages)\n",
                 sizeof(void*) == 8 ? "win64" : "win32", trials, rounds * 8);
     std::printf("  no hooks            %9.0f ns\n", n);
     std::printf("  bare pass-through   %9.0f ns\n", b);
     std::printf("  zrv, effects off    %9.0f ns\n", l);
     std::printf("  ratio zrv / bare    %9.3f   (goal <= 1.10)\n", l / b);
+    std::printf("  zrv, thread hooks set by the loader   %9.0f ns\n", lt);
+    std::printf("  zrv, thread hooks set by the thread   %9.0f ns%s\n", ot,
+                zThread ? "" : "   (no ThreadPatch export: not measured)");
+    std::printf("  (e) own hooks / loader's hooks %9.3f   (the thread's own pair checks its binding)\n",
+                ot / lt);
     std::printf("  hook overhead ratio %9.3f   ((zrv - none) / (bare - none))\n", (l - n) / (b - n));
 
     FreeLibrary(pass);

@@ -1,4 +1,5 @@
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/thread_hooks.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept {
     switch (reason) {
@@ -7,6 +8,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         break;
     case DLL_PROCESS_DETACH:
         zrv::processDetach(reserved != nullptr);
+        break;
+    case DLL_THREAD_DETACH:
+        zrv::threadhooks::onThreadDetach();
         break;
     default:
         break;

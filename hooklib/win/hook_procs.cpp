@@ -4,6 +4,7 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
+#include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
 
 namespace zrv {
@@ -154,8 +155,12 @@ extern "C" LRESULT CALLBACK PatchAPI(int code, WPARAM wParam, LPARAM lParam) noe
 
 extern "C" LRESULT CALLBACK PatchAPI2(int code, WPARAM wParam, LPARAM lParam) noexcept {
     // An excluded program's messages pass untouched from its first one on.
-    if (code == HC_ACTION && lParam && !zrv::state().excluded.load(std::memory_order_relaxed))
-        zrv::hookBefore(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    if (code == HC_ACTION && lParam && !zrv::state().excluded.load(std::memory_order_relaxed)) {
+        const auto& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (c.message == zrv::state().hookMessage)
+            zrv::threadhooks::answerProbe(c);
+        zrv::hookBefore(c);
+    }
     return CallNextHookEx(g_shared.callHook, code, wParam, lParam);
 }
 

@@ -5,6 +5,7 @@
 #include "hooklib/window_kinds.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/shared_state.h"
+#include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
 
 #include <cstring>
@@ -88,6 +89,7 @@ void processAttach(HMODULE library) noexcept {
     fx::clearTrackedTable();
 
     s.hookMessage = RegisterWindowMessageA(kHookMessageName);
+    threadhooks::attach(library);
 
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -110,6 +112,7 @@ void processDetach(bool processTerminating) noexcept {
     // threads are already gone: messages to them could only hang.
     if (processTerminating)
         return;
+    threadhooks::detach();
     fx::closeTrackedForDetach(true);
     fx::closeMenuCoversForDetach();
     Sleep(100);

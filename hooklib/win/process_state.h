@@ -85,6 +85,10 @@ constexpr WPARAM HOOKCMD_CLOSE = 0;
 // which it would mean close): the window drops its effects in its own thread
 // so that they are built again under new settings.
 constexpr WPARAM HOOKCMD_RESET = 25;
+// Also sent only to a program's window, by the library in that window's own
+// thread: asks whether the thread's messages already pass through the
+// library. The window procedure gets it as an unknown registered message.
+constexpr WPARAM HOOKCMD_PROBE = 26;
 
 // Opacity calls always pass this colour key with LWA_ALPHA, so only the
 // opacity acts.

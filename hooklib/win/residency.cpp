@@ -20,6 +20,9 @@ constexpr int kQuietLooksBeforeLeaving = 2;
 // would fill with close commands.
 constexpr int kLooksBetweenCloses = 10;
 
+// References handed over by adoptReference, dropped as the keeper leaves.
+std::atomic<long> g_adoptedReferences{0};
+
 bool isLiveWindow(std::uint32_t handle) { return IsWindow(props::windowFromValue(handle)) != FALSE; }
 
 bool bound() noexcept { return g_shared.returnHook != nullptr || g_shared.callHook != nullptr; }
@@ -72,8 +75,12 @@ DWORD WINAPI keeper(LPVOID module) noexcept {
         if (s.effectHolds.load() == 0 || s.keeperRunning.exchange(true))
             break;
     }
-    if (module)
+    if (module) {
+        // Still mapped meanwhile: the keeper's own reference goes last.
+        for (long n = g_adoptedReferences.exchange(0); n > 0; --n)
+            FreeLibrary(static_cast<HMODULE>(module));
         FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
+    }
     return 0;
 }
 
@@ -131,6 +138,13 @@ void holdFor(HWND wnd, HeldWindows::Kind kind) noexcept {
 void releaseFor(HWND wnd, HeldWindows::Kind kind) noexcept {
     if (state().heldWindows.remove(kind, props::handleValue(wnd)))
         release();
+}
+
+void adoptReference() noexcept {
+    g_adoptedReferences.fetch_add(1);
+    // A keeper that leaves now or later takes it along.
+    hold();
+    release();
 }
 
 long holds() noexcept { return state().effectHolds.load(); }

@@ -28,6 +28,11 @@ void release() noexcept;
 void holdFor(HWND wnd, HeldWindows::Kind kind) noexcept;
 void releaseFor(HWND wnd, HeldWindows::Kind kind) noexcept;
 
+// Hands the keeper one reference on the library, taken by code that cannot
+// drop it itself because it runs inside the library. The keeper drops it as
+// it leaves (at once, when nothing else holds the library).
+void adoptReference() noexcept;
+
 // How many holds are outstanding (for tests).
 long holds() noexcept;
 

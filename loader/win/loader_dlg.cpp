@@ -1,5 +1,6 @@
 #include "loader/win/loader_dlg.h"
 
+#include "hooklib/win/binding_mark.h"
 #include "loader/loader_rules.h"
 #include "loader/resource.h"
 #include "loader/win/my_property_sheet.h"
@@ -21,9 +22,11 @@ BOOL CLoaderDlg::onInitDialog() {
     SendMessageA(wnd_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
     recordInstallDir();
-    // This window has had messages by now, so a resident copy's hooks have
-    // mapped the library into this process: then only the sheet is shown.
-    if (GetModuleHandleA("ZRV.DLL")) {
+    // This window has been made by now, so a resident copy's window-creation
+    // hook has mapped the library into this process: then only the sheet is
+    // shown. A copy that was killed left its hook behind, under wine, but
+    // not its mark.
+    if (GetModuleHandleA("ZRV.DLL") && zrv::bindingMarkPresent()) {
         openSheet();
         endDialog(IDCANCEL);
         return TRUE;

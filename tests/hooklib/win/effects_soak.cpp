@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -24,6 +25,12 @@ namespace props = zrv::props;
 
 constexpr char kStopEvent[] = "zrv_effects_soak_stop";
 constexpr char kRunningEvent[] = "zrv_effects_soak_updating";
+// Released by the second process after each settings change it makes.
+constexpr char kChangedSemaphore[] = "zrv_effects_soak_changed";
+// Changes the threads see while their windows live before they finish:
+// however fast or slow the second process starts, the soak always runs
+// through some of them.
+constexpr int kChangesWhileLive = 3;
 constexpr char kLibrary[] = "zrv.dll";
 constexpr size_t kLiveWindows = 6; // windows a thread keeps open at once
 constexpr DWORD kDrainMs = 200;    // a thread's messages answered after each window, at most
@@ -134,7 +141,22 @@ struct Control {
     int unbinds = 1;
     std::atomic<int> paused{0};          // pauses reached, all threads together
     std::atomic<int> resumed{0};         // unbinds over (bound again)
+    std::atomic<int> changes{0};         // settings changes the second process has made
+    std::atomic<int> changesNeeded{0};   // ... before the threads may finish
+    std::atomic<bool> updaterGone{false};
 };
+
+// Counts the second process's changes as they are made, until it ends.
+void countChanges(Control& c, HANDLE changed, HANDLE updater) {
+    HANDLE both[2] = {changed, updater};
+    for (;;) {
+        const DWORD r = WaitForMultipleObjects(2, both, FALSE, INFINITE);
+        if (r != WAIT_OBJECT_0)
+            break;
+        c.changes.fetch_add(1);
+    }
+    c.updaterGone = true;
+}
 
 template <class Done>
 void pumpUntil(Done done) {
@@ -185,6 +207,9 @@ int soakThread(int index, int count, Control& c) {
         if (i % 16 == 0)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
+    // Some settings changes land while the windows live, whenever the second
+    // process got going.
+    pumpUntil([&] { return c.changes.load() >= c.changesNeeded.load() || c.updaterGone.load(); });
     for (HWND w : live)
         DestroyWindow(w);
     // The owner's own fade and any reset of it settle before it is looked at.
@@ -223,9 +248,10 @@ std::string selfCommand(const char* probe) {
 int runUpdater(DWORD periodMs) {
     HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, kStopEvent);
     HANDLE running = OpenEventA(EVENT_MODIFY_STATE, FALSE, kRunningEvent);
+    HANDLE changed = OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, kChangedSemaphore);
     HMODULE lib = LoadLibraryA(zt::test::inExeDir(kLibrary).c_str());
     const auto updateSetting = lib ? zrvExport<UpdateSettingProc>(lib, "UpdateSetting") : nullptr;
-    if (!stop || !running || !updateSetting)
+    if (!stop || !running || !changed || !updateSetting)
         return 0;
     SetEvent(running);
     // At most three hours (the full soak takes about one on a busy machine),
@@ -241,8 +267,10 @@ int runUpdater(DWORD periodMs) {
         zt::test::writeIni("Zirvane2.ini", section.c_str(), "Trans",
                            changes % 2 ? kSoakAppOpacity : 0);
         updateSetting();
+        ReleaseSemaphore(changed, 1, nullptr);
     }
     FreeLibrary(lib);
+    CloseHandle(changed);
     CloseHandle(stop);
     CloseHandle(running);
     return changes;
@@ -298,10 +326,16 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
 
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, kStopEvent);
     HANDLE running = CreateEventA(nullptr, TRUE, FALSE, kRunningEvent);
+    HANDLE changed = CreateSemaphoreA(nullptr, 0, 0x7fffffff, kChangedSemaphore);
     Process updater(selfCommand("updater") + " " + std::to_string(updaterPeriodMs));
     f.updaterRan = updater.started() && WaitForSingleObject(running, 20000) == WAIT_OBJECT_0;
 
     Control c(threads);
+    std::thread counter;
+    if (f.updaterRan && changed)
+        counter = std::thread(countChanges, std::ref(c), changed, updater.handle());
+    else
+        c.updaterGone = true;
     c.unbinds = f.unbinds;
     std::vector<std::thread> pool;
     std::vector<int> results(threads, -1);
@@ -324,6 +358,7 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
         Binding binding;
         f.bound = binding.bind(ids);
         recorder().phase = kPhaseBound;
+        c.changesNeeded = c.changes.load() + kChangesWhileLive;
         c.go = true;
         f.unmappedMidway = true;
         for (int n = 1; n <= f.unbinds; ++n) {
@@ -357,6 +392,12 @@ SoakFigures runSoak(int threads, int windowsPerThread, DWORD updaterPeriodMs, in
 
     SetEvent(stop);
     const DWORD changes = updater.wait(10000);
+    if (changes == STILL_ACTIVE)
+        updater.kill();
+    if (counter.joinable())
+        counter.join();
+    if (changed)
+        CloseHandle(changed);
     f.settingsChanges = changes == STILL_ACTIVE ? 0 : changes;
     f.unmappedAtEnd = waitFor([] { return !libraryMapped(); }, kUnmapTimeoutMs);
     pumpMessages(300);
@@ -416,7 +457,8 @@ bool soakPassed(const SoakFigures& f, bool checkGdi) {
     // Half-way the threads' last windows are still open, at the end none is:
     // fewer objects at the end is no leak, more is.
     const bool noGdiGrowth = !checkGdi || f.gdiAfter <= f.gdiMidway + 5;
-    return f.finished && f.bound && f.updaterRan && f.settingsChanges > 0 &&
+    return f.finished && f.bound && f.updaterRan &&
+           f.settingsChanges >= static_cast<unsigned>(kChangesWhileLive) &&
            f.unmappedMidway && f.effectWindowsAtUnmap == 0 && f.unmappedAtEnd &&
            f.windowsWithLeftovers == 0 && f.ownersWithLeftovers == 0 &&
            f.effectWindowsLeft == 0 && noGdiGrowth &&

@@ -2,8 +2,10 @@
 // profile files in the Windows folder, and the generation counter seen from a
 // second process (this same program started again, which shares its .shared
 // section).
+#include "hooklib/win/binding_mark.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
+#include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
@@ -11,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <thread>
 
 using namespace zt::test;
 
@@ -230,4 +234,133 @@ int runProbe(const char* name) {
     if (n == "two-increments")
         return probeTwoIncrementsOneReload();
     return 2;
+}
+
+// --- how a thread comes to run the library's hooks ---
+
+// Every message a thread's windows get passes through the library exactly
+// once, whichever way the thread got its hooks, and a thread's own hooks go
+// at its first message after the binding they were made under ends.
+class ThreadPatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        zrv::test::attachLibraryOnce();
+        // No reload pending from an earlier test: every message is routed.
+        zrv::state().reload.generationSeen.store(zrv::sharedGeneration());
+        saved_ = {zrv::g_shared.returnHook, zrv::g_shared.callHook, zrv::g_shared.thirdHook, 0};
+        bindAs(0x1001);
+        mark_ = zrv::makeBindingMark();
+    }
+    void TearDown() override {
+        SetHookPtr(saved_.returnHook, saved_.callHook, saved_.thirdHook);
+        CloseHandle(mark_);
+    }
+    static void bindAs(UINT_PTR binding) {
+        SetHookPtr(reinterpret_cast<HHOOK>(binding), reinterpret_cast<HHOOK>(binding), nullptr);
+    }
+    // A window just made by this thread, announced as the creation event does.
+    static HWND announcedWindow() {
+        HWND w = makeWindow();
+        ThreadPatch(nullptr, EVENT_OBJECT_CREATE, w, OBJID_WINDOW, 0, GetCurrentThreadId(), 0);
+        return w;
+    }
+    // Hook calls the library routed for `n` messages sent to `w`.
+    static unsigned routedFor(HWND w, int n) {
+        const unsigned before = zrv::state().messagesRouted.load();
+        for (int i = 0; i < n; ++i)
+            SendMessageA(w, WM_NULL, 0, 0);
+        return zrv::state().messagesRouted.load() - before;
+    }
+    // The library's entry point tells it of every ending thread; linked into
+    // this program it is told here.
+    static void endOfThread() { zrv::threadhooks::onThreadDetach(); }
+    zrv::SharedState saved_{};
+    HANDLE mark_ = nullptr; // a live binding's mark, as the loader holds it
+};
+
+// Each case runs on a fresh thread; the routed counts are per message, the
+// call hook and the return hook each counting once.
+struct ThreadCase {
+    const char* name;
+    bool loaderHooks;    // the thread already had the library's hooks (a bind found it)
+    int windows;         // windows the thread makes and announces
+    long ownPairs;       // pairs of hooks of its own it then has
+    unsigned routedPer;  // hook calls routed per message
+};
+
+TEST_F(ThreadPatchTest, EveryThreadPassesItsMessagesThroughTheLibraryOnce) {
+    static const ThreadCase kCases[] = {
+        {"a new thread hooks itself", false, 1, 1, 2},
+        {"a second window adds no second pair", false, 3, 1, 2},
+        {"a thread the loader hooked adds none", true, 2, 0, 2},
+    };
+    for (const ThreadCase& tc : kCases) {
+        long own = -1;
+        unsigned routed = 0;
+        std::thread([&] {
+            const long before = zrv::threadhooks::ownHookedThreads();
+            std::unique_ptr<ThreadHooks> loaderHooks(tc.loaderHooks ? new ThreadHooks : nullptr);
+            HWND last = nullptr;
+            for (int i = 0; i < tc.windows; ++i)
+                last = announcedWindow();
+            own = zrv::threadhooks::ownHookedThreads() - before;
+            routed = routedFor(last, 10);
+            DestroyWindow(last);
+            endOfThread();
+        }).join();
+        EXPECT_EQ(own, tc.ownPairs) << tc.name;
+        EXPECT_EQ(routed, 10 * tc.routedPer) << tc.name;
+        EXPECT_EQ(zrv::threadhooks::ownHookedThreads(), 0) << tc.name << ": an ended thread's hooks go with it";
+    }
+}
+
+TEST_F(ThreadPatchTest, OwnHooksGoWhenTheirBindingEnds) {
+    static const UINT_PTR kNext[] = {0 /* unbound */, 0x2002 /* bound afresh */};
+    for (UINT_PTR next : kNext) {
+        bindAs(0x1001);
+        std::thread([&] {
+            HWND w = announcedWindow();
+            ASSERT_EQ(zrv::threadhooks::ownHookedThreads(), 1);
+            bindAs(next);
+            EXPECT_EQ(routedFor(w, 5), 0u) << "a stale pair routes nothing";
+            EXPECT_EQ(zrv::threadhooks::ownHookedThreads(), 0) << "and removes itself";
+            if (next) {
+                // The next window of the thread hooks it under the new binding.
+                HWND w2 = announcedWindow();
+                EXPECT_EQ(zrv::threadhooks::ownHookedThreads(), 1);
+                EXPECT_EQ(routedFor(w2, 5), 10u);
+                DestroyWindow(w2);
+            }
+            DestroyWindow(w);
+            endOfThread();
+        }).join();
+    }
+    bindAs(0x1001);
+}
+
+TEST_F(ThreadPatchTest, NothingIsHookedWhileUnboundOrForAnotherThreadsWindow) {
+    // Unbound, or bound by a loader that is gone (killed: no mark).
+    for (const bool killed : {false, true}) {
+        bindAs(killed ? 0x1001 : 0);
+        if (killed)
+            CloseHandle(mark_);
+        std::thread([&] {
+            HWND w = announcedWindow();
+            EXPECT_EQ(zrv::threadhooks::ownHookedThreads(), 0) << (killed ? "killed" : "unbound");
+            DestroyWindow(w);
+            endOfThread();
+        }).join();
+        if (killed)
+            mark_ = zrv::makeBindingMark();
+    }
+    bindAs(0x1001);
+    HWND elsewhere = makeWindow(); // this thread's, announced from another one
+    std::thread([&] {
+        const DWORD error = 1234;
+        SetLastError(error);
+        ThreadPatch(nullptr, EVENT_OBJECT_CREATE, elsewhere, OBJID_WINDOW, 0, 0, 0);
+        EXPECT_EQ(zrv::threadhooks::ownHookedThreads(), 0) << "another thread's window";
+        EXPECT_EQ(GetLastError(), error) << "the program's last error is kept";
+    }).join();
+    DestroyWindow(elsewhere);
 }

@@ -1,0 +1,28 @@
+// The mark of a live binding: a named mutex that the loader (or its
+// companion) holds for as long as it has the library bound, one name per
+// bitness. Its handle dies with the loader's process, however that ends, so a
+// loader that was killed leaves no mark, whatever the platform keeps of its
+// hooks: no new thread hooks itself under its binding, and the next loader
+// does not take it for a resident copy.
+#pragma once
+#include <windows.h>
+
+namespace zrv {
+
+inline const char* bindingMarkName() noexcept {
+    return sizeof(void*) == 8 ? "Local\\ZirvaneBinding64" : "Local\\ZirvaneBinding32";
+}
+
+// Made by the binder; closing the handle takes the mark away.
+inline HANDLE makeBindingMark() noexcept { return CreateMutexA(nullptr, FALSE, bindingMarkName()); }
+
+inline bool bindingMarkPresent() noexcept {
+    const DWORD error = GetLastError();
+    HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, bindingMarkName());
+    if (h)
+        CloseHandle(h);
+    SetLastError(error);
+    return h != nullptr;
+}
+
+} // namespace zrv
