@@ -45,7 +45,9 @@ in_prefix() {
 }
 not_in_prefix() { ! in_prefix "$1"; }
 alive() { kill -0 "$1" 2>/dev/null; }
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
+# The 64-bit view, where the installer writes on 64-bit Windows: plain
+# `wine reg` is the 32-bit reg.exe where 32-bit programs run.
+reg_value() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
 wait_until() { # seconds, command...
     local n=$(( $1 * 10 ))
     shift

@@ -18,7 +18,8 @@ struct Export {
 };
 constexpr Export kExports[] = {
     {"PatchAPI", 1}, {"PatchAPI2", 2},   {"SetHookPtr", 3},     {"fakeWndProc", 4},
-    {"stubPatch", 5}, {"Patch3", 6},     {"UpdateSetting", 7},  {"PatchAPI3", 31},
+    {"stubPatch", 5}, {"Patch3", 6},     {"UpdateSetting", 7},  {"ThreadPatch", 8},
+    {"PatchAPI3", 31},
 };
 
 TEST(ZrvDll, EveryExportResolvesByNameAndByOrdinal) {
