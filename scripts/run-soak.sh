@@ -5,7 +5,7 @@
 # (it must leave the process) and bound again; both architectures. Prints
 # figures. The first argument sets the windows per thread, the second how
 # many times the library is unbound and bound again (once, half-way, unless
-# told).
+# told). ZT_SOAK_ARCHES picks the architectures ("win32 win64" unless set).
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${BUILD:-$ROOT/build}"
@@ -13,7 +13,7 @@ BUILD="${BUILD:-$ROOT/build}"
 trap wine_env_stop EXIT
 wine_env_start
 status=0
-for arch in win32 win64; do
+for arch in ${ZT_SOAK_ARCHES:-win32 win64}; do
     echo "== $arch"
     if [ "$arch" = win32 ] && [ -n "${ZT_WINE64_ONLY:-}" ]; then
         echo "skipped: this machine's kernel cannot run 32-bit programs"
