@@ -131,13 +131,12 @@ void ensureHooked(HWND wnd) noexcept {
     if (!slotsReady() || s.excluded.load(std::memory_order_relaxed))
         return;
     const HHOOK binding = currentBinding();
-    if (!binding)
+    // Most windows are made by threads hooked already: one look decides.
+    if (!binding || tlsGet(g_knownSlot) == binding)
         return;
     // An event of another process or thread reaches us out of context (on
     // Windows, a program of the other bitness): nothing to hook here.
     if (GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId())
-        return;
-    if (tlsGet(g_knownSlot) == binding)
         return;
     if (auto* own = static_cast<OwnHooks*>(tlsGet(g_ownSlot))) {
         if (own->binding == binding) {
