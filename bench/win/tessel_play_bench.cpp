@@ -26,14 +26,14 @@ double now() {
 }
 
 void decodeFigure(const std::string& mp3) {
-    std::vector<uint8_t> bytes;
-    if (win::readWholeFile(mp3, bytes)) {
+    std::shared_ptr<const win::MappedFile> file;
+    if (win::MappedFile::open(mp3, file)) {
         std::printf("decode: the test file could not be read\n");
         return;
     }
     std::unique_ptr<win::PcmSource> source;
     const double t0 = now();
-    if (win::openPcmSource(mp3, bytes, MediaKind::Mp3, source)) {
+    if (win::openPcmSource(mp3, file, MediaKind::Mp3, source)) {
         std::printf("decode: the codec refused the test file\n");
         return;
     }
