@@ -268,6 +268,9 @@ TEST(TesselDialogs, RunDialogRunsAndReports) {
     EXPECT_NE(text.find("no_such_program.exe"), std::string::npos) << text;
     dismissReport(box, run);
     EXPECT_TRUE(IsWindowVisible(run));
+    // The typed command stays for another try.
+    pumpMessages(300);
+    EXPECT_EQ(itemText(run, IDC_COMMAND_LINE), "no_such_program.exe");
 
     // A file that is there but is no program has its own number.
     b.folder.write("notaprogram.exe", "just text");
