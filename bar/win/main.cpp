@@ -28,7 +28,17 @@ struct App {
 
 // Every failure of the load ends the program after its report.
 void load() {
-    const std::string folder = programFolder();
+    std::string folder;
+    std::wstring wide;
+    if (!reachableProgramFolder(folder, wide)) {
+        // The ANSI functions would look for the files in another folder, or
+        // in none: say which folder and why, rather than "File not found".
+        const std::wstring text = L"Error 76 has occured, Path not found (" + wide +
+                                  L": the folder's name has characters outside the system's "
+                                  L"code page; start Tessel from a folder whose name has none)";
+        MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONWARNING);
+        ExitProcess(static_cast<UINT>(ErrorNumber::PathNotFound));
+    }
     std::string text;
     RunError e = readTextFile(folder + "\\" + kProgramListFile, kProgramListFile, text);
     if (!e)

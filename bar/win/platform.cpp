@@ -2,6 +2,7 @@
 
 #include "bar/program_editing.h"
 
+#include "common/win/ansi_names.h"
 #include "common/win/replacing_file.h"
 #include "common/win/scoped.h"
 
@@ -41,9 +42,35 @@ RunError readTextFile(const std::string& path, const char* shownName, std::strin
                                 path.empty() ? shownName : path);
         }
         if (got == 0)
-            return {};
+            break;
         text.append(buf, got);
     }
+    static constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+    if (text.compare(0, 3, kUtf8Mark) == 0) {
+        std::string ansi;
+        if (!utf8ToAnsiExactly(text.substr(3), ansi)) {
+            text.clear();
+            return RunError(ErrorNumber::InvalidFileFormat,
+                            std::string(errorText(ErrorNumber::InvalidFileFormat)) + " (" +
+                                (path.empty() ? shownName : path) +
+                                ": saved as UTF-8 with characters outside the system's code "
+                                "page; save it in the system's code page)");
+        }
+        text = std::move(ansi);
+    }
+    return {};
+}
+
+bool reachableProgramFolder(std::string& folder, std::wstring& wide) {
+    return zt::reachableProgramFolder(folder, wide);
+}
+
+std::string programFolder() {
+    std::string folder;
+    std::wstring wide;
+    if (reachableProgramFolder(folder, wide))
+        return folder;
+    return zt::programFolder();
 }
 
 ErrorNumber fileErrorNumber(DWORD err) {
