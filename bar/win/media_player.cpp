@@ -212,6 +212,34 @@ DWORD WINAPI runMain(void* param) {
 
 } // namespace
 
+namespace {
+DWORD WINAPI prepareMain(void*) {
+    const SoundLibrary& sound = soundLibrary();
+    if (!sound.waveOut())
+        return 0;
+    // A device opened and closed again, nothing written: no sound is made.
+    WAVEFORMATEX f = {};
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = 2;
+    f.nSamplesPerSec = 44100;
+    f.wBitsPerSample = 16;
+    f.nBlockAlign = 4;
+    f.nAvgBytesPerSec = 44100 * 4;
+    HWAVEOUT out = nullptr;
+    if (sound.waveOutOpen(&out, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR)
+        sound.waveOutClose(out);
+    return 0;
+}
+} // namespace
+
+void prepareSoundOutput() {
+    static std::atomic<bool> started{false};
+    if (started.exchange(true))
+        return;
+    if (HANDLE t = CreateThread(nullptr, 0, prepareMain, nullptr, 0, nullptr))
+        CloseHandle(t);
+}
+
 MediaPlayer::~MediaPlayer() {
     halt();
     closeMidi();

@@ -17,6 +17,12 @@ namespace tessel::win {
 // it (at most 15 characters, the longest a Linux thread name can be).
 inline constexpr char kPlaybackThreadName[] = "tessel playback";
 
+// Starts the platform's sound system on a thread of its own and returns at
+// once: its first start in a process takes a large part of a second, which
+// the first Play would otherwise wait for. Called when the player's browser
+// opens; later calls do nothing.
+void prepareSoundOutput();
+
 // Everything one run of the playback thread touches. The thread holds its
 // own reference, so a stop that gives up waiting for a thread stuck in a
 // sound driver leaves it a whole, live run to finish with; the player starts
