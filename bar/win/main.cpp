@@ -7,6 +7,8 @@
 #include "formats/program_list.h"
 #include "formats/skin_files.h"
 
+#include <new>
+
 namespace tessel::win {
 
 using namespace zt;
@@ -92,7 +94,12 @@ LRESULT CALLBACK splashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         g_app.loadPosted = false;
         if (!g_app.loading) {
             g_app.loading = true;
-            load();
+            try {
+                load();
+            } catch (const std::bad_alloc&) {
+                failAndEnd(nullptr, RunError(ErrorNumber::OutOfMemory,
+                                             errorText(ErrorNumber::OutOfMemory)));
+            }
             g_app.loading = false;
         }
         return 0;

@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <commdlg.h>
+#include <new>
 
 namespace tessel::designer::win {
 
@@ -191,7 +192,14 @@ INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             refreshSizeBoxes(a);
         return FALSE;
     case WM_COMMAND:
-        return command(a, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        // A failed allocation ends the action that needed it, never the run.
+        try {
+            return command(a, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        } catch (const std::bad_alloc&) {
+            MessageBoxA(dlg, errorText(ErrorNumber::OutOfMemory), kMessageTitle,
+                        MB_OK | MB_ICONEXCLAMATION);
+            return TRUE;
+        }
     case WM_DRAWITEM: {
         const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (di->CtlID != static_cast<UINT>(commandId(1)))
