@@ -263,6 +263,11 @@ double barPlayClick(HWND wnd);
 // every 100 ms, so this includes up to one tick).
 double barFigure(const std::string& wav) {
     BarFolder folder("bench_start");
+    // The bar shows a new position only when it reaches a new pixel: a
+    // position bar 200 pixels wide shows the 3-second file's first 15 ms.
+    SkinLayout layout = testLayout();
+    layout.positionBar = {0, 0, 3000, 200};
+    folder.writeLayout(layout);
     Process bar = folder.start();
     HWND wnd = waitForBar(bar.id());
     if (!wnd)
@@ -277,11 +282,6 @@ double barFigure(const std::string& wav) {
     clickWindow(GetDlgItem(browser, IDC_OPEN));
     pumpMessages(500);
     const double first = barPlayClick(wnd);
-    if (std::getenv("ZT_BENCH_SECOND")) {
-        clickWindow(GetDlgItem(wnd, 100 + 16));
-        pumpMessages(1000);
-        std::printf("  second play: %.0f ms\n", barPlayClick(wnd));
-    }
     bar.kill();
     return first;
 }
@@ -290,7 +290,6 @@ double barFigure(const std::string& wav) {
 // element acts then) to the position bar's first move.
 double barPlayClick(HWND wnd) {
     HWND position = GetDlgItem(wnd, win::kPositionBarId);
-    const DWORD_PTR v0 = DWORD_PTR(SendMessageA(position, PBM_GETPOS, 0, 0));
     RECT rc;
     HWND play = GetDlgItem(wnd, 100 + 17);
     GetClientRect(play, &rc);
@@ -308,19 +307,12 @@ double barPlayClick(HWND wnd) {
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     const double t0 = now();
     SendInput(1, &in, sizeof in);
-    // A play after Stop starts from the beginning: the bar first goes back
-    // to where the play starts, then moves on from there.
     double heard = -1;
-    bool back = v0 == 0;
     for (int i = 0; i < 20000 && heard < 0; ++i) {
         DWORD_PTR pos = 0;
-        if (!SendMessageTimeoutA(position, PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000, &pos))
-            continue;
-        if (!back)
-            back = pos < v0;
-        else if (pos > 0)
+        if (SendMessageTimeoutA(position, PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000, &pos) && pos > 0)
             heard = (now() - t0) * 1000;
-        if (heard < 0)
+        else
             Sleep(1);
     }
     return heard;
@@ -361,6 +353,11 @@ void startFigure() {
         std::printf("  best of each: bare %.0f ms, component %.0f ms, %+.0f ms (goal within 50 ms "
                     "of the bare program: %s)\n",
                     b, c, c - b, c - b <= 50 ? "met" : "MISSED");
+    const double t = best(bar);
+    if (b >= 0 && t >= 0)
+        std::printf("  the bar's best %.0f ms, %+.0f ms beside the bare program (goal within 50 ms: "
+                    "%s)\n",
+                    t, t - b, t - b <= 50 ? "met" : "MISSED");
 }
 
 } // namespace
