@@ -11,7 +11,10 @@ void FileChoice::request(ChoiceClient client, std::string pattern) {
 
 void FileChoice::confirm(std::string path) {
     chosenPath_ = std::move(path);
-    armed = 1;
+    // Only the player plays what is confirmed: a program chosen for the
+    // editor or the run dialog must never arm it.
+    if (requester_ == ChoiceClient::Player)
+        armed = 1;
     pendingFor_ = requester_;
 }
 

@@ -26,7 +26,8 @@ public:
     const std::string& pattern() const { return pattern_; }
     const std::string& chosenPath() const { return chosenPath_; }
 
-    // 1 after a confirmation; the player's play action consumes it.
+    // 1 after a confirmation made for the player (or its stop); the
+    // player's play action consumes it.
     int16_t armed = 0;
 
     // True once for each confirmation made for `client`: a caller that

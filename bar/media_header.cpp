@@ -165,12 +165,10 @@ bool readMp3Info(const uint8_t* data, size_t size, Mp3Info& info, std::string* w
         return false;
     }
     const double perFrame = double(h.samplesPerFrame) / h.sampleRate;
-    if (info.vbrHeader && info.headerFrames > 0) {
-        // A few frames of slack: some writers count the header's own frame.
-        if (info.frames.size() + 2 < info.headerFrames) {
-            say(why, "the file is cut short");
-            return false;
-        }
+    // A few frames of slack: some writers count the header's own frame. A
+    // file cut further short than that plays what is there, as one without
+    // the header would.
+    if (info.vbrHeader && info.headerFrames > 0 && info.frames.size() + 2 >= info.headerFrames) {
         info.durationSeconds = info.headerFrames * perFrame;
     } else {
         info.durationSeconds = double(info.frames.size()) * perFrame;

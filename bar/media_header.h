@@ -45,8 +45,8 @@ struct Mp3Info {
 };
 
 // Reads an MP3 file's headers and indexes its frames. On failure returns
-// false and says why in `why` (no frames at all, or a file cut short of what
-// its own header announces).
+// false and says why in `why` (no frames at all). A file cut short of what
+// its own header announces lasts as long as the frames it holds.
 bool readMp3Info(const uint8_t* data, size_t size, Mp3Info& info, std::string* why = nullptr);
 
 struct WavInfo {

@@ -14,9 +14,12 @@ void Mp3Player::open() {
 RunError Mp3Player::play() {
     if (choice_.armed != 1)
         return {};
+    std::string confirmed;
+    if (choice_.takeConfirmed(ChoiceClient::Player, confirmed))
+        file_ = confirmed;
     // A file the component refuses leaves the choice armed, so that a later
     // play tries it again.
-    if (RunError e = media_.setFileName(choice_.chosenPath()))
+    if (RunError e = media_.setFileName(file_))
         return e;
     bar_.setMax(float(media_.duration()));
     choice_.armed = 0;

@@ -56,6 +56,9 @@ private:
     MediaControl& media_;
     PositionBar& bar_;
     int16_t played_ = 0; // never cleared once set
+    // The file confirmed for the player: a stop reloads this one, whatever
+    // was chosen for other callers since.
+    std::string file_;
 };
 
 } // namespace tessel

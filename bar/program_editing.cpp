@@ -33,4 +33,11 @@ PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupH
     return {bar.left, top};
 }
 
+std::string commandLineFor(const std::string& command, bool namesAFile) {
+    const bool blank = command.find_first_of(" \t") != std::string::npos;
+    if (!namesAFile || !blank || command.find('"') != std::string::npos)
+        return command;
+    return '"' + command + '"';
+}
+
 } // namespace tessel

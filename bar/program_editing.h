@@ -26,4 +26,12 @@ struct PopupPlace {
 PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupHeight,
                              bool horizontal, float screenWidth, float screenHeight);
 
+// The command line that starts `command`. A whole command that names a file
+// (`namesAFile`, as the caller found on the disk: a path taken from the file
+// browser, or stored that way in the program list) is quoted when it holds a
+// blank, so that "C:\Program Files\x.exe" is never looked for as
+// "C:\Program.exe" first. Anything else (a program with its arguments, a
+// command already quoted) goes as it stands.
+std::string commandLineFor(const std::string& command, bool namesAFile);
+
 } // namespace tessel

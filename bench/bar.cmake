@@ -6,6 +6,6 @@ if(WIN32)
     zt_wine_bench(tessel_play_bench
         SOURCES win/tessel_play_bench.cpp ${PROJECT_SOURCE_DIR}/tests/bar/win/bar_fixture.cpp
                 ${PROJECT_SOURCE_DIR}/tests/bar/win/sound_fixture.cpp
-        LIBS tessel_core zt_test_support shell32
+        LIBS tessel_core zt_test_support shell32 winmm
         DEPENDS tessel)
 endif()

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace tessel::designer {
 
@@ -97,36 +98,99 @@ std::string formatPlain(double v) {
     return s;
 }
 
-std::string formatValueForFile(double v) {
-    std::string s = formatPlain(v);
-    return (s[0] == '-' ? "" : " ") + s + " ";
+namespace {
+// Checks and converts one value; `what` names it for the message.
+struct FileValues {
+    std::string problem;
+
+    bool fits(double v, double lo, double hi, const std::string& what, int16_t& out) {
+        const double r = std::nearbyint(v);
+        if (r >= lo && r <= hi) {
+            out = static_cast<int16_t>(r);
+            return true;
+        }
+        if (problem.empty())
+            problem = "The skin was not written: " + what + " is " + formatPlain(r) +
+                      " twips, outside the " + formatPlain(lo) + " to " + formatPlain(hi) +
+                      " that the skin file can hold. Move or resize it and make the file "
+                      "again; the old file was kept.";
+        return false;
+    }
+    bool fits(double v, const std::string& what, int16_t& out) {
+        return fits(v, -32768, 32767, what, out);
+    }
+};
+
+std::string elementName(int i) {
+    switch (i) {
+    case kTaskArea: return "the task list area (buttonpic 10)";
+    case kPicture1: return "the CPU meter (Picture1)";
+    case kLabel1: return "the clock (Label1)";
+    case kProgressBar1: return "the MP3 progress bar (ProgressBar1)";
+    case kHScroll1: return "the \"MP3 Volume\" button (HScroll1)";
+    case kVScroll1: return "the \"MP3 Balance\" button (VScroll1)";
+    default:
+        return "the " + std::string(elementBitmapName(i)) + " button (buttonpic " +
+               std::to_string(i) + ")";
+    }
+}
+} // namespace
+
+bool layoutForFile(const DesignModel& m, SkinLayout& l, std::string& problem) {
+    FileValues f;
+    const std::string canvas = "the canvas window";
+    l.displayName = m.shellName;
+    f.fits(m.canvas.left, "the left edge of " + canvas, l.barLeft);
+    f.fits(m.canvas.top, "the top edge of " + canvas, l.barTop);
+    // The bar takes the frame off the stored size: what is left must fit too.
+    int16_t size = 0;
+    if (f.fits(m.canvas.width, -32768 + kCanvasExtraWidth, 32767, "the width of " + canvas, size))
+        l.barWidth = static_cast<int16_t>(size - kCanvasExtraWidth);
+    if (f.fits(m.canvas.height, -32768 + kCanvasExtraHeight, 32767, "the height of " + canvas,
+               size))
+        l.barHeight = static_cast<int16_t>(size - kCanvasExtraHeight);
+    for (int i = 0; i < kButtonPicCount; ++i) {
+        f.fits(m.elements[i].left, "the left edge of " + elementName(i), l.elements[i].left);
+        f.fits(m.elements[i].top, "the top edge of " + elementName(i), l.elements[i].top);
+    }
+    const Box& task = m.elements[kTaskArea];
+    f.fits(task.width, "the width of " + elementName(kTaskArea), l.taskAreaWidth);
+    f.fits(task.height, "the height of " + elementName(kTaskArea), l.taskAreaHeight);
+    for (auto [el, at] : {std::pair{kPicture1, &l.cpuMeter}, std::pair{kLabel1, &l.clock}}) {
+        f.fits(m.elements[el].left, "the left edge of " + elementName(el), at->left);
+        f.fits(m.elements[el].top, "the top edge of " + elementName(el), at->top);
+    }
+    for (auto [el, at] : {std::pair{kProgressBar1, &l.positionBar},
+                          std::pair{kHScroll1, &l.balanceSlider},
+                          std::pair{kVScroll1, &l.volumeSlider}}) {
+        const Box& b = m.elements[el];
+        f.fits(b.left, "the left edge of " + elementName(el), at->left);
+        f.fits(b.top, "the top edge of " + elementName(el), at->top);
+        f.fits(b.width, "the width of " + elementName(el), at->width);
+        f.fits(b.height, "the height of " + elementName(el), at->height);
+    }
+    l.horizontalFlag = m.orientation == Orientation::Horizontal ? "True" : "False";
+    l.buttonColour = m.buttonColour;
+    l.listColour = m.listColour;
+    problem = f.problem;
+    return problem.empty();
 }
 
-SkinTextGroups skinSettingsText(const DesignModel& m) {
-    SkinTextGroups g;
-    auto line = [](std::string& to, const std::string& v) { to += v + "\r\n"; };
-    auto num = [&](std::string& to, double v) { line(to, formatValueForFile(v)); };
-
-    line(g.name, m.shellName);
-    for (double v : {m.canvas.left, m.canvas.top, m.canvas.width, m.canvas.height})
-        num(g.positions, v);
-    for (int i = 0; i < kButtonPicCount; ++i) {
-        num(g.positions, m.elements[i].left);
-        num(g.positions, m.elements[i].top);
-    }
-    for (double v : {m.elements[kTaskArea].width, m.elements[kTaskArea].height,
-                     m.elements[kPicture1].left, m.elements[kPicture1].top,
-                     m.elements[kLabel1].left, m.elements[kLabel1].top})
-        num(g.dimensions, v);
-    for (int el : {kProgressBar1, kHScroll1, kVScroll1}) {
-        const Box& b = m.elements[el];
-        for (double v : {b.left, b.top, b.width, b.height})
-            num(g.playerAndRest, v);
-    }
-    line(g.playerAndRest, m.orientation == Orientation::Horizontal ? "True" : "False");
-    num(g.playerAndRest, m.buttonColour);
-    num(g.playerAndRest, m.listColour);
-    return g;
+SkinTextGroups skinSettingsText(const SkinLayout& layout) {
+    // The file's own writer, cut at the lines where the progress window
+    // names the next group.
+    const std::string all = writeSkinLayout(layout);
+    auto endOfLine = [&](size_t line) {
+        size_t pos = 0;
+        for (size_t n = 0; n < line && pos != std::string::npos; ++n) {
+            pos = all.find("\r\n", pos);
+            if (pos != std::string::npos)
+                pos += 2;
+        }
+        return pos == std::string::npos ? all.size() : pos;
+    };
+    const size_t a = endOfLine(1), b = endOfLine(49), c = endOfLine(55);
+    return {all.substr(0, a), all.substr(a, b - a), all.substr(b, c - b), all.substr(c)};
 }
 
 } // namespace tessel::designer

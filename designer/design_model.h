@@ -5,6 +5,7 @@
 #pragma once
 
 #include "formats/run_error.h"
+#include "formats/skin_files.h"
 
 #include <array>
 #include <cstdint>
@@ -58,9 +59,16 @@ DesignModel designTimeLayout();
 // before it applied. The canvas width and height are taken as they stand.
 RunError applySkinSettings(const std::string& text, DesignModel& m);
 
-// The 70 lines of a skin settings file for `m`, grouped as the progress
-// window reports them: the name (line 1), positions (2 to 49), dimensions
-// (50 to 55), the player's parts and the rest (56 to 70).
+// The values of `m` as the skin settings file holds them: each rounded to
+// whole twips and checked against the range the bar reads (16 bits, and a
+// canvas size from which the bar can take the frame). False, with a message
+// that names the first element out of range, when one does not fit: such a
+// file would be refused by the bar and by the designer's own loading.
+bool layoutForFile(const DesignModel& m, SkinLayout& layout, std::string& problem);
+
+// The 70 lines of a skin settings file, grouped as the progress window
+// reports them: the name (line 1), positions (2 to 49), dimensions (50 to
+// 55), the player's parts and the rest (56 to 70).
 struct SkinTextGroups {
     std::string name;
     std::string positions;
@@ -68,11 +76,8 @@ struct SkinTextGroups {
     std::string playerAndRest;
     std::string all() const { return name + positions + dimensions + playerAndRest; }
 };
-SkinTextGroups skinSettingsText(const DesignModel& m);
+SkinTextGroups skinSettingsText(const SkinLayout& layout);
 
-// A number the way the file holds it: a blank for the plus sign, the shortest
-// plain decimal form, one blank after.
-std::string formatValueForFile(double v);
 // The shortest plain decimal form ("1440", "1234.5", "-45").
 std::string formatPlain(double v);
 

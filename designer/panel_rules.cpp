@@ -1,5 +1,7 @@
 #include "designer/panel_rules.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -54,6 +56,42 @@ double steppedSize(double current, int delta) {
     if (next > kLargestSize && delta > 0)
         return current;
     return next;
+}
+
+namespace {
+long long overlapArea(const ScreenRect& a, const ScreenRect& b) {
+    const long long w = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const long long h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The start that keeps [start, start + size) inside [lo, hi), or lo when
+// it cannot fit.
+int clampInto(int start, int size, int lo, int hi) {
+    return std::max(lo, std::min(start, hi - size));
+}
+} // namespace
+
+ScreenRect panelPlace(const ScreenRect& canvas, int w, int h, const ScreenRect& work) {
+    const int beside[4][2] = {
+        {canvas.left, canvas.bottom},     // below
+        {canvas.left, canvas.top - h},    // above
+        {canvas.right, canvas.top},       // right
+        {canvas.left - w, canvas.top},    // left
+    };
+    ScreenRect best;
+    long long bestOverlap = -1;
+    for (const auto& at : beside) {
+        const int left = clampInto(at[0], w, work.left, work.right);
+        const int top = clampInto(at[1], h, work.top, work.bottom);
+        const ScreenRect r = {left, top, left + w, top + h};
+        const long long o = overlapArea(r, canvas);
+        if (bestOverlap < 0 || o < bestOverlap) {
+            best = r;
+            bestOverlap = o;
+        }
+    }
+    return best;
 }
 
 } // namespace tessel::designer

@@ -73,4 +73,22 @@ double& sizeOf(Box& b, Dimension d);
 // already above the file's range is not made larger.
 double steppedSize(double current, int delta);
 
+// Screen rectangles in pixels, right and bottom exclusive.
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool operator==(const ScreenRect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// Where the control panel opens: beside the canvas (below, above, right or
+// left of it, in that order of preference), always inside `work` (the work
+// area of the canvas's monitor), and over as little of the canvas as that
+// work area allows. A panel larger than the work area keeps its top left
+// corner in it.
+ScreenRect panelPlace(const ScreenRect& canvas, int panelWidth, int panelHeight,
+                      const ScreenRect& work);
+
 } // namespace tessel::designer

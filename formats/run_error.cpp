@@ -12,6 +12,7 @@ const char* errorText(ErrorNumber n) {
     case ErrorNumber::PermissionDenied: return "Permission denied";
     case ErrorNumber::PathFileAccessError: return "Path/File access error";
     case ErrorNumber::Overflow: return "Overflow";
+    case ErrorNumber::OutOfMemory: return "Out of memory";
     case ErrorNumber::TypeMismatch: return "Type mismatch";
     case ErrorNumber::FileNotFound: return "File not found";
     case ErrorNumber::InputPastEndOfFile: return "Input past end of file";

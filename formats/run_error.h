@@ -11,6 +11,7 @@ enum class ErrorNumber : int {
     None = 0,
     InvalidCall = 5,
     Overflow = 6,
+    OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     TypeMismatch = 13,
     FileNotFound = 53,

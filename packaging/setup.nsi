@@ -105,6 +105,20 @@ FunctionEnd
     Pop $0
 !macroend
 
+; The bar's own files and its skins are the user's to change: the program
+; list editor saves programs.prg, the bar's skin choice lives in tessel.tsi
+; and the designer writes skins under Skins. Only these are opened to the
+; Users group, not the folder itself, so nobody can put a file of their own
+; beside the programs; the bar rewrites its two files in place there.
+!macro UserFile path
+    nsExec::Exec 'icacls "${path}" /grant ${USERS_SID}:M'
+    Pop $0
+!macroend
+!macro UserFolder path
+    nsExec::Exec 'icacls "${path}" /grant ${USERS_SID}:(OI)(CI)M /T'
+    Pop $0
+!macroend
+
 Section "!${PRODUCT}" SecMain
     SectionIn RO
     Call UnloadRunningLoader
@@ -115,6 +129,9 @@ Section "!${PRODUCT}" SecMain
         File /r "${DIST32}\*.*"
     ${EndIf}
     WriteUninstaller "$INSTDIR\uninstall.exe"
+    !insertmacro UserFile "$INSTDIR\programs.prg"
+    !insertmacro UserFile "$INSTDIR\tessel.tsi"
+    !insertmacro UserFolder "$INSTDIR\Skins"
 
     !insertmacro SettingsFile "Zirvane.ini"
     !insertmacro SettingsFile "Zirvane2.ini"

@@ -97,6 +97,18 @@ check "both settings files created" test -f "$WINDOWS/Zirvane.ini" -a -f "$WINDO
 check "install folder recorded for the Startup page" grep -qiF "DIR=$WIN_DIR" "$WINDOWS/Zirvane.ini"
 check "listed among installed programs" test -n "$(reg_value "$UNINSTALL_KEY" DisplayVersion)"
 
+# The bar's own files are opened to the Users group by the installer (icacls
+# /grant). Wine's icacls is a stub that changes nothing and wine enforces no
+# file permissions, so the grant itself cannot be seen here; what can be seen
+# is that the three are in place and that a user's save of them (a new file
+# put in place of the old) is still removed by the uninstaller.
+for f in programs.prg tessel.tsi; do
+    check "installed $f in place for users to change" test -f "$UNIX_DIR/$f"
+done
+check "installed Skins folder in place" test -d "$UNIX_DIR/Skins"
+cp "$UNIX_DIR/programs.prg" "$UNIX_DIR/programs.saved" &&
+    mv -f "$UNIX_DIR/programs.saved" "$UNIX_DIR/programs.prg"
+
 # The installed programs start: the loader binds its library (only then does
 # it start its companion) and the bar stays up.
 cd "$UNIX_DIR"

@@ -8,6 +8,8 @@
 
 #include <windowsx.h>
 
+#include <new>
+
 #include <algorithm>
 #include <cmath>
 
@@ -226,7 +228,15 @@ LRESULT CALLBACK BarWindow::barProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         reinterpret_cast<BarWindow*>(cs->lpCreateParams)->wnd_ = wnd;
     }
     BarWindow* bar = of(wnd);
-    return bar ? bar->handle(msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
+    if (!bar)
+        return DefWindowProcA(wnd, msg, wp, lp);
+    // A failed allocation ends the action that needed it, never the bar.
+    try {
+        return bar->handle(msg, wp, lp);
+    } catch (const std::bad_alloc&) {
+        showErrorReport(wnd, RunError(ErrorNumber::OutOfMemory, errorText(ErrorNumber::OutOfMemory)));
+        return 0;
+    }
 }
 
 LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {

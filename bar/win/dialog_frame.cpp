@@ -7,6 +7,8 @@
 
 #include <windowsx.h>
 
+#include <new>
+
 namespace tessel::win {
 
 using namespace zt;
@@ -167,7 +169,13 @@ INT_PTR CALLBACK DialogFrame::proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         delete d;
         return FALSE;
     }
-    return d->handle(msg, wp, lp);
+    // A failed allocation ends the action that needed it, never the bar.
+    try {
+        return d->handle(msg, wp, lp);
+    } catch (const std::bad_alloc&) {
+        showErrorReport(wnd, RunError(ErrorNumber::OutOfMemory, errorText(ErrorNumber::OutOfMemory)));
+        return FALSE;
+    }
 }
 
 INT_PTR DialogFrame::handle(UINT msg, WPARAM wp, LPARAM lp) {

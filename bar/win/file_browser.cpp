@@ -4,6 +4,7 @@
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
 #include "bar/win/resource.h"
+#include "common/win/ansi_names.h"
 
 #include <algorithm>
 #include <string>
@@ -16,9 +17,12 @@ namespace {
 constexpr char kParentFolder[] = "..";
 
 std::string currentFolder() {
-    char dir[MAX_PATH] = {};
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, dir);
-    return n > 0 && n < MAX_PATH ? std::string(dir) : std::string("C:\\");
+    wchar_t dir[MAX_PATH] = {};
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, dir);
+    std::string ansi;
+    if (n > 0 && n < MAX_PATH && zt::ansiPathFor(std::wstring(dir, n), ansi))
+        return ansi;
+    return "C:\\";
 }
 
 std::string driveOf(const std::string& folder) {
@@ -44,15 +48,32 @@ struct Listing {
     std::vector<std::string> folders, files;
 };
 
+// A name as the ANSI functions reach it: the name itself, or its short
+// form when it has characters outside the ANSI code page. False when it has
+// neither: such an entry is left out rather than shown with '?' in it, which
+// would open no file or another one.
+bool reachableName(const WIN32_FIND_DATAW& fd, std::string& name) {
+    return zt::toAnsiExactly(fd.cFileName, name) ||
+           (fd.cAlternateFileName[0] && zt::toAnsiExactly(fd.cAlternateFileName, name));
+}
+
 Listing list(const std::string& folder, const std::string& pattern) {
     Listing l;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(joinFolderFile(folder, "*").c_str(), &fd);
+    std::wstring wideFolder;
+    const std::string all = joinFolderFile(folder, "*");
+    // The folder's own name came from the ANSI side and converts back exactly.
+    const int n = MultiByteToWideChar(CP_ACP, 0, all.c_str(), -1, nullptr, 0);
+    if (n <= 0)
+        return l;
+    wideFolder.resize(size_t(n));
+    MultiByteToWideChar(CP_ACP, 0, all.c_str(), -1, &wideFolder[0], n);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(wideFolder.c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return l;
     do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..")
+        std::string name;
+        if (!reachableName(fd, name) || name == "." || name == "..")
             continue;
         if (fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
@@ -60,7 +81,7 @@ Listing list(const std::string& folder, const std::string& pattern) {
             l.folders.push_back(name);
         else if (matchesPattern(name, pattern))
             l.files.push_back(name);
-    } while (FindNextFileA(h, &fd));
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
     auto byName = [](const std::string& a, const std::string& b) {
         return lstrcmpiA(a.c_str(), b.c_str()) < 0;

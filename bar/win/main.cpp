@@ -7,6 +7,8 @@
 #include "formats/program_list.h"
 #include "formats/skin_files.h"
 
+#include <new>
+
 namespace tessel::win {
 
 using namespace zt;
@@ -28,7 +30,17 @@ struct App {
 
 // Every failure of the load ends the program after its report.
 void load() {
-    const std::string folder = programFolder();
+    std::string folder;
+    std::wstring wide;
+    if (!reachableProgramFolder(folder, wide)) {
+        // The ANSI functions would look for the files in another folder, or
+        // in none: say which folder and why, rather than "File not found".
+        const std::wstring text = L"Error 76 has occured, Path not found (" + wide +
+                                  L": the folder's name has characters outside the system's "
+                                  L"code page; start Tessel from a folder whose name has none)";
+        MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONWARNING);
+        ExitProcess(static_cast<UINT>(ErrorNumber::PathNotFound));
+    }
     std::string text;
     RunError e = readTextFile(folder + "\\" + kProgramListFile, kProgramListFile, text);
     if (!e)
@@ -82,7 +94,12 @@ LRESULT CALLBACK splashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         g_app.loadPosted = false;
         if (!g_app.loading) {
             g_app.loading = true;
-            load();
+            try {
+                load();
+            } catch (const std::bad_alloc&) {
+                failAndEnd(nullptr, RunError(ErrorNumber::OutOfMemory,
+                                             errorText(ErrorNumber::OutOfMemory)));
+            }
             g_app.loading = false;
         }
         return 0;

@@ -7,21 +7,21 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 namespace tessel::win {
 
 namespace {
 constexpr char kMidiAlias[] = "tesselmidi";
-// Eight tenths of a second queued: enough to ride out a busy machine, short
-// enough that the sliders act soon.
-constexpr int kBuffers = 8;
-constexpr int kBuffersPerSecond = 10; 
+// Eight buffers of a tenth of a second queued: enough to ride out a busy
+// machine, short enough that the sliders act soon.
+constexpr int kBuffersPerSecond = 10;
 // The output signals each finished buffer; the timeout only bounds how long
 // a stop waits.
 constexpr DWORD kWakeMs = 100;
-constexpr DWORD kJoinMs = 5000;
 
 // Names the calling thread where the system can (Windows 10 and later, and
 // wine, which passes the name on to the host).
@@ -37,11 +37,208 @@ void nameThisThread() {
     set(GetCurrentThread(), name);
 }
 
+RunError outOfMemory(const std::string& path) {
+    return RunError::at(ErrorNumber::OutOfMemory, path);
+}
+
 RunError noDevice(const char* what) {
     return RunError(ErrorNumber::DeviceUnavailable,
                     std::string(errorText(ErrorNumber::DeviceUnavailable)) + " (" + what + ")");
 }
 } // namespace
+
+struct PlaybackRun {
+    std::shared_ptr<PcmSource> source;
+    HANDLE wake = nullptr; // signalled by the output for each finished buffer
+    HWND notify = nullptr;
+    UINT failedMessage = 0;
+    std::atomic<bool> quit{false};
+    std::atomic<bool> running{true};
+    std::atomic<int32_t> volume{0};
+    std::atomic<int32_t> balance{0};
+    // How far this run has come, in sample frames.
+    std::atomic<int64_t> playedFrames{0};
+
+    PlaybackRun() = default;
+    PlaybackRun(const PlaybackRun&) = delete;
+    PlaybackRun& operator=(const PlaybackRun&) = delete;
+    ~PlaybackRun() {
+        if (wake)
+            CloseHandle(wake);
+    }
+};
+
+namespace {
+
+// The output device and its queued buffers, owned by the playback thread:
+// however the run ends, the buffers are taken back and the device closed
+// there, never from another thread.
+class Output {
+public:
+    static constexpr int kBuffers = 8;
+
+    explicit Output(PlaybackRun& run) : run_(run), sound_(soundLibrary()) {}
+    ~Output() {
+        if (!out_)
+            return;
+        sound_.waveOutReset(out_);
+        for (int i = 0; i < kBuffers; ++i)
+            if (queued_[i])
+                sound_.waveOutUnprepareHeader(out_, &hdr_[i], sizeof hdr_[i]);
+        sound_.waveOutClose(out_);
+    }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    // The first opening of the sound output in a process can take seconds
+    // (the audio system starts then): it happens here, never on the bar's
+    // thread.
+    bool open() {
+        const PcmSource& src = *run_.source;
+        WAVEFORMATEX f = {};
+        f.wFormatTag = WAVE_FORMAT_PCM;
+        f.nChannels = WORD(src.channels());
+        f.nSamplesPerSec = DWORD(src.sampleRate());
+        f.wBitsPerSample = 16;
+        f.nBlockAlign = WORD(f.nChannels * 2);
+        f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
+        if (!sound_.waveOut())
+            return false;
+        HWAVEOUT out = nullptr;
+        if (sound_.waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(run_.wake), 0, CALLBACK_EVENT) !=
+            MMSYSERR_NOERROR)
+            return false;
+        out_ = out;
+        return true;
+    }
+
+    void play() {
+        PcmSource& src = *run_.source;
+        const int channels = src.channels();
+        const size_t frames = size_t(std::max(1, src.sampleRate() / kBuffersPerSecond));
+        for (auto& d : data_)
+            d.resize(frames * size_t(channels));
+        for (int i = 0; i < kBuffers && !atEnd_; ++i)
+            fill(i, frames);
+        while (!run_.quit) {
+            WaitForSingleObject(run_.wake, kWakeMs);
+            if (run_.quit)
+                break;
+            bool any = false;
+            for (int i = 0; i < kBuffers; ++i) {
+                if (queued_[i] && (hdr_[i].dwFlags & WHDR_DONE)) {
+                    sound_.waveOutUnprepareHeader(out_, &hdr_[i], sizeof hdr_[i]);
+                    queued_[i] = false;
+                    if (!atEnd_)
+                        fill(i, frames);
+                }
+                any = any || queued_[i];
+            }
+            position();
+            if (atEnd_ && !any) {
+                run_.playedFrames = written_;
+                break;
+            }
+        }
+    }
+
+private:
+    void fill(int i, size_t frames) {
+        PcmSource& src = *run_.source;
+        const int channels = src.channels();
+        const size_t n = src.read(data_[i].data(), frames);
+        if (n == 0) {
+            atEnd_ = true;
+            return;
+        }
+        applyGain(data_[i].data(), n, channels, channelGain(run_.volume, run_.balance));
+        hdr_[i] = {};
+        hdr_[i].lpData = reinterpret_cast<LPSTR>(data_[i].data());
+        hdr_[i].dwBufferLength = DWORD(n * size_t(channels) * 2);
+        if (sound_.waveOutPrepareHeader(out_, &hdr_[i], sizeof hdr_[i]) != MMSYSERR_NOERROR)
+            return;
+        if (sound_.waveOutWrite(out_, &hdr_[i], sizeof hdr_[i]) != MMSYSERR_NOERROR) {
+            sound_.waveOutUnprepareHeader(out_, &hdr_[i], sizeof hdr_[i]);
+            atEnd_ = true;
+            return;
+        }
+        queued_[i] = true;
+        written_ += int64_t(n);
+    }
+
+    void position() {
+        MMTIME t = {};
+        t.wType = TIME_SAMPLES;
+        if (sound_.waveOutGetPosition(out_, &t, sizeof t) == MMSYSERR_NOERROR &&
+            t.wType == TIME_SAMPLES)
+            run_.playedFrames = std::min<int64_t>(written_, t.u.sample);
+    }
+
+    PlaybackRun& run_;
+    const SoundLibrary& sound_;
+    HWAVEOUT out_ = nullptr;
+    std::vector<int16_t> data_[kBuffers];
+    WAVEHDR hdr_[kBuffers] = {};
+    bool queued_[kBuffers] = {};
+    bool atEnd_ = false;
+    int64_t written_ = 0;
+};
+
+void playRun(PlaybackRun& run) {
+    Output out(run);
+    if (!out.open()) {
+        if (run.notify)
+            PostMessageA(run.notify, run.failedMessage, 0, 0);
+        return;
+    }
+    // Named only now: under wine the sound system's own threads, started by
+    // the first opening, would inherit the name and pass for ours.
+    nameThisThread();
+    out.play();
+}
+
+DWORD WINAPI runMain(void* param) {
+    // The thread's own reference: the run lives as long as the thread uses it.
+    std::shared_ptr<PlaybackRun> run = std::move(*static_cast<std::shared_ptr<PlaybackRun>*>(param));
+    delete static_cast<std::shared_ptr<PlaybackRun>*>(param);
+    try {
+        playRun(*run);
+    } catch (...) {
+        // A failed allocation ends the run, not the bar.
+    }
+    run->running = false;
+    return 0;
+}
+
+} // namespace
+
+namespace {
+DWORD WINAPI prepareMain(void*) {
+    const SoundLibrary& sound = soundLibrary();
+    if (!sound.waveOut())
+        return 0;
+    // A device opened and closed again, nothing written: no sound is made.
+    WAVEFORMATEX f = {};
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = 2;
+    f.nSamplesPerSec = 44100;
+    f.wBitsPerSample = 16;
+    f.nBlockAlign = 4;
+    f.nAvgBytesPerSec = 44100 * 4;
+    HWAVEOUT out = nullptr;
+    if (sound.waveOutOpen(&out, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR)
+        sound.waveOutClose(out);
+    return 0;
+}
+} // namespace
+
+void prepareSoundOutput() {
+    static std::atomic<bool> started{false};
+    if (started.exchange(true))
+        return;
+    if (HANDLE t = CreateThread(nullptr, 0, prepareMain, nullptr, 0, nullptr))
+        CloseHandle(t);
+}
 
 MediaPlayer::~MediaPlayer() {
     halt();
@@ -73,28 +270,49 @@ void MediaPlayer::closeMidi() {
     midi_ = false;
 }
 
+RunError MediaPlayer::load(const std::string& path) {
+    std::shared_ptr<const MappedFile> file;
+    if (RunError e = MappedFile::open(path, file))
+        return e;
+    const MediaKind kind = mediaKindOf(file->data(), file->size(), path);
+    if (kind == MediaKind::Midi) {
+        if (RunError e = midiCommand("open \"" + path + "\" type sequencer alias " + kMidiAlias))
+            return e;
+        midi_ = true;
+        midiCommand(std::string("set ") + kMidiAlias + " time format milliseconds");
+        return {};
+    }
+    std::unique_ptr<PcmSource> source;
+    if (RunError e = openPcmSource(path, std::move(file), kind, source))
+        return e;
+    source_ = std::move(source);
+    return {};
+}
+
 RunError MediaPlayer::setFileName(const std::string& path) {
     halt();
     closeMidi();
     source_.reset();
     path_ = path;
     startSeconds_ = stoppedAt_ = 0;
-    playedFrames_ = 0;
-    std::vector<uint8_t> bytes;
-    if (RunError e = readWholeFile(path, bytes))
-        return e;
-    const MediaKind kind = mediaKindOf(bytes.data(), bytes.size(), path);
-    if (kind == MediaKind::Midi) {
-        if (RunError e = midiCommand("open \"" + path + "\" type sequencer alias " + kMidiAlias))
+    try {
+        if (RunError e = load(path))
             return e;
-        midi_ = true;
-        midiCommand(std::string("set ") + kMidiAlias + " time format milliseconds");
-    } else if (RunError e = openPcmSource(path, std::move(bytes), kind, source_)) {
-        return e;
+    } catch (const std::bad_alloc&) {
+        source_.reset();
+        return outOfMemory(path);
     }
     if (notify_)
         PostMessageA(notify_, readyMessage_, 4, 0);
     return {};
+}
+
+void MediaPlayer::useSource(std::shared_ptr<PcmSource> source) {
+    halt();
+    closeMidi();
+    path_.clear();
+    source_ = std::move(source);
+    startSeconds_ = stoppedAt_ = 0;
 }
 
 double MediaPlayer::duration() const {
@@ -112,7 +330,7 @@ bool MediaPlayer::playing() const {
         midiCommand(std::string("status ") + kMidiAlias + " mode", &mode);
         return mode == "playing";
     }
-    return running_;
+    return run_ && run_->running;
 }
 
 double MediaPlayer::currentPosition() const {
@@ -124,9 +342,21 @@ double MediaPlayer::currentPosition() const {
     }
     if (!source_)
         return 0;
-    if (!thread_)
+    if (!run_)
         return stoppedAt_;
-    return std::min(duration(), startSeconds_ + double(playedFrames_) / source_->sampleRate());
+    return std::min(duration(), startSeconds_ + double(run_->playedFrames) / source_->sampleRate());
+}
+
+void MediaPlayer::setVolume(int32_t hundredthsDb) {
+    volume_ = hundredthsDb;
+    if (run_)
+        run_->volume = hundredthsDb;
+}
+
+void MediaPlayer::setBalance(int32_t hundredthsDb) {
+    balance_ = hundredthsDb;
+    if (run_)
+        run_->balance = hundredthsDb;
 }
 
 RunError MediaPlayer::play() {
@@ -135,26 +365,37 @@ RunError MediaPlayer::play() {
             return e;
         return {};
     }
-    if (!source_ || running_)
+    if (!source_ || playing())
         return {};
     halt(); // a run that reached the end
-    // Play after the end starts the file again.
-    const double from = stoppedAt_ >= duration() ? 0 : stoppedAt_;
-    startSeconds_ = source_->seek(from);
-    playedFrames_ = 0;
+    try {
+        // Play after the end starts the file again.
+        const double from = stoppedAt_ >= duration() ? 0 : stoppedAt_;
+        startSeconds_ = source_->seek(from);
+        return startRun();
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(path_);
+    }
+}
 
-    wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!wake_)
+RunError MediaPlayer::startRun() {
+    auto run = std::make_shared<PlaybackRun>();
+    run->source = source_;
+    run->notify = notify_;
+    run->failedMessage = failedMessage_;
+    run->volume = volume_;
+    run->balance = balance_;
+    run->wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!run->wake)
         return noDevice("no event for the sound output");
-    quit_ = false;
-    running_ = true;
-    thread_ = CreateThread(nullptr, 0, threadMain, this, 0, nullptr);
-    if (!thread_) {
-        running_ = false;
-        CloseHandle(wake_);
-        wake_ = nullptr;
+    auto* handover = new std::shared_ptr<PlaybackRun>(run);
+    HANDLE thread = CreateThread(nullptr, 0, runMain, handover, 0, nullptr);
+    if (!thread) {
+        delete handover;
         return noDevice("no playback thread");
     }
+    thread_ = thread;
+    run_ = std::move(run);
     return {};
 }
 
@@ -171,27 +412,27 @@ void MediaPlayer::halt() {
         return;
     // A run that finished by itself ends at the end, whatever the codec's
     // delay left out of the count.
-    const double at = running_ ? currentPosition() : duration();
-    quit_ = true;
-    SetEvent(wake_);
-    if (WaitForSingleObject(thread_, kJoinMs) != WAIT_OBJECT_0) {
-        // A sound driver that never returns: leave the thread its handles
-        // rather than pull them from under it.
-        CloseHandle(thread_);
-        thread_ = nullptr;
-        out_ = nullptr;
-        wake_ = nullptr;
-        running_ = false;
-        stoppedAt_ = at;
-        return;
-    }
+    const double at = run_->running ? currentPosition() : duration();
+    run_->quit = true;
+    SetEvent(run_->wake);
+    const bool ended = WaitForSingleObject(thread_, joinMs_) == WAIT_OBJECT_0;
     CloseHandle(thread_);
     thread_ = nullptr;
-    if (out_)
-        soundLibrary().waveOutClose(out_);
-    out_ = nullptr;
-    CloseHandle(wake_);
-    wake_ = nullptr;
+    if (!ended) {
+        // A sound driver that does not return: the thread keeps its run (the
+        // source, the event and the device are its own and go when it ends);
+        // the player takes a fresh source of the same file for what follows.
+        run_.reset();
+        source_.reset();
+        if (!path_.empty()) {
+            try {
+                load(path_);
+            } catch (const std::bad_alloc&) {
+                source_.reset();
+            }
+        }
+    }
+    run_.reset();
     stoppedAt_ = at;
 }
 
@@ -206,117 +447,14 @@ void MediaPlayer::setCurrentPosition(double seconds) {
     }
     if (!source_)
         return;
-    const bool was = running_;
+    const bool was = playing();
     halt();
+    if (!source_)
+        return;
     stoppedAt_ = std::clamp(seconds, 0.0, duration());
     // Past the end the file has simply finished.
     if (was && stoppedAt_ < duration())
         play();
-}
-
-DWORD WINAPI MediaPlayer::threadMain(void* self) {
-    static_cast<MediaPlayer*>(self)->run();
-    return 0;
-}
-
-// The first opening of the sound output in a process can take seconds (the
-// audio system starts then): it happens here, never on the bar's thread.
-bool MediaPlayer::openOutput() {
-    WAVEFORMATEX f = {};
-    f.wFormatTag = WAVE_FORMAT_PCM;
-    f.nChannels = WORD(source_->channels());
-    f.nSamplesPerSec = DWORD(source_->sampleRate());
-    f.wBitsPerSample = 16;
-    f.nBlockAlign = WORD(f.nChannels * 2);
-    f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
-    const SoundLibrary& sound = soundLibrary();
-    if (!sound.waveOut())
-        return false;
-    HWAVEOUT out = nullptr;
-    if (sound.waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(wake_), 0, CALLBACK_EVENT) !=
-        MMSYSERR_NOERROR)
-        return false;
-    out_ = out;
-    return true;
-}
-
-void MediaPlayer::run() {
-    if (!openOutput()) {
-        running_ = false;
-        if (notify_)
-            PostMessageA(notify_, failedMessage_, 0, 0);
-        return;
-    }
-    // Named only now: under wine the sound system's own threads, started by
-    // the first opening, would inherit the name and pass for ours.
-    nameThisThread();
-    const SoundLibrary& sound = soundLibrary();
-    const int channels = source_->channels();
-    const size_t frames = size_t(std::max(1, source_->sampleRate() / kBuffersPerSecond));
-    std::vector<int16_t> data[kBuffers];
-    WAVEHDR hdr[kBuffers] = {};
-    bool queued[kBuffers] = {};
-    bool atEnd = false;
-    int64_t written = 0;
-
-    auto fill = [&](int i) {
-        const size_t n = source_->read(data[i].data(), frames);
-        if (n == 0) {
-            atEnd = true;
-            return;
-        }
-        applyGain(data[i].data(), n, channels, channelGain(volume_, balance_));
-        hdr[i] = {};
-        hdr[i].lpData = reinterpret_cast<LPSTR>(data[i].data());
-        hdr[i].dwBufferLength = DWORD(n * size_t(channels) * 2);
-        if (sound.waveOutPrepareHeader(out_, &hdr[i], sizeof hdr[i]) != MMSYSERR_NOERROR)
-            return;
-        if (sound.waveOutWrite(out_, &hdr[i], sizeof hdr[i]) != MMSYSERR_NOERROR) {
-            sound.waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
-            atEnd = true;
-            return;
-        }
-        queued[i] = true;
-        written += int64_t(n);
-    };
-    auto position = [&] {
-        MMTIME t = {};
-        t.wType = TIME_SAMPLES;
-        if (sound.waveOutGetPosition(out_, &t, sizeof t) == MMSYSERR_NOERROR &&
-            t.wType == TIME_SAMPLES)
-            playedFrames_ = std::min<int64_t>(written, t.u.sample);
-    };
-
-    for (int i = 0; i < kBuffers; ++i) {
-        data[i].resize(frames * size_t(channels));
-        if (!atEnd)
-            fill(i);
-    }
-    while (!quit_) {
-        WaitForSingleObject(wake_, kWakeMs);
-        if (quit_)
-            break;
-        bool any = false;
-        for (int i = 0; i < kBuffers; ++i) {
-            if (queued[i] && (hdr[i].dwFlags & WHDR_DONE)) {
-                sound.waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
-                queued[i] = false;
-                if (!atEnd)
-                    fill(i);
-            }
-            any = any || queued[i];
-        }
-        position();
-        if (atEnd && !any) {
-            playedFrames_ = written;
-            break;
-        }
-    }
-    sound.waveOutReset(out_);
-    for (int i = 0; i < kBuffers; ++i)
-        if (queued[i])
-            sound.waveOutUnprepareHeader(out_, &hdr[i], sizeof hdr[i]);
-    running_ = false;
 }
 
 } // namespace tessel::win

@@ -8,7 +8,6 @@
 #include "bar/mp3_player.h"
 #include "bar/win/pcm_source.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 
@@ -18,13 +17,25 @@ namespace tessel::win {
 // it (at most 15 characters, the longest a Linux thread name can be).
 inline constexpr char kPlaybackThreadName[] = "tessel playback";
 
+// Starts the platform's sound system on a thread of its own and returns at
+// once: its first start in a process takes a large part of a second, which
+// the first Play would otherwise wait for. Called when the player's browser
+// opens; later calls do nothing.
+void prepareSoundOutput();
+
+// Everything one run of the playback thread touches. The thread holds its
+// own reference, so a stop that gives up waiting for a thread stuck in a
+// sound driver leaves it a whole, live run to finish with; the player starts
+// afresh with a source of its own.
+struct PlaybackRun;
+
 class MediaPlayer final : public MediaControl {
 public:
     // `ready` is posted to `notify` (wParam 4, the ready state "complete")
     // each time a file has been loaded; `failed` when a play found no sound
-    // output.
-    MediaPlayer(HWND notify, UINT ready, UINT failed = 0)
-        : notify_(notify), readyMessage_(ready), failedMessage_(failed) {}
+    // output. A stop waits `joinMs` for the playback thread to end.
+    MediaPlayer(HWND notify, UINT ready, UINT failed = 0, DWORD joinMs = 5000)
+        : notify_(notify), readyMessage_(ready), failedMessage_(failed), joinMs_(joinMs) {}
     ~MediaPlayer() override;
     MediaPlayer(const MediaPlayer&) = delete;
     MediaPlayer& operator=(const MediaPlayer&) = delete;
@@ -35,35 +46,33 @@ public:
     double duration() const override;
     double currentPosition() const override;
     void setCurrentPosition(double seconds) override;
-    void setVolume(int32_t hundredthsDb) override { volume_ = hundredthsDb; }
-    void setBalance(int32_t hundredthsDb) override { balance_ = hundredthsDb; }
+    void setVolume(int32_t hundredthsDb) override;
+    void setBalance(int32_t hundredthsDb) override;
 
     bool playing() const;
+    // Plays from `source` instead of a file (tests): it stands for the file
+    // that was loaded last.
+    void useSource(std::shared_ptr<PcmSource> source);
 
 private:
+    RunError load(const std::string& path);
+    RunError startRun();
     void halt();
     void closeMidi();
     RunError midiCommand(const std::string& command, std::string* answer = nullptr) const;
-    static DWORD WINAPI threadMain(void* self);
-    void run();
-    bool openOutput();
 
     HWND notify_;
     UINT readyMessage_;
     UINT failedMessage_;
+    DWORD joinMs_;
     std::string path_;
-    std::unique_ptr<PcmSource> source_;
+    std::shared_ptr<PcmSource> source_;
     bool midi_ = false;
 
     HANDLE thread_ = nullptr;
-    HANDLE wake_ = nullptr;
-    HWAVEOUT out_ = nullptr; // opened and used by the playback thread
-    std::atomic<bool> quit_{false};
-    std::atomic<bool> running_{false};
-    std::atomic<int32_t> volume_{0};
-    std::atomic<int32_t> balance_{0};
-    // Where the current run started and how far it has come, in sample frames.
-    std::atomic<int64_t> playedFrames_{0};
+    std::shared_ptr<PlaybackRun> run_;
+    int32_t volume_ = 0;
+    int32_t balance_ = 0;
     double startSeconds_ = 0;
     double stoppedAt_ = 0;
 };

@@ -12,13 +12,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace tessel::win {
 
 namespace {
 
-// Larger files are not music the bar is meant for, and reading one whole
-// would take the bar's memory.
+// Larger files are not music the bar is meant for.
 constexpr uint64_t kLargestFile = 512ull << 20;
 // Frames handed to the codec at a time: about a fifth of a second.
 constexpr size_t kFramesPerConvert = 8;
@@ -37,8 +37,8 @@ RunError fileError(DWORD code, const std::string& path) {
 
 class WavSource final : public PcmSource {
 public:
-    WavSource(std::vector<uint8_t> bytes, const WavInfo& info)
-        : bytes_(std::move(bytes)), info_(info),
+    WavSource(std::shared_ptr<const MappedFile> file, const WavInfo& info)
+        : file_(std::move(file)), info_(info),
           frameBytes_(size_t(info.channels * info.bitsPerSample / 8)),
           totalFrames_(info.dataBytes / frameBytes_) {}
 
@@ -52,7 +52,7 @@ public:
     }
     size_t read(int16_t* out, size_t maxFrames) override {
         const size_t n = std::min(maxFrames, totalFrames_ - next_);
-        const uint8_t* p = bytes_.data() + info_.dataOffset + next_ * frameBytes_;
+        const uint8_t* p = file_->data() + info_.dataOffset + next_ * frameBytes_;
         const size_t samples = n * size_t(info_.channels);
         if (info_.bitsPerSample == 16) {
             std::memcpy(out, p, samples * 2);
@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    std::vector<uint8_t> bytes_;
+    std::shared_ptr<const MappedFile> file_;
     WavInfo info_;
     size_t frameBytes_;
     size_t totalFrames_;
@@ -74,8 +74,8 @@ private:
 
 class Mp3Source final : public PcmSource {
 public:
-    Mp3Source(std::vector<uint8_t> bytes, Mp3Info info)
-        : bytes_(std::move(bytes)), info_(std::move(info)) {}
+    Mp3Source(std::shared_ptr<const MappedFile> file, Mp3Info info)
+        : file_(std::move(file)), info_(std::move(info)) {}
     ~Mp3Source() override { close(); }
 
     bool open() {
@@ -157,9 +157,9 @@ private:
             std::vector<uint8_t> src = std::move(carry_);
             carry_.clear();
             for (size_t k = 0; k < kFramesPerConvert && next_ < info_.frames.size(); ++k, ++next_) {
-                const uint8_t* f = bytes_.data() + info_.frames[next_];
+                const uint8_t* f = file_->data() + info_.frames[next_];
                 Mp3FrameHeader h;
-                if (!parseMp3FrameHeader(f, bytes_.size() - info_.frames[next_], h))
+                if (!parseMp3FrameHeader(f, file_->size() - info_.frames[next_], h))
                     continue;
                 src.insert(src.end(), f, f + h.frameBytes);
             }
@@ -181,7 +181,11 @@ private:
             hdr.cbDstLength = dstBytes;
             if (sound.acmStreamPrepareHeader(stream_, &hdr, 0) != 0)
                 return false;
-            const DWORD flags = started_ ? 0 : ACM_STREAMCONVERTF_START;
+            // The last frames go with the end mark, or the codec keeps the
+            // final frame back, waiting for more.
+            const bool last = next_ >= info_.frames.size();
+            const DWORD flags = (started_ ? 0 : ACM_STREAMCONVERTF_START) |
+                                (last ? ACM_STREAMCONVERTF_END : 0);
             const MMRESULT r = sound.acmStreamConvert(stream_, &hdr, flags);
             started_ = true;
             hdr.cbSrcLength = DWORD(src.size());
@@ -201,7 +205,7 @@ private:
         return false;
     }
 
-    std::vector<uint8_t> bytes_;
+    std::shared_ptr<const MappedFile> file_;
     Mp3Info info_;
     HACMSTREAM stream_ = nullptr;
     bool started_ = false;
@@ -213,26 +217,42 @@ private:
 
 } // namespace
 
-RunError readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+MappedFile::~MappedFile() {
+    if (data_)
+        UnmapViewOfFile(data_);
+    if (mapping_)
+        CloseHandle(mapping_);
+    if (file_ != INVALID_HANDLE_VALUE)
+        CloseHandle(file_);
+}
+
+RunError MappedFile::open(const std::string& path, std::shared_ptr<const MappedFile>& out) {
+    out.reset();
+    std::shared_ptr<MappedFile> m(new (std::nothrow) MappedFile);
+    if (!m)
+        return RunError::at(ErrorNumber::OutOfMemory, path);
+    m->file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    if (m->file_ == INVALID_HANDLE_VALUE)
         return fileError(GetLastError(), path);
-    zt::ScopedKernelHandle file(h);
     LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file.get(), &size) || uint64_t(size.QuadPart) > kLargestFile)
+    if (!GetFileSizeEx(m->file_, &size) || uint64_t(size.QuadPart) > kLargestFile)
         return RunError::at(ErrorNumber::InvalidFileFormat, path);
-    bytes.resize(size_t(size.QuadPart));
-    DWORD got = 0;
-    if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &got, nullptr) ||
-                           got != bytes.size()))
-        return fileError(GetLastError(), path);
+    m->size_ = size_t(size.QuadPart);
+    if (m->size_ > 0) { // an empty file cannot be mapped, and needs no pages
+        m->mapping_ = CreateFileMappingA(m->file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (!m->mapping_)
+            return fileError(GetLastError(), path);
+        m->data_ = static_cast<const uint8_t*>(MapViewOfFile(m->mapping_, FILE_MAP_READ, 0, 0, 0));
+        if (!m->data_)
+            return RunError::at(ErrorNumber::OutOfMemory, path);
+    }
+    out = std::move(m);
     return {};
 }
 
-RunError openPcmSource(const std::string& path, std::vector<uint8_t> bytes, MediaKind kind,
-                       std::unique_ptr<PcmSource>& out) {
+RunError openPcmSource(const std::string& path, std::shared_ptr<const MappedFile> file,
+                       MediaKind kind, std::unique_ptr<PcmSource>& out) {
     out.reset();
     std::string why;
     auto bad = [&](const std::string& reason) {
@@ -242,15 +262,15 @@ RunError openPcmSource(const std::string& path, std::vector<uint8_t> bytes, Medi
     };
     if (kind == MediaKind::Wav) {
         WavInfo info;
-        if (!readWavInfo(bytes.data(), bytes.size(), info, &why))
+        if (!readWavInfo(file->data(), file->size(), info, &why))
             return bad(why);
-        out = std::make_unique<WavSource>(std::move(bytes), info);
+        out = std::make_unique<WavSource>(std::move(file), info);
         return {};
     }
     Mp3Info info;
-    if (!readMp3Info(bytes.data(), bytes.size(), info, &why))
+    if (!readMp3Info(file->data(), file->size(), info, &why))
         return bad(why);
-    auto mp3 = std::make_unique<Mp3Source>(std::move(bytes), std::move(info));
+    auto mp3 = std::make_unique<Mp3Source>(std::move(file), std::move(info));
     if (!mp3->open())
         return bad("the MPEG Layer-3 codec does not take it");
     out = std::move(mp3);

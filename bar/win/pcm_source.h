@@ -25,12 +25,34 @@ public:
     virtual size_t read(int16_t* out, size_t maxFrames) = 0;
 };
 
-// The whole file; 53, 76 or 70 when it cannot be read.
-RunError readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+// A media file seen through a read-only mapping: nothing is copied, and the
+// system reads a page of the file only when the decoder, on the playback
+// thread, first touches it. A large file therefore costs address space, not
+// memory.
+class MappedFile {
+public:
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
 
-// A decoder for an MP3 or WAV file already read; 321 with the reason for a
-// file that is neither, or that the codec will not take.
-RunError openPcmSource(const std::string& path, std::vector<uint8_t> bytes, MediaKind kind,
-                       std::unique_ptr<PcmSource>& out);
+    // 53, 76 or 70 when it cannot be opened; 321 for a file larger than the
+    // player takes; 7 when the address space has no room for it.
+    static RunError open(const std::string& path, std::shared_ptr<const MappedFile>& out);
+
+    const uint8_t* data() const { return data_; }
+    size_t size() const { return size_; }
+
+private:
+    MappedFile() = default;
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    HANDLE mapping_ = nullptr;
+};
+
+// A decoder for an MP3 or WAV file; 321 with the reason for a file that is
+// neither, or that the codec will not take.
+RunError openPcmSource(const std::string& path, std::shared_ptr<const MappedFile> file,
+                       MediaKind kind, std::unique_ptr<PcmSource>& out);
 
 } // namespace tessel::win

@@ -1,5 +1,9 @@
 #include "bar/win/platform.h"
 
+#include "bar/program_editing.h"
+
+#include "common/win/ansi_names.h"
+#include "common/win/replacing_file.h"
 #include "common/win/scoped.h"
 
 #include <vector>
@@ -38,9 +42,35 @@ RunError readTextFile(const std::string& path, const char* shownName, std::strin
                                 path.empty() ? shownName : path);
         }
         if (got == 0)
-            return {};
+            break;
         text.append(buf, got);
     }
+    static constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+    if (text.compare(0, 3, kUtf8Mark) == 0) {
+        std::string ansi;
+        if (!utf8ToAnsiExactly(text.substr(3), ansi)) {
+            text.clear();
+            return RunError(ErrorNumber::InvalidFileFormat,
+                            std::string(errorText(ErrorNumber::InvalidFileFormat)) + " (" +
+                                (path.empty() ? shownName : path) +
+                                ": saved as UTF-8 with characters outside the system's code "
+                                "page; save it in the system's code page)");
+        }
+        text = std::move(ansi);
+    }
+    return {};
+}
+
+bool reachableProgramFolder(std::string& folder, std::wstring& wide) {
+    return zt::reachableProgramFolder(folder, wide);
+}
+
+std::string programFolder() {
+    std::string folder;
+    std::wstring wide;
+    if (reachableProgramFolder(folder, wide))
+        return folder;
+    return zt::programFolder();
 }
 
 ErrorNumber fileErrorNumber(DWORD err) {
@@ -63,31 +93,15 @@ ErrorNumber fileErrorNumber(DWORD err) {
 }
 
 RunError replaceFile(const std::string& path, const std::string& text, const char* shownName) {
-    const std::string temp = path + ".new";
-    auto failed = [&](DWORD err) {
-        DeleteFileA(temp.c_str());
-        ErrorNumber n = fileErrorNumber(err);
-        // Whatever the cause, the file was there to be replaced or not:
-        // "not found" would mislead.
-        if (n == ErrorNumber::FileNotFound || n == ErrorNumber::InvalidCall)
-            n = ErrorNumber::PathFileAccessError;
-        return RunError::at(n, path.empty() ? shownName : path);
-    };
-    {
-        ScopedKernelHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) {
-            file.release();
-            return failed(GetLastError());
-        }
-        DWORD written = 0;
-        if (!WriteFile(file.get(), text.data(), DWORD(text.size()), &written, nullptr) ||
-            written != text.size() || !FlushFileBuffers(file.get()))
-            return failed(GetLastError() ? GetLastError() : ERROR_DISK_FULL);
-    }
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return failed(GetLastError());
-    return {};
+    const DWORD err = replaceFileContents(path, text);
+    if (!err)
+        return {};
+    ErrorNumber n = fileErrorNumber(err);
+    // Whatever the cause, the file was there to be replaced or not: "not
+    // found" would mislead.
+    if (n == ErrorNumber::FileNotFound || n == ErrorNumber::InvalidCall)
+        n = ErrorNumber::PathFileAccessError;
+    return RunError::at(n, path.empty() ? shownName : path);
 }
 
 COLORREF colourValue(int32_t value) {
@@ -97,7 +111,11 @@ COLORREF colourValue(int32_t value) {
     return v & 0xFFFFFFu;
 }
 
-RunError startCommand(const std::string& commandLine, int show) {
+RunError startCommand(const std::string& command, int show) {
+    const DWORD attrs = GetFileAttributesA(command.c_str());
+    const bool namesAFile =
+        attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+    const std::string commandLine = commandLineFor(command, namesAFile);
     std::vector<char> cmd(commandLine.begin(), commandLine.end());
     cmd.push_back('\0');
     STARTUPINFOA si = {};
@@ -107,7 +125,7 @@ RunError startCommand(const std::string& commandLine, int show) {
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi))
-        return RunError::at(fileErrorNumber(GetLastError()), commandLine);
+        return RunError::at(fileErrorNumber(GetLastError()), command);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return {};

@@ -11,12 +11,18 @@
 
 namespace tessel::win {
 
-// The folder tessel.exe was started from, without a trailing backslash.
-using zt::programFolder;
+// The folder tessel.exe was started from, without a trailing backslash, in
+// a form the ANSI file functions reach (its short form when its name has
+// characters outside the ANSI code page). False when it has no such form;
+// `wide` then holds its real name.
+bool reachableProgramFolder(std::string& folder, std::wstring& wide);
+std::string programFolder();
 
 // Whole file as text; 53 for a missing file, 76 for a missing folder, 70
 // for a file locked by another program or closed to us, 57 for a read that
-// fails part way.
+// fails part way. A file saved as UTF-8 with a byte order mark is taken in
+// the ANSI code page; 321, naming the file, when it holds characters that
+// code page has no place for.
 RunError readTextFile(const std::string& path, const char* shownName, std::string& text);
 
 // Writes the whole text to a new file beside `path`, then puts it in place

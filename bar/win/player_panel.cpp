@@ -69,6 +69,9 @@ void PlayerPanel::report(const RunError& e) const {
 bool PlayerPanel::elementClicked(int element) {
     switch (element) {
     case kPlayerOpenElement:
+        // The sound system starts while the user chooses a file, not after
+        // Play is pressed.
+        prepareSoundOutput();
         player_.open();
         if (openBrowser_)
             openBrowser_();

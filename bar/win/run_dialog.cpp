@@ -6,6 +6,7 @@
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
 
+#include <string>
 #include <vector>
 
 namespace tessel::win {
@@ -18,13 +19,19 @@ public:
         : DialogFrame(bar, DialogKind::RunDialog, Pictures::Frame, kDialogSnapMargin) {}
 
 private:
+    // The box starts with the browser's last chosen path.
     void onInit() override {
         SendDlgItemMessageA(wnd_, IDC_COMMAND_LINE, EM_LIMITTEXT, 2048, 0);
+        SetDlgItemTextA(wnd_, IDC_COMMAND_LINE, bar_.fileChoice().chosenPath().c_str());
     }
 
-    // At every activation the box shows the browser's last chosen path.
+    // Back from the browser with a file confirmed for this dialog, the box
+    // takes it. Any other return (from the dialog's own error box, from
+    // another window) keeps what the user typed, for another try.
     void onActivate() override {
-        SetDlgItemTextA(wnd_, IDC_COMMAND_LINE, bar_.fileChoice().chosenPath().c_str());
+        std::string path;
+        if (bar_.fileChoice().takeConfirmed(ChoiceClient::RunDialog, path))
+            SetDlgItemTextA(wnd_, IDC_COMMAND_LINE, path.c_str());
     }
 
     void run() {

@@ -1,6 +1,7 @@
 #include "canvas.h"
 
 #include "bar/geometry.h"
+#include "formats/skin_files.h"
 #include "designer_app.h"
 #include "platform.h"
 #include "resource.h"
@@ -51,12 +52,27 @@ bool Canvas::create(HINSTANCE instance) {
         return false;
     // Made where the model puts it: every move of a top-level window costs
     // the start a trip to the display.
-    const Box& c = model_->canvas;
-    wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName,
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, px(c.left),
-                           px(c.top), std::max(0, px(c.width)), std::max(0, px(c.height)),
+    const SIZE outer = outerSize();
+    wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName, kCanvasStyle,
+                           px(model_->canvas.left), px(model_->canvas.top), outer.cx, outer.cy,
                            nullptr, nullptr, instance, this);
     return wnd_ != nullptr;
+}
+
+SIZE Canvas::frameSize() const {
+    RECT r = {0, 0, 0, 0};
+    AdjustWindowRectEx(&r, kCanvasStyle, FALSE, 0);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// The model keeps the canvas's size as the skin file stores it: the bar's
+// size plus a fixed 115 x 360 twips for a frame. The window itself gets the
+// frame the platform really draws, so that its client area is the bar.
+SIZE Canvas::outerSize() const {
+    const Box& c = model_->canvas;
+    const SIZE frame = frameSize();
+    return {std::max(0, px(c.width - kCanvasExtraWidth)) + frame.cx,
+            std::max(0, px(c.height - kCanvasExtraHeight)) + frame.cy};
 }
 
 void Canvas::placeAll() {
@@ -88,9 +104,9 @@ void Canvas::placeElement(int i) {
 void Canvas::placeWindow() {
     if (!wnd_ || !model_)
         return;
-    const Box& c = model_->canvas;
-    SetWindowPos(wnd_, nullptr, px(c.left), px(c.top), std::max(0, px(c.width)),
-                 std::max(0, px(c.height)), SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE outer = outerSize();
+    SetWindowPos(wnd_, nullptr, px(model_->canvas.left), px(model_->canvas.top), outer.cx,
+                 outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Box Canvas::windowBox() const {
@@ -107,7 +123,12 @@ Box Canvas::windowBox() const {
         if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi))
             OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
     }
-    return {tw(r.left), tw(r.top), tw(r.right - r.left), tw(r.bottom - r.top)};
+    // The client area is the bar; the file adds its fixed frame to it.
+    const SIZE frame = frameSize();
+    const int clientWidth = std::max(0, int(r.right - r.left) - int(frame.cx));
+    const int clientHeight = std::max(0, int(r.bottom - r.top) - int(frame.cy));
+    return {tw(r.left), tw(r.top), tw(clientWidth) + kCanvasExtraWidth,
+            tw(clientHeight) + kCanvasExtraHeight};
 }
 
 void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
@@ -128,7 +149,7 @@ int Canvas::progressValue() const { return progress_; }
 
 RunError Canvas::setBackdrop(const std::string& path) {
     std::string data;
-    if (auto e = readTextFile(path, data))
+    if (auto e = readTextFile(path, data, kLargestPictureFile))
         return e;
     using MakeStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
@@ -287,11 +308,11 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
         return true;
     }
     case WM_MOUSEMOVE: {
-        // Held from elsewhere, the left button moves whatever element the
-        // pointer passes over, by the grab point last set.
-        const int i = dragged_ >= 0 ? dragged_ : elementAt(pt);
+        // Only the element the drag started on moves: a drag begun on empty
+        // canvas, or outside it, moves nothing it passes over.
+        const int i = dragged_;
         if (i < 0)
-            return false;
+            return elementAt(pt) >= 0;
         if ((wp & kAnyButton) == MK_LBUTTON) {
             Box& b = model_->elements[i];
             b.left += tw(pt.x - shown_[i].left) - grabX_;

@@ -18,6 +18,8 @@
 namespace tessel::designer::win {
 
 inline constexpr char kCanvasClass[] = "TesseldesCanvas";
+// A title bar only so that it can be moved; the bar itself has none.
+inline constexpr DWORD kCanvasStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 class Canvas {
 public:
@@ -48,7 +50,8 @@ public:
     int progressValue() const;
     // The canvas window's own background picture (.bmp, .gif or .jpg).
     RunError setBackdrop(const std::string& path);
-    // The window's screen position and outer size, in twips.
+    // The window's screen position, in twips, and its size as the skin file
+    // stores it: the client area plus the file's fixed 115 x 360 twips.
     Box windowBox() const;
 
 private:
@@ -63,6 +66,10 @@ private:
     void paintElement(int i, HDC dc, RECT rc);
     void paintBackdrop(HDC dc);
     int px(double twips) const;
+    // The platform's frame around the client area, and the window's outer
+    // size for the model's canvas size.
+    SIZE frameSize() const;
+    SIZE outerSize() const;
     double tw(int pixels) const;
 
     DesignModel* model_ = nullptr;

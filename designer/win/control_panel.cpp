@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <commdlg.h>
+#include <new>
 
 namespace tessel::designer::win {
 
@@ -148,6 +149,23 @@ bool command(DesignerApp& a, HWND dlg, int id, int code) {
     return true;
 }
 
+// Beside the canvas, in its monitor's work area, so that the model of the
+// bar stays in view.
+void placeBesideCanvas(DesignerApp& a, HWND dlg) {
+    RECT canvas = {}, panel = {};
+    if (!a.canvas.wnd() || !GetWindowRect(a.canvas.wnd(), &canvas) || !GetWindowRect(dlg, &panel))
+        return;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    if (!GetMonitorInfoA(MonitorFromWindow(a.canvas.wnd(), MONITOR_DEFAULTTONEAREST), &mi))
+        return;
+    const ScreenRect r = panelPlace({canvas.left, canvas.top, canvas.right, canvas.bottom},
+                                    panel.right - panel.left, panel.bottom - panel.top,
+                                    {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right,
+                                     mi.rcWork.bottom});
+    SetWindowPos(dlg, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void initPanel(DesignerApp& a, HWND dlg) {
     a.panel = dlg;
     for (const ArrowStep& s : kArrowSteps)
@@ -160,8 +178,7 @@ void initPanel(DesignerApp& a, HWND dlg) {
                          a.model.orientation == Orientation::Horizontal ? IDC_OPTION1
                                                                         : IDC_OPTION2);
     setListColour(a, a.model.listColour);
-    // Below the bar's usual row, above the canvas of a skin not yet loaded.
-    SetWindowPos(dlg, nullptr, 40, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeBesideCanvas(a, dlg);
 }
 
 INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
@@ -175,7 +192,14 @@ INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             refreshSizeBoxes(a);
         return FALSE;
     case WM_COMMAND:
-        return command(a, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        // A failed allocation ends the action that needed it, never the run.
+        try {
+            return command(a, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        } catch (const std::bad_alloc&) {
+            MessageBoxA(dlg, errorText(ErrorNumber::OutOfMemory), kMessageTitle,
+                        MB_OK | MB_ICONEXCLAMATION);
+            return TRUE;
+        }
     case WM_DRAWITEM: {
         const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (di->CtlID != static_cast<UINT>(commandId(1)))

@@ -4,6 +4,8 @@
 #include "platform.h"
 #include "resource.h"
 
+#include <new>
+
 namespace tessel::designer::win {
 
 DesignerApp& app() {
@@ -89,7 +91,12 @@ void openDesigner(DesignerApp& a) {
     // anything else happens. Its window is made after the load, where the
     // skin puts it, and holds the load's message if there is one.
     a.canvas.attach(a.model, a.dpi);
-    const RunError e = loadSkinSteps(a);
+    RunError e;
+    try {
+        e = loadSkinSteps(a);
+    } catch (const std::bad_alloc&) {
+        e = RunError(ErrorNumber::OutOfMemory, errorText(ErrorNumber::OutOfMemory));
+    }
     if (!a.canvas.create(a.instance)) {
         closeOpenedChooser(a);
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,

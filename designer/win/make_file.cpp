@@ -19,37 +19,47 @@ void setLabel(HWND progress, const char* text) {
     UpdateWindow(progress);
 }
 
-// Writes the whole file; false at the first failure, with the label left at
-// the group that failed.
-bool writeSkin(DesignerApp& a, HWND progress) {
+enum class WriteResult { Written, Failed, OutOfRange };
+
+// Writes the whole file; stops at the first failure, with the label left at
+// the group that failed. Values the file cannot hold are found before
+// anything is written, so the old file stays as it was.
+WriteResult writeSkin(DesignerApp& a, HWND progress, std::string& problem) {
     DesignModel m = a.model;
     m.canvas = a.canvas.windowBox();
-    const SkinTextGroups text = skinSettingsText(m);
+    SkinLayout layout;
+    if (!layoutForFile(m, layout, problem))
+        return WriteResult::OutOfRange;
+    const SkinTextGroups text = skinSettingsText(layout);
     const std::string path =
         a.makeFile ? windowText(GetDlgItem(a.makeFile, IDC_MAKE_TEXT1)) : std::string();
 
-    ReplacingFile file;
+    zt::ReplacingFile file;
     if (file.open(path) || file.write(text.name))
-        return false;
+        return WriteResult::Failed;
     setLabel(progress, "Positions..");
     if (file.write(text.positions))
-        return false;
+        return WriteResult::Failed;
     setLabel(progress, "Dimensions..");
     if (file.write(text.dimensions))
-        return false;
+        return WriteResult::Failed;
     setLabel(progress, "MP3 info..");
     if (file.write(text.playerAndRest) || file.commit())
-        return false;
+        return WriteResult::Failed;
     setLabel(progress, "Done!");
-    return true;
+    return WriteResult::Written;
 }
 
 void runWrite(DesignerApp& a, HWND progress) {
     if (gWriting)
         return;
     gWriting = true;
-    const bool ok = writeSkin(a, progress);
-    MessageBoxA(progress, ok ? kWriteDone : kWriteFailed, kMessageTitle,
+    std::string problem;
+    const WriteResult result = writeSkin(a, progress, problem);
+    const bool ok = result == WriteResult::Written;
+    const std::string text =
+        ok ? kWriteDone : result == WriteResult::OutOfRange ? problem : kWriteFailed;
+    MessageBoxA(progress, text.c_str(), kMessageTitle,
                 MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
     gWriting = false;
     if (ok) {

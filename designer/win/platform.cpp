@@ -3,7 +3,9 @@
 #include <commdlg.h>
 #include <ole2.h>
 
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace tessel::designer::win {
@@ -31,17 +33,29 @@ ErrorNumber openFailure(DWORD err) {
 }
 } // namespace
 
-RunError readTextFile(const std::string& path, std::string& text) {
+RunError readTextFile(const std::string& path, std::string& text, size_t maxBytes) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return RunError::at(openFailure(GetLastError()), path);
     ScopedKernelHandle file(h);
     text.clear();
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got > 0)
-        text.append(buf, got);
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.get(), &size) || uint64_t(size.QuadPart) > maxBytes)
+        return RunError::at(ErrorNumber::InvalidFileFormat, path);
+    try {
+        text.reserve(static_cast<size_t>(size.QuadPart));
+        char buf[4096];
+        DWORD got = 0;
+        while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got > 0) {
+            if (text.size() + got > maxBytes) // grown since it was measured
+                return RunError::at(ErrorNumber::InvalidFileFormat, path);
+            text.append(buf, got);
+        }
+    } catch (const std::bad_alloc&) {
+        text.clear();
+        return RunError::at(ErrorNumber::OutOfMemory, path);
+    }
     return {};
 }
 
@@ -99,9 +113,15 @@ RunError loadBitmapFile(const std::string& path, zt::ScopedBitmap& into) {
     {
         ScopedKernelHandle file(h);
         LARGE_INTEGER size = {};
-        // Anything larger than a screen-sized picture is left to the platform.
-        if (GetFileSizeEx(file.get(), &size) && size.QuadPart <= (64 << 20)) {
+        // No picture of a bar is anywhere near this size.
+        if (!GetFileSizeEx(file.get(), &size) || uint64_t(size.QuadPart) > kLargestPictureFile)
+            return RunError::at(ErrorNumber::InvalidPicture, path);
+        try {
             data.resize(static_cast<size_t>(size.QuadPart));
+        } catch (const std::bad_alloc&) {
+            return RunError::at(ErrorNumber::OutOfMemory, path);
+        }
+        {
             DWORD got = 0;
             if (!data.empty() &&
                 (!ReadFile(file.get(), &data[0], static_cast<DWORD>(data.size()), &got, nullptr) ||
@@ -181,81 +201,6 @@ std::string askOpenPath(HWND owner, const char* filter, const std::string& start
 std::string askSavePath(HWND owner, const char* filter) {
     return askPath(owner, filter, std::string(), OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                    "GetSaveFileNameA");
-}
-
-ReplacingFile::~ReplacingFile() { discard(); }
-
-void ReplacingFile::discard() {
-    if (file_ != INVALID_HANDLE_VALUE)
-        CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
-    if (!temp_.empty())
-        DeleteFileA(temp_.c_str());
-    temp_.clear();
-}
-
-RunError ReplacingFile::open(const std::string& path) {
-    discard();
-    target_ = path;
-    if (path.empty())
-        return RunError::at(ErrorNumber::FileNotFound, "(no file name)");
-    const size_t slash = path.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? "."
-                         : slash == 0               ? path.substr(0, 1)
-                                                    : path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == ':')
-        folder += '\\';
-    // The temporary file lies beside the target, so that the replacement is
-    // a rename within one volume.
-    char temp[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "tsl", 0, temp))
-        return RunError::at(ErrorNumber::PathNotFound, path);
-    temp_ = temp;
-    file_ = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                        nullptr);
-    if (file_ == INVALID_HANDLE_VALUE) {
-        discard();
-        return RunError::at(ErrorNumber::PathNotFound, path);
-    }
-    return {};
-}
-
-RunError ReplacingFile::write(const std::string& text) {
-    if (file_ == INVALID_HANDLE_VALUE)
-        return RunError::at(ErrorNumber::FileNotFound, target_);
-    size_t done = 0;
-    while (done < text.size()) {
-        DWORD put = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1 << 20));
-        if (!WriteFile(file_, text.data() + done, want, &put, nullptr) || put == 0) {
-            discard();
-            return RunError::at(ErrorNumber::FileNotFound, target_);
-        }
-        done += put;
-    }
-    return {};
-}
-
-RunError ReplacingFile::commit() {
-    if (file_ == INVALID_HANDLE_VALUE)
-        return RunError::at(ErrorNumber::FileNotFound, target_);
-    const bool flushed = FlushFileBuffers(file_) != 0;
-    const bool closed = CloseHandle(file_) != 0;
-    file_ = INVALID_HANDLE_VALUE;
-    // A write-protected target keeps its content, as an open for output
-    // would have failed on it.
-    const DWORD attrs = GetFileAttributesA(target_.c_str());
-    const bool protectedTarget =
-        attrs != INVALID_FILE_ATTRIBUTES &&
-        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-    if (!flushed || !closed || protectedTarget ||
-        !MoveFileExA(temp_.c_str(), target_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        discard();
-        return RunError::at(ErrorNumber::PathNotFound, target_);
-    }
-    temp_.clear();
-    return {};
 }
 
 } // namespace tessel::designer::win

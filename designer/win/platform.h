@@ -5,6 +5,7 @@
 
 #include "common/win/platform_function.h"
 #include "common/win/program_folder.h"
+#include "common/win/replacing_file.h"
 #include "common/win/scoped.h"
 #include "formats/run_error.h"
 
@@ -24,8 +25,12 @@ bool initPictures();
 using zt::programFolder;
 int screenDpi();
 
-// Whole file as text: 53 for a missing file, 76 for a missing folder.
-RunError readTextFile(const std::string& path, std::string& text);
+// Whole file as text: 53 for a missing file, 76 for a missing folder, 321
+// for a file larger than `maxBytes`, 7 for one larger than the memory left.
+inline constexpr size_t kLargestTextFile = 4u << 20;
+inline constexpr size_t kLargestPictureFile = 64u << 20;
+RunError readTextFile(const std::string& path, std::string& text,
+                      size_t maxBytes = kLargestTextFile);
 // A bitmap file: 53 when it is not there, 481 when it cannot be read.
 RunError loadBitmapFile(const std::string& path, zt::ScopedBitmap& into);
 SIZE bitmapSize(HBITMAP bmp);
@@ -39,28 +44,5 @@ std::string windowText(HWND wnd);
 // "Name|pattern" form.
 std::string askOpenPath(HWND owner, const char* filter, const std::string& startFolder);
 std::string askSavePath(HWND owner, const char* filter);
-
-// Writes a file so that its old content survives any failure: the text goes
-// to a temporary file in the target's folder, which replaces the target only
-// once everything is written and closed. Whatever fails, the temporary file
-// is removed and the target left as it was.
-class ReplacingFile {
-public:
-    ReplacingFile() = default;
-    ~ReplacingFile();
-    ReplacingFile(const ReplacingFile&) = delete;
-    ReplacingFile& operator=(const ReplacingFile&) = delete;
-
-    RunError open(const std::string& path);
-    RunError write(const std::string& text);
-    RunError commit();
-
-private:
-    void discard();
-
-    std::string target_;
-    std::string temp_;
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-};
 
 } // namespace tessel::designer::win

@@ -13,7 +13,7 @@ zt_wine_test(tessel_tests
 # The bar's dialogs, driven with the mouse.
 zt_wine_test(tessel_dialog_tests
     SOURCES win/tessel_dialogs_test.cpp win/bar_fixture.cpp
-    LIBS zt_formats shell32
+    LIBS zt_formats shell32 ole32 uuid
     DEPENDS tessel
     TIMEOUT 300)
 

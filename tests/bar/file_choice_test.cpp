@@ -62,7 +62,7 @@ TEST(FileChoice, ConfirmationGoesToWhoeverAskedOnce) {
     c.request(ChoiceClient::ProgramEditor, kProgramPattern);
     EXPECT_EQ(c.pattern(), kProgramPattern);
     c.confirm("C:\\a.exe");
-    EXPECT_EQ(c.armed, 1);
+    EXPECT_EQ(c.armed, 0); // a program for the editor does not arm the player
     EXPECT_FALSE(c.takeConfirmed(ChoiceClient::RunDialog, path));
     EXPECT_TRUE(c.takeConfirmed(ChoiceClient::ProgramEditor, path));
     EXPECT_EQ(path, "C:\\a.exe");
@@ -75,6 +75,7 @@ TEST(FileChoice, ConfirmationGoesToWhoeverAskedOnce) {
     c.request(ChoiceClient::Player, kMediaPattern);
     EXPECT_EQ(c.pattern(), kMediaPattern);
     c.confirm("C:\\b.mp3");
+    EXPECT_EQ(c.armed, 1);
     EXPECT_FALSE(c.takeConfirmed(ChoiceClient::ProgramEditor, path));
     EXPECT_EQ(c.chosenPath(), "C:\\b.mp3");
 }

@@ -142,6 +142,29 @@ TEST(Mp3PlayerTest, FailuresKeepTheFlagsWhereTheyWere) {
     EXPECT_FALSE(r.player.played());
 }
 
+// A program confirmed for the editor or the run dialog never arms the
+// player, and a stop reloads the player's own file, not the last chosen.
+TEST(Mp3PlayerTest, AChoiceForAnotherCallerNeverReachesThePlayer) {
+    for (ChoiceClient other : {ChoiceClient::ProgramEditor, ChoiceClient::RunDialog}) {
+        PlayerRig r;
+        r.choice.request(other, kProgramPattern);
+        r.choice.confirm("C:\\b.exe");
+        EXPECT_EQ(r.choice.armed, 0);
+        EXPECT_FALSE(r.player.play());
+        EXPECT_TRUE(r.media.calls.empty());
+
+        r.confirm("C:\\a.mp3");
+        EXPECT_FALSE(r.player.play());
+        r.choice.request(other, kProgramPattern);
+        r.choice.confirm("C:\\c.exe");
+        r.media.calls.clear();
+        EXPECT_FALSE(r.player.play()); // still playing: not armed
+        r.player.stop();
+        EXPECT_FALSE(r.player.play());
+        EXPECT_EQ(r.media.calls, (std::vector<std::string>{"stop", "file C:\\a.mp3", "play"}));
+    }
+}
+
 TEST(Mp3PlayerTest, SkipsFiveSeconds) {
     struct Case {
         double at;

@@ -7,7 +7,7 @@ zt_portable_test(player_logic_tests
 # script starts; and the CPU meter's load source.
 zt_wine_test(media_player_tests
     SOURCES win/media_player_test.cpp win/sound_fixture.cpp win/cpu_usage_test.cpp
-    LIBS tessel_core
+    LIBS tessel_core winmm
     TIMEOUT 120)
 
 # The player on the real tessel.exe, driven with the mouse.

@@ -61,5 +61,25 @@ TEST(ProgramEditing, PopupGoesBesideTheBar) {
     }
 }
 
+// A browsed path with a blank is quoted; commands with arguments and
+// quoted commands are left as the user wrote them.
+TEST(ProgramEditing, FilePathsWithBlanksAreQuotedForTheStart) {
+    const struct {
+        const char* command;
+        bool namesAFile;
+        const char* line;
+    } cases[] = {
+        {"C:\\Program Files\\Tool\\tool.exe", true, "\"C:\\Program Files\\Tool\\tool.exe\""},
+        {"C:\\Tools\\tool.exe", true, "C:\\Tools\\tool.exe"},
+        {"cmd.exe /c echo ran", false, "cmd.exe /c echo ran"},
+        {"\"C:\\Program Files\\x.exe\" /a", false, "\"C:\\Program Files\\x.exe\" /a"},
+        {"\"C:\\Program Files\\x.exe\"", true, "\"C:\\Program Files\\x.exe\""},
+        {"C:\\Tab\there.exe", true, "\"C:\\Tab\there.exe\""},
+        {"", false, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(commandLineFor(c.command, c.namesAFile), c.line) << c.command;
+}
+
 } // namespace
 } // namespace tessel

@@ -20,6 +20,13 @@ std::vector<std::string> lines(const std::string& t) {
     return out;
 }
 
+std::string fileText(const DesignModel& m) {
+    SkinLayout l;
+    std::string problem;
+    EXPECT_TRUE(layoutForFile(m, l, problem)) << problem;
+    return skinSettingsText(l).all();
+}
+
 DesignModel sample() {
     DesignModel m = designTimeLayout();
     m.shellName = "Night, blue";
@@ -33,8 +40,10 @@ DesignModel sample() {
 }
 
 TEST(DesignModel, WritesSeventyLinesInTheBarsFormat) {
-    const DesignModel m = sample();
-    const SkinTextGroups g = skinSettingsText(m);
+    SkinLayout layout;
+    std::string problem;
+    ASSERT_TRUE(layoutForFile(sample(), layout, problem)) << problem;
+    const SkinTextGroups g = skinSettingsText(layout);
     const auto l = lines(g.all());
     ASSERT_EQ(l.size(), 70u);
     EXPECT_EQ(lines(g.name).size(), 1u);
@@ -54,8 +63,7 @@ TEST(DesignModel, WritesSeventyLinesInTheBarsFormat) {
 }
 
 TEST(DesignModel, WrittenFileReadsBackInTheBarAndTheDesigner) {
-    const DesignModel m = sample();
-    const std::string text = skinSettingsText(m).all();
+    const std::string text = fileText(sample());
     SkinLayout bar;
     ASSERT_FALSE(readSkinLayout(text, bar));
     EXPECT_EQ(bar.displayName, "Night, blue");
@@ -69,7 +77,7 @@ TEST(DesignModel, WrittenFileReadsBackInTheBarAndTheDesigner) {
 
     DesignModel back = designTimeLayout();
     ASSERT_FALSE(applySkinSettings(text, back));
-    EXPECT_EQ(skinSettingsText(back).all(), text);
+    EXPECT_EQ(fileText(back), text);
 }
 
 struct LoadCase {
@@ -81,7 +89,7 @@ struct LoadCase {
 };
 
 TEST(DesignModel, LoadingStopsAtTheFirstFailureAndKeepsWhatWasRead) {
-    const std::string good = skinSettingsText(sample()).all();
+    const std::string good = fileText(sample());
     const LoadCase cases[] = {
         {"whole file", 0, "", ErrorNumber::None, Orientation::Horizontal},
         {"lower-case true", 68, "true", ErrorNumber::None, Orientation::Vertical},
@@ -127,9 +135,57 @@ TEST(DesignModel, NumbersAsTheFileAndTheBoxesShowThem) {
     };
     for (const auto& [v, s] : plain)
         EXPECT_EQ(formatPlain(v), s) << v;
-    EXPECT_EQ(formatValueForFile(120), " 120 ");
-    EXPECT_EQ(formatValueForFile(-45), "-45 ");
-    EXPECT_EQ(formatValueForFile(1234.5), " 1234.5 ");
+}
+
+// Every value is checked against what the bar reads back before anything is
+// written; the message names the element that does not fit.
+TEST(DesignModel, ValuesTheFileCannotHoldAreNamedNotWritten) {
+    struct Case {
+        const char* what;
+        void (*change)(DesignModel&);
+        const char* named; // empty: the file is written
+    };
+    const Case cases[] = {
+        {"canvas on a second monitor", [](DesignModel& m) { m.canvas.left = 2300 * 15; },
+         "the left edge of the canvas window is 34500 twips"},
+        {"canvas above the screen", [](DesignModel& m) { m.canvas.top = -32769; },
+         "the top edge of the canvas window"},
+        {"limits themselves", [](DesignModel& m) { m.canvas.left = 32767; m.canvas.top = -32768; },
+         ""},
+        {"a half rounds to an even whole", [](DesignModel& m) { m.canvas.left = 32767.5; },
+         "the left edge of the canvas window is 32768"},
+        {"canvas width the bar cannot shrink", [](DesignModel& m) { m.canvas.width = -32654; },
+         "the width of the canvas window"},
+        {"smallest canvas height", [](DesignModel& m) { m.canvas.height = -32408; }, ""},
+        {"dragged far right", [](DesignModel& m) { m.elements[3].left = 40000; },
+         "the left edge of the connect button (buttonpic 3)"},
+        {"dragged far up", [](DesignModel& m) { m.elements[21].top = -40000; },
+         "the top edge of the connected button (buttonpic 21)"},
+        {"task area too wide", [](DesignModel& m) { m.elements[kTaskArea].width = 33000; },
+         "the width of the task list area"},
+        {"clock", [](DesignModel& m) { m.elements[kLabel1].top = 50000; },
+         "the top edge of the clock (Label1)"},
+        {"volume placeholder", [](DesignModel& m) { m.elements[kVScroll1].height = 1e9; },
+         "the height of the \"MP3 Balance\" button (VScroll1)"},
+        {"the background is not written", [](DesignModel& m) { m.elements[kImage1].left = 1e9; },
+         ""},
+    };
+    for (const auto& c : cases) {
+        DesignModel m = sample();
+        c.change(m);
+        SkinLayout l;
+        std::string problem;
+        const bool ok = layoutForFile(m, l, problem);
+        if (!*c.named) {
+            EXPECT_TRUE(ok) << c.what << ": " << problem;
+            SkinLayout back;
+            EXPECT_FALSE(readSkinLayout(skinSettingsText(l).all(), back)) << c.what;
+            continue;
+        }
+        EXPECT_FALSE(ok) << c.what;
+        EXPECT_NE(problem.find(c.named), std::string::npos) << c.what << ": " << problem;
+        EXPECT_NE(problem.find("the old file was kept"), std::string::npos) << c.what;
+    }
 }
 
 } // namespace

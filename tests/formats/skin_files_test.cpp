@@ -49,6 +49,8 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return s;
 }
 
+// The designer writes every skin file through writeSkinLayout (after its
+// own range check), so what this writes is what the bar reads.
 TEST(SkinLayout, ReadsWhatTheDesignerWrites) {
     const SkinLayout l = sampleLayout();
     const std::string text = writeSkinLayout(l);

@@ -6,9 +6,13 @@
 
 #include "common/win/scoped.h"
 
+#include <commctrl.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 namespace tessel::test {
 namespace {
@@ -268,6 +272,9 @@ TEST(TesselDialogs, RunDialogRunsAndReports) {
     EXPECT_NE(text.find("no_such_program.exe"), std::string::npos) << text;
     dismissReport(box, run);
     EXPECT_TRUE(IsWindowVisible(run));
+    // The typed command stays for another try.
+    pumpMessages(300);
+    EXPECT_EQ(itemText(run, IDC_COMMAND_LINE), "no_such_program.exe");
 
     // A file that is there but is no program has its own number.
     b.folder.write("notaprogram.exe", "just text");
@@ -293,15 +300,106 @@ TEST(TesselDialogs, RunDialogRunsAndReports) {
     EXPECT_TRUE(gone(run));
 }
 
+// The names a special folder holds, as the shell lists them to this test:
+// the oracle for what the bar's pane shows.
+std::set<std::string> namesInSpecialFolder(int folderId) {
+    std::set<std::string> names;
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return names;
+    LPITEMIDLIST pidl = nullptr;
+    IShellFolder* desktop = nullptr;
+    IShellFolder* folder = nullptr;
+    IEnumIDList* items = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, folderId, &pidl)) &&
+        SUCCEEDED(SHGetDesktopFolder(&desktop))) {
+        if (pidl->mkid.cb == 0) {
+            folder = desktop;
+            folder->AddRef();
+        } else {
+            desktop->BindToObject(pidl, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder));
+        }
+    }
+    if (folder && folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK) {
+        LPITEMIDLIST item = nullptr;
+        while (items->Next(1, &item, nullptr) == S_OK) {
+            STRRET str = {};
+            if (SUCCEEDED(folder->GetDisplayNameOf(item, SHGDN_INFOLDER, &str))) {
+                char name[MAX_PATH] = {};
+                if (str.uType == STRRET_WSTR) {
+                    WideCharToMultiByte(CP_ACP, 0, str.pOleStr, -1, name, MAX_PATH, nullptr, nullptr);
+                    CoTaskMemFree(str.pOleStr);
+                } else if (str.uType == STRRET_CSTR) {
+                    lstrcpynA(name, str.cStr, MAX_PATH);
+                }
+                names.insert(name);
+            }
+            CoTaskMemFree(item);
+        }
+        items->Release();
+    }
+    if (folder)
+        folder->Release();
+    if (desktop)
+        desktop->Release();
+    CoTaskMemFree(pidl);
+    CoUninitialize();
+    return names;
+}
+
+BOOL CALLBACK findListView(HWND w, LPARAM lp) {
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, "SysListView32") == 0 && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The item texts of the first list view under `window`, read from the bar's
+// process through memory of its own.
+std::set<std::string> namesInPane(HWND window, DWORD pid) {
+    std::set<std::string> names;
+    HWND view = nullptr;
+    EnumChildWindows(window, findListView, reinterpret_cast<LPARAM>(&view));
+    if (!view)
+        return names;
+    zt::ScopedKernelHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process)
+        return names;
+    const SIZE_T size = sizeof(LVITEMA) + MAX_PATH;
+    void* remote = VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return names;
+    const LRESULT count = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = int(i);
+        item.pszText = static_cast<char*>(remote) + sizeof(LVITEMA);
+        item.cchTextMax = MAX_PATH;
+        char text[MAX_PATH] = {};
+        if (WriteProcessMemory(process.get(), remote, &item, sizeof item, nullptr) &&
+            SendMessageA(view, LVM_GETITEMTEXTA, WPARAM(i), LPARAM(remote)) >= 0 &&
+            ReadProcessMemory(process.get(), item.pszText, text, MAX_PATH - 1, nullptr))
+            names.insert(text);
+    }
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return names;
+}
+
 TEST(TesselDialogs, FolderWindowOnEachElementsEntry) {
     Bar b("folders");
     ASSERT_TRUE(b.start());
     struct Case {
         int element;
         const char* entry;
+        int folderId;
     };
+    // Each entry's special folder, as the shell numbers them.
     static constexpr Case cases[] = {
-        {5, "Personal"}, {6, "Desktop"}, {7, "Start Menu"}, {11, "Control Panel"}};
+        {5, "Personal", 5}, {6, "Desktop", 0}, {7, "Start Menu", 11}, {11, "Control Panel", 3}};
     HWND window = nullptr;
     for (const auto& c : cases) {
         clickWindow(element(b.wnd, c.element));
@@ -322,6 +420,17 @@ TEST(TesselDialogs, FolderWindowOnEachElementsEntry) {
             },
             5000))
             << c.entry;
+        // The pane shows that folder's contents, as the shell lists them.
+        const std::set<std::string> expected = namesInSpecialFolder(c.folderId);
+        std::set<std::string> shown;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                shown = namesInPane(window, b.process.id());
+                return shown == expected;
+            },
+            5000))
+            << c.entry << ": shows " << shown.size() << " names, the folder holds "
+            << expected.size() << (shown.empty() ? "" : ", first shown: " + *shown.begin());
         // A second click hides the window.
         clickWindow(element(b.wnd, c.element));
         EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(window); }, 3000)) << c.entry;

@@ -175,10 +175,10 @@ TEST_F(TesselPlayer, ElementsAndSlidersDriveWhatIsHeard) {
 
 TEST_F(TesselPlayer, ABrokenFileIsReportedAndTheBarGoesOn) {
     PlayerBar b("player_broken");
-    const std::string good = readTextFile(tone_);
-    b.folder.write("cut.mp3", good.substr(0, good.size() / 4));
+    // Text under a media name: no frame the codec could take.
+    b.folder.write("notsound.mp3", std::string(20000, 'x'));
     ASSERT_TRUE(b.start());
-    ASSERT_TRUE(b.choose(b.folder.dir() + "\\cut.mp3"));
+    ASSERT_TRUE(b.choose(b.folder.dir() + "\\notsound.mp3"));
     b.click(kPlay);
     std::string text;
     HWND box = waitForMessageBox(b.process.id(), text);

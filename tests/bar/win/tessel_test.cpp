@@ -173,6 +173,12 @@ TEST(TesselBar, MalformedFilesEndTheProgramWithTheirReport) {
         {"notsi", [](BarFolder& f) { f.remove("tessel.tsi"); }, 53, "tessel.tsi"},
         {"noprg", [](BarFolder& f) { f.remove("programs.prg"); }, 53, "programs.prg"},
         {"many", [](BarFolder& f) { f.write("programs.prg", " 201 \r\n"); }, 9, "programs.prg"},
+        // Saved as UTF-8, with a skin name the system's code page cannot hold.
+        {"utf8",
+         [](BarFolder& f) {
+             f.write("tessel.tsi", "\xEF\xBB\xBFlocal\r\n\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD\r\n");
+         },
+         321, "tessel.tsi: saved as UTF-8"},
     };
     for (const auto& c : cases) {
         BarFolder folder(std::string("bad_") + c.name);
@@ -190,6 +196,54 @@ TEST(TesselBar, MalformedFilesEndTheProgramWithTheirReport) {
         pressOk(box);
         EXPECT_NE(p.wait(5000), STILL_ACTIVE) << c.name;
     }
+}
+
+// Names outside the system's code page: a file saved as UTF-8 that the code
+// page can hold is read as such, and a program folder whose name it cannot
+// hold either works through its short name or is named in a clear report;
+// never "File not found" for files that are there.
+TEST(TesselBar, NamesOutsideTheCodePage) {
+    {
+        BarFolder folder("utf8tsi");
+        folder.write("tessel.tsi", "\xEF\xBB\xBFlocal\r\nTest\r\n");
+        Process p = folder.start();
+        EXPECT_TRUE(waitForBar(p.id())) << "a tessel.tsi with a byte order mark";
+        p.kill();
+    }
+    BarFolder folder("cyrillic");
+    const std::wstring from(folder.dir().begin(), folder.dir().end());
+    const std::wstring moved = from + L"_\x0421\x043A\x0438\x043D";
+    ASSERT_TRUE(MoveFileW(from.c_str(), moved.c_str()));
+    std::wstring command = L"\"" + moved + L"\\tessel.exe\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               moved.c_str(), &si, &pi));
+    std::string text;
+    HWND box = nullptr;
+    HWND bar = nullptr;
+    waitFor(
+        [&] {
+            bar = findWindowOfProcess(pi.dwProcessId, "TesselBar", nullptr);
+            if (bar && IsWindowVisible(bar))
+                return true;
+            box = waitForMessageBox(pi.dwProcessId, text, 50);
+            return box != nullptr;
+        },
+        15000);
+    if (box) {
+        EXPECT_NE(text.find("characters outside the system's code page"), std::string::npos)
+            << text;
+        EXPECT_EQ(text.find("File not found"), std::string::npos) << text;
+    } else {
+        EXPECT_TRUE(bar && IsWindowVisible(bar)) << "neither the bar nor a report";
+    }
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_TRUE(MoveFileW(moved.c_str(), from.c_str()));
 }
 
 TEST(TesselBar, ALockedListIsNoMissingList) {

@@ -58,8 +58,19 @@ TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     EXPECT_EQ(bg.top, 0);
     EXPECT_EQ(bg.right, 1000);
     EXPECT_EQ(bg.bottom, 40);
-    const RECT cr = windowRect(run.canvas());
-    EXPECT_EQ(cr.right - cr.left, (1000 * kTw + 115 + 7) / kTw);
+    // The whole background shows, whatever frame the platform draws.
+    RECT client = {};
+    GetClientRect(run.canvas(), &client);
+    EXPECT_EQ(client.right, 1000);
+    EXPECT_EQ(client.bottom, 40);
+    // The control panel stands beside the canvas, inside the work area.
+    const RECT cr = windowRect(run.canvas()), pr = windowRect(run.panel());
+    RECT over = {}, work = {};
+    EXPECT_FALSE(IntersectRect(&over, &cr, &pr))
+        << "panel " << pr.left << "," << pr.top << " over the canvas";
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(pr.left >= work.left && pr.top >= work.top && pr.right <= work.right &&
+                pr.bottom <= work.bottom);
     // Elements stand where the file puts them.
     for (int i = 0; i < kButtonPicCount; ++i) {
         const RECT r = run.elementRect(i);
@@ -81,8 +92,10 @@ TEST(Tesseldes, DefaultSkinRoundTripAndTheBarStartsOnIt) {
     const RECT wr = windowRect(run.canvas());
     EXPECT_EQ(lines[1], num(wr.left * kTw));
     EXPECT_EQ(lines[2], num(wr.top * kTw));
-    EXPECT_EQ(lines[3], num((wr.right - wr.left) * kTw));
-    EXPECT_EQ(lines[4], num((wr.bottom - wr.top) * kTw));
+    // The bar's size plus the file's fixed frame, so that the bar takes
+    // exactly the background's size.
+    EXPECT_EQ(lines[3], num(1000 * kTw + 115));
+    EXPECT_EQ(lines[4], num(40 * kTw + 360));
     for (int n = 6; n <= 70; ++n)
         EXPECT_EQ(lines[n - 1], lineOf(original, n)) << "line " << n;
 
@@ -132,6 +145,29 @@ TEST(Tesseldes, DraggingWithTheRealMouse) {
     ASSERT_TRUE(run.open(defaultSkinFolder()));
     const std::string original =
         readTextFile(skinFilePath(defaultSkinFolder(), kSkinSettingsFile));
+    // A drag begun on empty canvas moves nothing it passes over: from a
+    // free spot on element 11's row, across element 11 and beyond.
+    const RECT e11 = run.elementRect(11);
+    const int row = (e11.top + e11.bottom) / 2;
+    POINT empty = {-1, row};
+    for (int x = 0; x < 1000 && empty.x < 0; ++x) {
+        bool free = true;
+        for (int i = 0; i < kCanvasElementCount && free; ++i) {
+            const RECT r = run.elementRect(i);
+            free = i == kImage1 || !PtInRect(&r, {x, row});
+        }
+        if (free)
+            empty.x = x;
+    }
+    ASSERT_GE(empty.x, 0) << "no free spot on the row of element 11";
+    ClientToScreen(run.canvas(), &empty);
+    const POINT at11 = run.elementCentreOnScreen(11);
+    dragWithMouse(empty, {at11.x + (at11.x - empty.x) / 2 + 20, at11.y}, MK_LBUTTON);
+    const std::string still = run.dir() + "\\still.tsl";
+    ASSERT_EQ(run.make(still), kCompleted);
+    for (int n = 6; n <= 67; ++n)
+        EXPECT_EQ(lineOf(readTextFile(still), n), lineOf(original, n)) << "line " << n;
+
     const int offLeft = -(run.elementRect(4).right + 40);
     const DragCase cases[] = {
         {"left drag", 0, {30, 10}, MK_LBUTTON, {30, 10}},
@@ -284,7 +320,10 @@ TEST(Tesseldes, OpenWithoutASkinKeepsTheDesignTimeLayout) {
     const std::string path = run.dir() + "\\fresh.tsl";
     ASSERT_EQ(run.make(path), kCompleted);
     const auto lines = splitLines(readTextFile(path));
-    const auto expected = splitLines(skinSettingsText(designTimeLayout()).all());
+    SkinLayout designTime;
+    std::string problem;
+    ASSERT_TRUE(layoutForFile(designTimeLayout(), designTime, problem)) << problem;
+    const auto expected = splitLines(skinSettingsText(designTime).all());
     ASSERT_EQ(lines.size(), 70u);
     EXPECT_EQ(lines[0], "Tessel");
     for (int n = 6; n <= 70; ++n)
@@ -539,8 +578,22 @@ TEST(Tesseldes, FailedWritesLeaveTheOldFile) {
     EXPECT_EQ(files, 1);
     EXPECT_EQ(GetFileAttributesA((run.dir() + "\\Missing").c_str()), INVALID_FILE_ATTRIBUTES);
 
-    // Once writable, the same path takes all 70 lines.
+    // A canvas moved out to x = 2300 pixels (a second monitor) lies beyond
+    // what the file holds: the message names it, and the old file stays.
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RECT canvas = {};
+    ASSERT_TRUE(GetWindowRect(run.canvas(), &canvas));
+    SetWindowPos(run.canvas(), nullptr, 2300, canvas.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::string refused = run.make(target);
+    EXPECT_NE(refused.find("the left edge of the canvas window is 34500 twips"),
+              std::string::npos)
+        << refused;
+    EXPECT_EQ(readTextFile(target), old);
+    SetWindowPos(run.canvas(), nullptr, canvas.left, canvas.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // Once writable, the same path takes all 70 lines.
     EXPECT_EQ(run.make(target), kCompleted);
     EXPECT_EQ(splitLines(readTextFile(target)).size(), 70u);
 
