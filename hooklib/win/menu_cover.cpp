@@ -90,21 +90,13 @@ void onPaint(HWND cover) noexcept {
         closeSelf(cover);
 }
 
-// Messages about the cover's own place and size say nothing to the menu, and
-// some would change it (a menu told it is hidden forgets its items).
-bool concernsOnlyTheCover(UINT msg) {
-    switch (msg) {
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED:
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_SHOWWINDOW:
-    case WM_NCCALCSIZE:
-    case WM_GETMINMAXINFO:
-        return true;
-    default:
-        return false;
-    }
+// Only input is the menu's: the pointer and the keys. Anything else sent to
+// the cover (a close, a system command, a cancelled mode, a move or a size)
+// concerns the cover alone, and handed on it would end or move the menu.
+bool isInputForTheMenu(UINT msg) {
+    return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+           (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK) ||
+           (msg >= WM_KEYFIRST && msg <= WM_KEYLAST);
 }
 
 // Input that reaches the cover belongs to the menu beneath it.
@@ -114,9 +106,13 @@ LRESULT handToMenu(HWND cover, UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
         closeSelf(cover);
         return 0;
     }
+    // A click on the cover must not take the activation from the program's
+    // window, as a click on the menu would not.
+    if (msg == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
     // The cover is made in its menu's thread; a procedure of any other
     // thread's window could not be called from here.
-    if (menu && !concernsOnlyTheCover(msg) && ofThisThread(menu)) {
+    if (menu && isInputForTheMenu(msg) && ofThisThread(menu)) {
         if (auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(menu, GWLP_WNDPROC)))
             return CallWindowProcA(proc, menu, msg, wParam, lParam);
     }

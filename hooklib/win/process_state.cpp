@@ -2,6 +2,7 @@
 
 #include "common/win/platform_function.h"
 #include "formats/effect_keys.h"
+#include "hooklib/use_key_cache.h"
 #include "hooklib/window_kinds.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/shared_state.h"
@@ -52,12 +53,59 @@ ATOM registerEffectClass(const char* name, WNDPROC proc) noexcept {
     return static_cast<ATOM>(GetClassInfoA(g_state.hostInstance, name, &existing));
 }
 
+// The use keys already read, while "Zirvane.ini" stays as it was and no
+// reload was asked for. One lock: hook procedures run on every thread.
+UseKeyCache g_useKeys;
+SRWLOCK g_useKeysLock = SRWLOCK_INIT;
+// Where the platform's profile functions find "Zirvane.ini": the Windows
+// folder. Set at attach; empty, the cache is not used.
+char g_mainFilePath[MAX_PATH + 1] = {};
+
+void findMainFile() noexcept {
+    const UINT n = GetWindowsDirectoryA(g_mainFilePath, MAX_PATH);
+    const std::size_t name = std::strlen(keys::kMainFile);
+    if (n == 0 || n + 1 + name > MAX_PATH) {
+        g_mainFilePath[0] = 0;
+        return;
+    }
+    if (g_mainFilePath[n - 1] != '\\')
+        std::strcat(g_mainFilePath, "\\");
+    std::strcat(g_mainFilePath, keys::kMainFile);
+}
+
+std::uint64_t fileTimeValue(const FILETIME& t) noexcept {
+    return static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime;
+}
+
+// One look at the file's attributes, far cheaper than a profile read.
+FileStamp mainFileStamp() noexcept {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA d = {};
+    if (GetFileAttributesExA(g_mainFilePath, GetFileExInfoStandard, &d)) {
+        stamp.exists = true;
+        stamp.lastWrite = fileTimeValue(d.ftLastWriteTime);
+        stamp.size = static_cast<std::uint64_t>(d.nFileSizeHigh) << 32 | d.nFileSizeLow;
+    }
+    return stamp;
+}
+
 } // namespace
 
 ProcessState& state() noexcept { return g_state; }
 
 int readUseKey(const char* key, int defaultValue) noexcept {
-    return readProfileInt(keys::kMainFile, keys::kGlobal, key, defaultValue);
+    if (!g_mainFilePath[0])
+        return readProfileInt(keys::kMainFile, keys::kGlobal, key, defaultValue);
+    const FileStamp stamp = mainFileStamp();
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    AcquireSRWLockExclusive(&g_useKeysLock);
+    const int value = g_useKeys.get(key, defaultValue, stamp, fileTimeValue(now),
+                                    sharedGeneration(), [](const char* k, int d) {
+                                        return readProfileInt(keys::kMainFile, keys::kGlobal, k, d);
+                                    });
+    ReleaseSRWLockExclusive(&g_useKeysLock);
+    return value;
 }
 
 void LoadEffectSettings() noexcept {
@@ -88,6 +136,7 @@ void processAttach(HMODULE library) noexcept {
     fx::clearTrackedTable();
 
     s.hookMessage = RegisterWindowMessageA(kHookMessageName);
+    findMainFile();
 
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);

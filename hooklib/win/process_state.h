@@ -51,6 +51,7 @@ struct ProcessState {
     std::atomic<ATOM> menuAtom{0};
     std::atomic<HWND> lastMenuWindow{nullptr};
     std::atomic<bool> menuBusy{false};
+    std::atomic<DWORD> menuTurnOwner{0}; // the thread holding the turn, 0 for none
     std::atomic<int> menuOpacity{220};
     // The last system command seen in the process was a move: only such a
     // move is dragged translucently.

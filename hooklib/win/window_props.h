@@ -27,12 +27,15 @@ constexpr char kSlideTotal2[] = "fxTotal2"; // never set; removed at destruction
 // 1 while the window is layered because the library made it so: layering a
 // program set itself is never taken away.
 constexpr char kAddedLayer[] = "fxLayer";
+// 1 while "HH" and "HH2" name the library's own drag picture and its memory
+// context: a program's own properties of those names are never released.
+constexpr char kOwnDragPicture[] = "fxDrag";
 
 // Every property name the library may attach, for clean-up checks.
 constexpr const char* kAll[] = {kShadowRight, kShadowBottom, kWidth,    kHeight,   kRightShadow,
                                 kAlpha,       kBitmap,       kMenuCover, kCoverMenu, kSnapshot,
                                 kSnapshotDc,  kPrevProc,     kFadeLevel, kSlideStep, kSlideTotal,
-                                kSlideTotal2, kAddedLayer};
+                                kSlideTotal2, kAddedLayer,   kOwnDragPicture};
 
 namespace detail {
 // Property names are atoms, matched without regard to case.

@@ -5,15 +5,18 @@
 #include "hooklib/menu_image.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 #include "tests/hooklib/win/attached_library.h"
+#include "tests/support/win/import_patch.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -562,6 +565,255 @@ TEST_F(Menus, BaseBarWindowsFadeToTheMenuOpacityUnlessTheProgramIsExcluded) {
         }
         DestroyWindow(bar);
     }
+}
+
+// A hook of this program's own on this thread, as a program that subclasses
+// or restyles its menus installs one.
+struct OwnCallHook {
+    explicit OwnCallHook(HOOKPROC proc)
+        : hook(SetWindowsHookExA(WH_CALLWNDPROC, proc, nullptr, GetCurrentThreadId())) {}
+    ~OwnCallHook() { UnhookWindowsHookEx(hook); }
+    OwnCallHook(const OwnCallHook&) = delete;
+    OwnCallHook& operator=(const OwnCallHook&) = delete;
+    HHOOK hook;
+};
+
+bool createsAMenu(LPARAM lp) {
+    const auto* c = reinterpret_cast<const CWPSTRUCT*>(lp);
+    return c->message == WM_CREATE && className(c->hwnd) == "#32768";
+}
+
+// The program layers its menus itself, with a colour key of its own.
+constexpr COLORREF kProgramsKey = RGB(1, 2, 3);
+LRESULT CALLBACK layerMenusHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && createsAMenu(lp)) {
+        HWND menu = reinterpret_cast<const CWPSTRUCT*>(lp)->hwnd;
+        SetWindowLongA(menu, GWL_EXSTYLE, GetWindowLongA(menu, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(menu, kProgramsKey, 0, LWA_COLORKEY);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+struct Layering {
+    bool got = false;
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+Layering layeringOf(HWND w) {
+    Layering l;
+    l.got = GetLayeredWindowAttributes(w, &l.key, &l.alpha, &l.flags) != FALSE;
+    return l;
+}
+
+TEST_F(Menus, AMenuItsProgramLayeredKeepsItsOwnLayeringAndGetsNoCover) {
+    set("SemiMenusShadow", 1);
+    for (int emulated : {0, 1}) {
+        SCOPED_TRACE(emulated ? "emulated" : "layered");
+        set("TransOn9X", emulated);
+        load();
+        OwnCallHook own(layerMenusHook);
+        bool looked = false;
+        track(150, 140, [&](HWND menu, int tick) {
+            // Long after the opacity's 10 ms timer and the cover would have come.
+            if (tick * kTickMs < 200)
+                return false;
+            looked = true;
+            const Layering l = layeringOf(menu);
+            EXPECT_TRUE(layered(menu));
+            EXPECT_TRUE(l.got);
+            EXPECT_EQ(l.flags, DWORD{LWA_COLORKEY});
+            EXPECT_EQ(l.key, kProgramsKey);
+            EXPECT_EQ(coverOf(menu), nullptr);
+            EXPECT_TRUE(windowsOfProcess(GetCurrentProcessId(), "FakeMenu").empty());
+            return true;
+        });
+        EXPECT_TRUE(looked);
+    }
+}
+
+TEST_F(Menus, ABaseBarItsProgramLayeredKeepsItsOwnLayering) {
+    TestWindowClass baseBar{"BaseBar", baseBarProc};
+    load();
+    struct Case {
+        const char* what;
+        bool picture; // drawn with UpdateLayeredWindow, else a colour key
+    };
+    for (const Case c : {Case{"colour key", false}, Case{"picture", true}}) {
+        SCOPED_TRACE(c.what);
+        HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_LAYERED, "BaseBar", "", WS_POPUP, 300,
+                                   300, 120, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                   nullptr);
+        ASSERT_TRUE(bar);
+        // The program's own drawing: a 120 x 200 picture at half opacity.
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        HBITMAP bmp = CreateCompatibleBitmap(screen, 120, 200);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        auto draw = [&] {
+            POINT at = {300, 300}, origin = {0, 0};
+            SIZE size = {120, 200};
+            BLENDFUNCTION half = {AC_SRC_OVER, 0, 128, 0};
+            return UpdateLayeredWindow(bar, screen, &at, &size, mem, &origin, 0, &half,
+                                       ULW_ALPHA) != FALSE;
+        };
+        if (c.picture)
+            ASSERT_TRUE(draw());
+        else
+            SetLayeredWindowAttributes(bar, kProgramsKey, 0, LWA_COLORKEY);
+        ShowWindow(bar, SW_SHOWNOACTIVATE);
+        // More frame calculations, each of which would take the bar again.
+        SetWindowPos(bar, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        pumpMessages(200);
+        EXPECT_TRUE(layered(bar));
+        if (c.picture) {
+            EXPECT_FALSE(layeringOf(bar).got) << "a picture's window was given attributes";
+            EXPECT_TRUE(draw()) << "the program can no longer draw its window";
+        } else {
+            const Layering l = layeringOf(bar);
+            EXPECT_EQ(l.flags, DWORD{LWA_COLORKEY});
+            EXPECT_EQ(l.key, kProgramsKey);
+        }
+        ShowWindow(bar, SW_HIDE);
+        EXPECT_TRUE(layered(bar)) << "hiding took the program's layering away";
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+        DestroyWindow(bar);
+    }
+}
+
+// Whatever a program sends the cover that would end or move a window stays
+// with the cover: the menu goes on, and an item can still be chosen.
+TEST_F(Menus, MessagesThatWouldEndOrMoveAWindowAreNotHandedToTheMenu) {
+    set("TransOn9X", 1);
+    set("SemiMenusShadow", 1);
+    load();
+    bool sent = false;
+    const UINT chosen = track(150, 140, [&](HWND menu, int tick) {
+        HWND cover = coverOf(menu);
+        if (!sent) {
+            if (tick < 5 || !IsWindow(cover))
+                return false;
+            SendMessageA(cover, WM_CANCELMODE, 0, 0);
+            SendMessageA(cover, WM_SYSCOMMAND, SC_CLOSE, 0);
+            SendMessageA(cover, WM_CLOSE, 0, 0);
+            sent = true;
+            EXPECT_TRUE(IsWindow(menu));
+            EXPECT_TRUE(IsWindowVisible(menu));
+            // An item chosen from the keyboard.
+            PostMessageA(owner_, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(owner_, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(owner_, WM_KEYDOWN, VK_RETURN, 0);
+        }
+        return false; // the choice ends the menu
+    });
+    EXPECT_TRUE(sent);
+    EXPECT_NE(chosen, 0u) << "the menu did not survive the messages sent its cover";
+}
+
+// Menu-skinning code repaints a menu's frame whenever its style changes: the
+// paint comes while this thread is taking that very menu.
+WNDPROC g_menuProc = nullptr;
+int g_nestedPaints = 0;
+LRESULT CALLBACK skinnedMenuProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_STYLECHANGED) {
+        ++g_nestedPaints;
+        SendMessageA(w, WM_NCPAINT, 1, 0);
+    }
+    return CallWindowProcA(g_menuProc, w, msg, wp, lp);
+}
+LRESULT CALLBACK skinMenusHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && createsAMenu(lp)) {
+        HWND menu = reinterpret_cast<const CWPSTRUCT*>(lp)->hwnd;
+        g_menuProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            menu, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&skinnedMenuProc)));
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(Menus, APaintOfTheMenuWhileItIsTakenDoesNotWaitOrMakeASecondCover) {
+    set("SemiMenusShadow", 1);
+    load();
+    OwnCallHook own(skinMenusHook);
+    g_nestedPaints = 0;
+    const DWORD start = GetTickCount();
+    DWORD coveredAfter = 0;
+    size_t covers = 0;
+    track(150, 140, [&](HWND menu, int) {
+        if (!IsWindow(coverOf(menu)))
+            return false;
+        coveredAfter = GetTickCount() - start;
+        covers = windowsOfProcess(GetCurrentProcessId(), "FakeMenu").size();
+        return true;
+    });
+    ASSERT_GT(g_nestedPaints, 0) << "the menu's style never changed while it was taken";
+    EXPECT_LT(coveredAfter, 1000u) << "the take waited for itself";
+    EXPECT_EQ(covers, 1u);
+    EXPECT_TRUE(waitFor(
+        [] { return windowsOfProcess(GetCurrentProcessId(), "FakeMenu").empty(); }, 1000))
+        << "a cover outlived the menu";
+}
+
+// A 1 ms sleep lasts a whole timer tick on Windows (about 16 ms): the wait
+// for a busy turn is bounded in time, not in polls.
+int g_sleeps = 0;
+void(WINAPI* g_realSleep)(DWORD) = nullptr;
+void WINAPI sleepATick(DWORD ms) {
+    ++g_sleeps;
+    g_realSleep(ms < 16 ? 16 : ms);
+}
+
+TEST_F(Menus, TheWaitForABusyTurnIsBoundedInTimeWhateverASleepLasts) {
+    set("SemiMenusShadow", 1);
+    load();
+    zt::test::ImportPatch ticks("kernel32.dll", "Sleep", reinterpret_cast<void*>(&sleepATick));
+    ASSERT_TRUE(ticks.ok());
+    g_realSleep = ticks.original<void(WINAPI*)(DWORD)>();
+    g_sleeps = 0;
+    zrv::state().menuBusy.store(true);
+    const DWORD start = GetTickCount();
+    DWORD coveredAfter = 0;
+    track(150, 140, [&](HWND menu, int) {
+        if (!IsWindow(coverOf(menu)))
+            return false;
+        coveredAfter = GetTickCount() - start;
+        return true;
+    });
+    EXPECT_GT(g_sleeps, 0);
+    EXPECT_GE(coveredAfter, 1900u);
+    EXPECT_LT(coveredAfter, 4000u);
+    EXPECT_FALSE(zrv::state().menuBusy.load());
+}
+
+// The translucency timer started as a menu is taken holds the library until
+// it has run: an unload in between must not unmap the code it calls. (The
+// cover holds it too, as a window of the library's: the timers' own records
+// tell the timer's hold apart.)
+int g_holdsAtMenuPaint = -1;
+LRESULT CALLBACK holdsAfterPaintHook(int code, WPARAM wp, LPARAM lp) {
+    const auto* r = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+    if (code == HC_ACTION && r->message == WM_NCPAINT && className(r->hwnd) == "#32768")
+        g_holdsAtMenuPaint = std::max(g_holdsAtMenuPaint, zrv::state().heldWindows.count());
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(Menus, AMenusTranslucencyTimerHoldsTheLibraryUntilItHasRun) {
+    load();
+    const long before = zrv::residency::holds();
+    const int timersBefore = zrv::state().heldWindows.count();
+    g_holdsAtMenuPaint = -1;
+    HHOOK after = SetWindowsHookExA(WH_CALLWNDPROCRET, holdsAfterPaintHook, nullptr,
+                                    GetCurrentThreadId());
+    track(150, 140, [&](HWND menu, int tick) {
+        return tick * kTickMs >= 100 && opacityOf(menu) == 180;
+    });
+    UnhookWindowsHookEx(after);
+    EXPECT_EQ(g_holdsAtMenuPaint, timersBefore + 1) << "the timer was started without a hold";
+    EXPECT_EQ(zrv::state().heldWindows.count(), timersBefore) << "the hold outlived the timer";
+    EXPECT_EQ(zrv::residency::holds(), before) << "the holds outlived the menu";
 }
 
 } // namespace
