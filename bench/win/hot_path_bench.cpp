@@ -7,11 +7,11 @@
 //      same resize without them (the platform's own work on the window);
 //  (d) the clean-up of a dying window that never had an effect (a dialog's
 //      controls: most windows that die);
-//  (e) a resize step of a thick-frame window, which gets WM_GETMINMAXINFO
-//      (and with it the maximize settings' reads) on every step: with the
-//      library's hooks, with hooks that only pass messages on (the platform's
-//      own cost of a hook), and with no hook at all.
+//  (e) the library's own work in a resize step of a thick-frame window, which
+//      gets WM_GETMINMAXINFO (and with it the maximize settings' reads) on
+//      every step.
 // Prints each figure and whether it meets its goal.
+#include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/support/win/test_support.h"
@@ -139,16 +139,33 @@ LRESULT CALLBACK countingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, m, wp, lp);
 }
 
-LRESULT CALLBACK passReturn(int code, WPARAM wp, LPARAM lp) {
+// The library's hook procedures with their own work timed: what they do with
+// each message before the platform's CallNextHookEx (a server round trip
+// under wine, far larger than the library's part, and the same for any hook).
+double g_libraryNs = 0;
+LRESULT CALLBACK timedReturn(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && lp) {
+        const double a = nowNs();
+        zrv::hookAfter(*reinterpret_cast<const CWPRETSTRUCT*>(lp));
+        g_libraryNs += nowNs() - a;
+    }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
-LRESULT CALLBACK passCall(int code, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK timedCall(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && lp) {
+        const double a = nowNs();
+        zrv::hookBefore(*reinterpret_cast<const CWPSTRUCT*>(lp));
+        g_libraryNs += nowNs() - a;
+    }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 // (e): one step of a user's resize of a thick-frame window: its size changes
-// by a few pixels, and the platform asks it for its size limits.
-void thickFrameResizeStep(bool shadowsToo = false) {
+// by a few pixels, and the platform asks it for its size limits. The whole
+// step varies by more than the library's part from one round to the next, so
+// that part is timed where it runs: in the hook procedures, and in the
+// one-message subclass that adjusts the maximized size.
+void thickFrameResizeStep() {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = countingProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -158,36 +175,81 @@ void thickFrameResizeStep(bool shadowsToo = false) {
                              400, nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(w, SW_SHOWNOACTIVATE);
     pump();
+    constexpr int kRounds = 7, kSteps = 200;
+    // The best round of the whole step, and apart from it the best round of
+    // the time spent in the library's hook procedures.
+    double bestHooks = 1e300;
     const auto step = [&] {
-        g_minMaxQueries = 0;
-        const double ns = bestNsPerCall(7, 200, [&](int i) {
-            SetWindowPos(w, nullptr, 0, 0, 500 - (i & 1) * 6, 400 - (i & 1) * 4,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        });
-        return ns;
+        double best = 1e300;
+        for (int r = 0; r < kRounds; ++r) {
+            g_libraryNs = 0;
+            const double a = nowNs();
+            for (int i = 0; i < kSteps; ++i)
+                SetWindowPos(w, nullptr, 0, 0, 500 - (i & 1) * 6, 400 - (i & 1) * 4,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            best = std::min(best, (nowNs() - a) / kSteps);
+            bestHooks = std::min(bestHooks, g_libraryNs / kSteps);
+        }
+        return best;
     };
+    g_minMaxQueries = 0;
     const double bare = step();
-    const double queries = g_minMaxQueries / (7.0 * 200.0);
-    double passing = 0;
+    const double queries = g_minMaxQueries / double(kRounds * kSteps);
+    double library = 0;
     {
-        HHOOK r = SetWindowsHookExA(WH_CALLWNDPROCRET, passReturn, nullptr, GetCurrentThreadId());
-        HHOOK c = SetWindowsHookExA(WH_CALLWNDPROC, passCall, nullptr, GetCurrentThreadId());
-        passing = step();
+        HHOOK r = SetWindowsHookExA(WH_CALLWNDPROCRET, timedReturn, nullptr, GetCurrentThreadId());
+        HHOOK c = SetWindowsHookExA(WH_CALLWNDPROC, timedCall, nullptr, GetCurrentThreadId());
+        step(); // the first reads of the settings fill the cache
+        bestHooks = 1e300;
+        library = step();
         UnhookWindowsHookEx(c);
         UnhookWindowsHookEx(r);
     }
-    double library = 0;
-    {
-        Hooks hooks;
-        step(); // the first reads of the settings fill the cache
-        library = step();
-    }
-    const double added = std::max(0.0, library - passing);
-    std::printf("(e) a resize step of a thick-frame window%s (%.1f WM_GETMINMAXINFO a step):"
-                " no hook %.1f us, hooks that pass messages on %.1f us, the library's hooks"
-                " %.1f us; the library's own part %.1f us; goal under 20 us: %s\n",
-                shadowsToo ? " with its shadows" : "", queries, bare / 1000, passing / 1000,
-                library / 1000, added / 1000, added < 20000 ? "met" : "MISSED");
+    const double inHooks = bestHooks;
+    // The subclass: installed by the call hook (timed above), it then takes
+    // the message in place of the window procedure, puts the procedure back,
+    // calls it and adjusts the record. Timed against the procedure alone.
+    MINMAXINFO info = {};
+    const auto query = [&](bool subclassed) {
+        return bestNsPerCall(kRounds, 2000, [&](int) {
+            if (subclassed)
+                zrv::fx::onGetMinMaxInfoBefore(w);
+            CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)), w,
+                            WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        });
+    };
+    // The install is the call hook's part, counted above: taken out here,
+    // measured with its undoing, less the undoing alone.
+    const auto orig = GetWindowLongPtrA(w, GWLP_WNDPROC);
+    const auto undo = [&] {
+        SetWindowLongPtrA(w, GWLP_WNDPROC, orig);
+        RemovePropA(w, "PR");
+    };
+    const double install = bestNsPerCall(kRounds, 2000, [&](int) {
+        zrv::fx::onGetMinMaxInfoBefore(w);
+        undo();
+    }) - bestNsPerCall(kRounds, 2000, [&](int) { undo(); });
+    const double plainQuery = query(false);
+    const double subclass = std::max(0.0, query(true) - plainQuery - install) * queries;
+    // The subclass keeps the previous procedure in the window's "PR": it is
+    // looked for, set, read and removed, four property calls (each a server
+    // round trip under wine) that any such subclass makes.
+    const double props = bestNsPerCall(kRounds, 2000, [&](int) {
+        GetPropA(w, "PR");
+        SetPropA(w, "PR", reinterpret_cast<HANDLE>(&countingProc));
+        GetPropA(w, "PR");
+        RemovePropA(w, "PR");
+    }) * queries;
+    const double own = inHooks + subclass;
+    std::printf("(e) a resize step of a thick-frame window (%.1f WM_GETMINMAXINFO a step): %.1f us"
+                " with the library's hooks, %.1f us with none; the library's own work %.2f us"
+                " (%.2f us in its hook procedures, %.2f us in the maximize subclass); goal under"
+                " 20 us: %s\n",
+                queries, library / 1000, bare / 1000, own / 1000, inHooks / 1000, subclass / 1000,
+                own < 20000 ? "met" : "MISSED");
+    std::printf("    of which the subclass's four property calls on \"PR\": %.2f us; the rest"
+                " %.2f us\n",
+                props / 1000, std::max(0.0, own - props) / 1000);
     DestroyWindow(w);
     pump();
 }
@@ -232,7 +294,7 @@ int main() {
     // seconds (a second write within the file system's time granularity
     // would not show): the settings just written settle first.
     Sleep(2100);
-    thickFrameResizeStep(false);
+    thickFrameResizeStep();
     oneSettingsRead();
     setGlobal("Shadows", "1");
     zrv::LoadEffectSettings();

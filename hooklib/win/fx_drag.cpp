@@ -123,9 +123,13 @@ void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
     if (!info)
         return;
     maxsize::Inputs in;
-    in.width = useKey(keys::kMaxWidth);
-    in.height = useKey(keys::kMaxHeight);
-    in.maxLeft = useKey(keys::kMaxLeft);
+    static constexpr const keys::IntKey* kSize[] = {&keys::kMaxWidth, &keys::kMaxHeight,
+                                                    &keys::kMaxLeft};
+    int size[3] = {};
+    readUseKeys(kSize, size, 3);
+    in.width = size[0];
+    in.height = size[1];
+    in.maxLeft = size[2];
     in.style = styleOf(wnd);
     RECT now = {};
     GetWindowRect(wnd, &now);
@@ -210,7 +214,11 @@ void releaseDragPicture(HWND wnd) noexcept {
 }
 
 void onGetMinMaxInfoBefore(HWND wnd) noexcept {
-    if (!wnd || !IsWindow(wnd))
+    // Only a captioned top-level window has its record adjusted: any other
+    // would be subclassed for nothing. Its style is looked at before the
+    // setting, which is looked at before any property.
+    if (!wnd || !IsWindow(wnd) || !kinds::isCaptionedTopLevel(styleOf(wnd)) ||
+        useKey(keys::kMaxLimitUse) != 1)
         return;
     const bool unicode = IsWindowUnicode(wnd) != FALSE;
     WNDPROC previous = windowProcOf(wnd, unicode);

@@ -9,6 +9,7 @@
 #include "hooklib/win/zrv_exports.h"
 
 #include <cstring>
+#include <utility>
 
 namespace zrv {
 namespace {
@@ -93,19 +94,42 @@ FileStamp mainFileStamp() noexcept {
 
 ProcessState& state() noexcept { return g_state; }
 
-int readUseKey(const char* key, int defaultValue) noexcept {
-    if (!g_mainFilePath[0])
-        return readProfileInt(keys::kMainFile, keys::kGlobal, key, defaultValue);
+namespace {
+
+int readFromFile(const char* key, int defaultValue) noexcept {
+    return readProfileInt(keys::kMainFile, keys::kGlobal, key, defaultValue);
+}
+
+// One look at the file's stamp and the clock for `count` keys.
+template <typename KeyAt> void readThroughCache(int count, int values[], KeyAt keyAt) noexcept {
+    if (!g_mainFilePath[0]) {
+        for (int i = 0; i < count; ++i)
+            values[i] = readFromFile(keyAt(i).first, keyAt(i).second);
+        return;
+    }
     const FileStamp stamp = mainFileStamp();
     FILETIME now = {};
     GetSystemTimeAsFileTime(&now);
+    const unsigned long generation = sharedGeneration();
     AcquireSRWLockExclusive(&g_useKeysLock);
-    const int value = g_useKeys.get(key, defaultValue, stamp, fileTimeValue(now),
-                                    sharedGeneration(), [](const char* k, int d) {
-                                        return readProfileInt(keys::kMainFile, keys::kGlobal, k, d);
-                                    });
+    for (int i = 0; i < count; ++i)
+        values[i] = g_useKeys.get(keyAt(i).first, keyAt(i).second, stamp, fileTimeValue(now),
+                                  generation, readFromFile);
     ReleaseSRWLockExclusive(&g_useKeysLock);
+}
+
+} // namespace
+
+int readUseKey(const char* key, int defaultValue) noexcept {
+    int value = 0;
+    readThroughCache(1, &value, [&](int) { return std::make_pair(key, defaultValue); });
     return value;
+}
+
+void readUseKeys(const keys::IntKey* const keysToRead[], int values[], int count) noexcept {
+    readThroughCache(count, values, [&](int i) {
+        return std::make_pair(keysToRead[i]->name, keysToRead[i]->libraryDefault);
+    });
 }
 
 void LoadEffectSettings() noexcept {

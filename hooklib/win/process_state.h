@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "formats/effect_keys.h"
 #include "hooklib/effect_settings.h"
 #include "hooklib/held_windows.h"
 #include "hooklib/reload_claim.h"
@@ -97,7 +98,12 @@ constexpr DWORD kLayerAlphaFlag = 2;
 void hookBefore(const CWPSTRUCT& c) noexcept;
 void hookAfter(const CWPRETSTRUCT& r) noexcept;
 
-// A "use" key of section "GLOBAL", read afresh from the file.
+// A "use" key of section "GLOBAL", as the file has it now: kept from an
+// earlier read while the file's write time and size and the settings
+// generation stay as they were, else read afresh.
 int readUseKey(const char* key, int defaultValue) noexcept;
+// Several at once, for one look at the file: values[i] for *keysToRead[i], with
+// the library's defaults.
+void readUseKeys(const keys::IntKey* const keysToRead[], int values[], int count) noexcept;
 
 } // namespace zrv
