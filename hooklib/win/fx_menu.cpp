@@ -211,9 +211,47 @@ void onMenuHidden(HWND wnd) noexcept {
         closeCover(cover);
 }
 
+constexpr UINT kGetMenuHandle = 0x01E1; // a menu window's menu (MN_GETHMENU)
+
+int highlightedItem(HMENU m) noexcept {
+    const int count = GetMenuItemCount(m);
+    for (int i = 0; i < count; ++i)
+        if (GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
+            return i;
+    return -1;
+}
+
+bool invalidateItem(HWND cover, HMENU m, int item) noexcept {
+    RECT r = {}, c = {};
+    if (!GetMenuItemRect(nullptr, m, static_cast<UINT>(item), &r) || !GetWindowRect(cover, &c))
+        return false;
+    OffsetRect(&r, -c.left, -c.top);
+    return InvalidateRect(cover, &r, FALSE) != FALSE;
+}
+
+// The highlight moved: the cover repaints the item it left and the item it
+// reached, not the whole menu. Whatever cannot be told repaints it all.
+void repaintChangedItems(HWND cover) noexcept {
+    HWND menu = props::getWindow(cover, props::kCoverMenu);
+    HMENU m = menu ? reinterpret_cast<HMENU>(SendMessageA(menu, kGetMenuHandle, 0, 0)) : nullptr;
+    if (!m) {
+        InvalidateRect(cover, nullptr, FALSE);
+        return;
+    }
+    const int now = highlightedItem(m);
+    const int before = props::getInt(cover, props::kCoverItem) - 1;
+    if (now == before)
+        return;
+    props::setInt(cover, props::kCoverItem, now + 1);
+    bool told = before < 0 || invalidateItem(cover, m, before);
+    told = (now < 0 || invalidateItem(cover, m, now)) && told;
+    if (!told)
+        InvalidateRect(cover, nullptr, FALSE);
+}
+
 BOOL CALLBACK repaintCoverOf(HWND wnd, LPARAM) noexcept {
     if (HWND cover = coverOf(wnd))
-        InvalidateRect(cover, nullptr, FALSE);
+        repaintChangedItems(cover);
     return TRUE;
 }
 
@@ -229,7 +267,7 @@ BOOL CALLBACK closeIfCover(HWND wnd, LPARAM) noexcept {
 
 void onMenuSelect(HWND) noexcept {
     if (HWND cover = coverOf(state().lastMenuWindow.load())) {
-        InvalidateRect(cover, nullptr, FALSE);
+        repaintChangedItems(cover);
         return;
     }
     // Where menus never get message 0x1E5 the last menu is not known: the

@@ -66,7 +66,8 @@ struct ProcessState {
     std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
     std::atomic<unsigned> fullTableBeeps{0};   // beeps for a full tracked table
     std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
-    std::atomic<unsigned> menuCoverPaints{0};  // menu covers painted in full
+    std::atomic<unsigned> menuCoverPaints{0};  // menu cover paints
+    std::atomic<unsigned> menuCoverPixelsMixed{0}; // pixels the last one mixed and drew
 };
 
 ProcessState& state() noexcept;
