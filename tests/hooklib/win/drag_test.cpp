@@ -109,6 +109,58 @@ TEST_F(Drag, TitleBarDragShowsTheFrozenPictureTranslucentThenRestores) {
     EXPECT_TRUE(similar(screenPixel(newPlace), kRed, 4)) << "opaque again after the release";
 }
 
+// The parts of the desktop the library has repainted, seen through this
+// program's import table.
+struct DesktopRepaints {
+    static inline std::vector<RECT> asked;
+    static inline DesktopRepaints* self = nullptr;
+    static BOOL WINAPI redrawWindow(HWND w, const RECT* r, HRGN rgn, UINT flags) {
+        if (w == GetDesktopWindow() && r)
+            asked.push_back(*r);
+        return self->patch_.original<decltype(&RedrawWindow)>()(w, r, rgn, flags);
+    }
+    DesktopRepaints() {
+        self = this;
+        asked.clear();
+    }
+    ~DesktopRepaints() { self = nullptr; }
+    zt::test::ImportPatch patch_{"user32.dll", "RedrawWindow",
+                                 reinterpret_cast<void*>(&redrawWindow)};
+};
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// A ghost drag leaves the desktop at the starting place alone until the drag
+// ends (the window's old image stays there), then repaints it; a translucent
+// drag repaints it as the drag starts, so the desktop shows through.
+TEST_F(Drag, GhostDragRepaintsTheStartingPlaceOnlyAtTheEnd) {
+    struct Case {
+        int ghost;
+        size_t duringDrag, afterDrag;
+    };
+    for (const Case c : {Case{1, 0, 1}, Case{0, 1, 1}}) {
+        SCOPED_TRACE(c.ghost ? "ghost" : "translucent");
+        set("SEMIDRAGGHOST", c.ghost);
+        load();
+        HWND w = redWindow();
+        RECT start = {};
+        GetWindowRect(w, &start);
+        DesktopRepaints repaints;
+        ASSERT_TRUE(repaints.patch_.ok());
+        size_t during = 0;
+        const DragRun run =
+            dragCaption(w, {200, 150}, [&](Observed&) { during = DesktopRepaints::asked.size(); });
+        ASSERT_TRUE(run.moved);
+        EXPECT_TRUE(run.during.layered);
+        EXPECT_EQ(during, c.duringDrag);
+        ASSERT_EQ(DesktopRepaints::asked.size(), c.afterDrag);
+        EXPECT_TRUE(sameRect(DesktopRepaints::asked.back(), start));
+        DestroyWindow(w);
+    }
+}
+
 TEST_F(Drag, GhostDragShowsTheSamePictureAndCleansUp) {
     set("SEMIDRAGGHOST", 1);
     set("SEMIDRAGVAL", 120);

@@ -70,6 +70,7 @@ using Look = std::function<bool(HWND menu, int tick)>;
 Look g_look;
 int g_tick = 0;
 bool g_menuSeen = false;
+WNDPROC g_menuProc = nullptr; // the menu's own procedure, under a test's subclass
 constexpr UINT kTickMs = 20;
 constexpr int kGiveUpTicks = 250;
 
@@ -266,6 +267,39 @@ void expectCover(HWND menu, bool emulated, int L) {
     EXPECT_TRUE(hasShape(cover, expectedShape(emulated, w, h, L)));
 }
 
+// What the strips of a cover must show: the ramp, darkening and mixed with
+// the owner's colour that lay beneath, as a picture of the cover's size.
+std::vector<std::uint32_t> expectedStrips(int cw, int ch, int L) {
+    std::vector<std::uint32_t> want(static_cast<std::size_t>(cw * ch), 0);
+    zrv::menu::DrawMenuShadowRamp(want.data(), cw, ch, L);
+    const std::vector<std::uint32_t> photo(want.size(), 0x00148CE6); // RGB(20, 140, 230)
+    zrv::menu::BlendMenuImage(want.data(), photo.data(), cw, ch, zrv::menu::kBlendShadowed,
+                              zrv::menu::backgroundWeight(180), L);
+    return want;
+}
+
+// Pixels of the cover's region that the screen shows otherwise than `want`.
+int pixelsAmiss(HWND cover, const std::vector<std::uint32_t>& want, int* checked) {
+    const RECT c = rectOf(cover);
+    const int cw = c.right - c.left, ch = c.bottom - c.top;
+    const std::vector<std::uint32_t> shown = screenPixels(c);
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(cover, shape);
+    int bad = 0;
+    for (int y = 0; y < ch; ++y)
+        for (int x = 0; x < cw; ++x) {
+            if (!PtInRegion(shape, x, y))
+                continue;
+            const std::size_t i = static_cast<std::size_t>(y * cw + x);
+            ++*checked;
+            if (!nearly(shown[i], want[i] & 0x00FFFFFF, 2) && bad++ < 5)
+                ADD_FAILURE() << "at " << x << "," << y << std::hex << " shown " << shown[i]
+                              << " expected " << (want[i] & 0x00FFFFFF);
+        }
+    DeleteObject(shape);
+    return bad;
+}
+
 TEST_F(Menus, LayeredMenusGetTheirOpacityAndShadowStrips) {
     struct Case {
         int shadowed, size;
@@ -276,40 +310,61 @@ TEST_F(Menus, LayeredMenusGetTheirOpacityAndShadowStrips) {
         set("SemiMenusShadow", c.shadowed);
         set("ShadowSize", c.size);
         load();
-        HWND seenMenu = nullptr, seenCover = nullptr;
+        bool looked = false;
         track(150, 140, [&](HWND menu, int tick) {
             // The opacity comes from a 10 ms timer: in place within 100 ms.
             if (tick * kTickMs < 100 && !(layered(menu) && opacityOf(menu) == 180))
                 return false;
-            seenMenu = menu;
-            seenCover = coverOf(menu);
+            HWND cover = coverOf(menu);
+            if (c.shadowed && tick < 5)
+                return false; // painted by now
+            looked = true;
             EXPECT_TRUE(layered(menu));
             EXPECT_EQ(opacityOf(menu), 180);
-            expectCover(menu, false, c.shadowed ? c.size : 0);
+            const int L = c.shadowed ? c.size : 0;
+            expectCover(menu, false, L);
+            if (L > 0) {
+                // The strips show the ramp over what lay beneath, and only
+                // they were mixed and drawn.
+                const RECT r = rectOf(cover);
+                const int cw = r.right - r.left, ch = r.bottom - r.top;
+                int checked = 0;
+                EXPECT_EQ(pixelsAmiss(cover, expectedStrips(cw, ch, L), &checked), 0);
+                EXPECT_EQ(checked, L * (ch - L) + (cw - 2 * L) * L);
+                EXPECT_EQ(zrv::state().menuCoverPixelsMixed.load(),
+                          static_cast<unsigned>(checked));
+            }
+            // Hidden, the menu loses the layer and the cover closes at once.
+            ShowWindow(menu, SW_HIDE);
+            EXPECT_FALSE(layered(menu));
+            EXPECT_FALSE(IsWindow(cover)) << "the cover outlived its menu's hiding";
             return true;
         });
-        ASSERT_TRUE(seenMenu);
-        EXPECT_FALSE(IsWindow(seenCover)) << "the cover outlived its menu";
-        if (IsWindow(seenMenu)) {
-            EXPECT_FALSE(layered(seenMenu));
-        }
+        EXPECT_TRUE(looked);
     }
 }
 
+// The same menu window hidden and shown again within one menu loop.
 TEST_F(Menus, AMenuShownAgainIsTakenAgain) {
     set("SemiMenusShadow", 1);
     load();
-    std::vector<HWND> covers;
-    for (int round = 0; round < 3; ++round)
-        track(160 + 30 * round, 150, [&](HWND menu, int) {
-            if (!IsWindow(coverOf(menu)))
-                return false;
-            covers.push_back(coverOf(menu));
-            return true;
-        });
-    ASSERT_EQ(covers.size(), 3u);
-    for (HWND c : covers)
-        EXPECT_FALSE(IsWindow(c));
+    HWND first = nullptr, second = nullptr;
+    track(160, 150, [&](HWND menu, int) {
+        if (!IsWindow(coverOf(menu)))
+            return false;
+        first = coverOf(menu);
+        ShowWindow(menu, SW_HIDE);
+        EXPECT_FALSE(IsWindow(first));
+        ShowWindow(menu, SW_SHOWNA);
+        RedrawWindow(menu, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        second = coverOf(menu);
+        EXPECT_TRUE(IsWindow(second));
+        EXPECT_TRUE(layered(menu));
+        return true;
+    });
+    ASSERT_TRUE(first);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(IsWindow(second)) << "the second cover outlived the menu";
 }
 
 // The library leaving the process takes the covers with it: their window
@@ -345,6 +400,10 @@ TEST_F(Menus, MenusOffLeavesMenusAloneButHidingClosesACoverLeftFromBefore) {
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
         SetPropA(planted, "SM2", menu);
         SetPropA(menu, "SM", planted);
+        // Hidden, not destroyed: the hide alone closes it.
+        ShowWindow(menu, SW_HIDE);
+        EXPECT_TRUE(IsWindow(menu));
+        EXPECT_FALSE(IsWindow(planted)) << "hiding the menu left its cover";
         return true;
     });
     ASSERT_TRUE(planted);
@@ -402,36 +461,88 @@ TEST_F(Menus, EmulatedMenusShowTheMenuMixedWithWhatLayBeneath) {
     EXPECT_GT(checked, 1000);
 }
 
-TEST_F(Menus, EmulatedMenusRepaintOnSelectionAndPassClicksToTheMenu) {
+// A highlight move repaints the two items that changed, and the cover then
+// shows the menu with its new highlight, mixed, as a whole repaint would.
+TEST_F(Menus, EmulatedMenusRepaintTheItemsWhoseHighlightChanged) {
     set("TransOn9X", 1);
+    set("SemiMenusShadow", 1);
+    set("ShadowSize", 5);
     load();
-    unsigned paintsBefore = 0;
-    bool repainted = false;
-    const UINT chosen = track(150, 140, [&](HWND menu, int tick) {
+    constexpr int L = 5;
+    const int t = zrv::menu::backgroundWeight(180);
+    unsigned paintsBefore = 0, mixedAfterMove = 0;
+    int checked = 0, bad = -1;
+    RECT one = {}, three = {};
+    track(150, 140, [&](HWND menu, int tick) {
         HWND cover = coverOf(menu);
         if (!IsWindow(cover))
             return false;
-        RECT item = {};
         if (tick == 10) {
+            GetMenuItemRect(nullptr, menu_, 1, &one);
+            moveMouse((one.left + one.right) / 2, (one.top + one.bottom) / 2);
+        } else if (tick == 20) {
             paintsBefore = zrv::state().menuCoverPaints.load();
-            GetMenuItemRect(nullptr, menu_, 1, &item);
-            moveMouse((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        } else if (tick == 25) {
-            repainted = zrv::state().menuCoverPaints.load() > paintsBefore;
-            GetMenuItemRect(nullptr, menu_, 3, &item);
-            moveMouse((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        } else if (tick == 45) {
-            POINT at = {};
-            GetCursorPos(&at);
-            EXPECT_EQ(WindowFromPoint(at), cover) << "the click is not on the cover";
-            sendMouse(MOUSEEVENTF_LEFTDOWN);
-        } else if (tick == 50) {
-            sendMouse(MOUSEEVENTF_LEFTUP);
+            GetMenuItemRect(nullptr, menu_, 3, &three);
+            moveMouse((three.left + three.right) / 2, (three.top + three.bottom) / 2);
+        } else if (tick == 35) {
+            EXPECT_GT(zrv::state().menuCoverPaints.load(), paintsBefore) << "no repaint";
+            mixedAfterMove = zrv::state().menuCoverPixelsMixed.load();
+            const RECT c = rectOf(cover);
+            const int cw = c.right - c.left, ch = c.bottom - c.top;
+            std::vector<std::uint32_t> want = printedMenu(menu, cw, ch);
+            zrv::menu::DrawMenuShadowRamp(want.data(), cw, ch, L);
+            const std::vector<std::uint32_t> photo(want.size(), 0x00148CE6);
+            zrv::menu::BlendMenuImage(want.data(), photo.data(), cw, ch,
+                                      zrv::menu::kBlendShadowed, t, L);
+            bad = pixelsAmiss(cover, want, &checked);
+            return true;
         }
-        return false; // the click ends the menu
+        return false;
     });
-    EXPECT_TRUE(repainted);
-    EXPECT_EQ(chosen, kFirstItem + 3);
+    EXPECT_EQ(bad, 0);
+    EXPECT_GT(checked, 1000);
+    // The last paint was of the two items, not the whole cover.
+    const auto area = [](const RECT& r) {
+        return static_cast<unsigned>((r.right - r.left) * (r.bottom - r.top));
+    };
+    EXPECT_GT(mixedAfterMove, 0u);
+    EXPECT_LE(mixedAfterMove, area(one) + area(three));
+}
+
+// Input that reaches the cover is handed to the menu's procedure (wine's menu
+// loop reads the pointer itself, so a click on the cover chooses an item
+// without it: a procedure of the program's own on the menu sees what the
+// cover hands on), and nothing else is.
+std::vector<UINT> g_menuSaw;
+LRESULT CALLBACK recordingMenuProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    g_menuSaw.push_back(msg);
+    return CallWindowProcA(g_menuProc, w, msg, wp, lp);
+}
+
+TEST_F(Menus, TheCoverHandsTheMenuItsInputAndNothingElse) {
+    set("TransOn9X", 1);
+    load();
+    bool sent = false;
+    track(150, 140, [&](HWND menu, int tick) {
+        HWND cover = coverOf(menu);
+        if (tick < 5 || !IsWindow(cover))
+            return false;
+        g_menuProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            menu, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordingMenuProc)));
+        g_menuSaw.clear();
+        const UINT input[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                              WM_KEYDOWN,   WM_CHAR,        WM_KEYUP,    WM_NCMOUSEMOVE};
+        const UINT other[] = {WM_CANCELMODE, WM_ENABLE, WM_SETFOCUS, WM_USER + 5, WM_TIMER};
+        for (UINT msg : other)
+            SendMessageA(cover, msg, 0, 0);
+        for (UINT msg : input)
+            SendMessageA(cover, msg, 0, MAKELPARAM(3, 3));
+        SetWindowLongPtrA(menu, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_menuProc));
+        EXPECT_EQ(g_menuSaw, std::vector<UINT>(std::begin(input), std::end(input)));
+        sent = true;
+        return true;
+    });
+    EXPECT_TRUE(sent);
 }
 
 TEST_F(Menus, ACoverTakesAnyMessageAndClosesQuietlyWithoutItsMenu) {
@@ -738,7 +849,6 @@ TEST_F(Menus, TheWaitForABusyTurnIsBoundedInTimeNotInSleeps) {
 
 // Menu-skinning code repaints a menu's frame whenever its style changes: the
 // paint comes while this thread is taking that very menu.
-WNDPROC g_menuProc = nullptr;
 int g_nestedPaints = 0;
 LRESULT CALLBACK skinnedMenuProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_STYLECHANGED) {
