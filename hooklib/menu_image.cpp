@@ -176,29 +176,46 @@ void DrawMenuShadowRamp(std::uint32_t* pixels, int width, int height, int size) 
 
 bool BlendMenuImage(std::uint32_t* menuImage, const std::uint32_t* photo, int width, int height,
                     int mode, int t, int size) {
+    return BlendMenuImageArea(menuImage, photo, width, height, mode, t, size,
+                              Area{0, 0, width, height});
+}
+
+bool BlendMenuImageArea(std::uint32_t* menuImage, const std::uint32_t* photo, int width,
+                        int height, int mode, int t, int size, Area area) {
     if (!menuImage || !photo || width <= 0 || height <= 0 || t < 0 || t > 255)
         return false;
     if (mode != kBlendPlain && mode != kBlendShadowed)
         return false;
     if (mode == kBlendPlain || size < 0)
         size = 0;
+    area.left = area.left < 0 ? 0 : area.left;
+    area.top = area.top < 0 ? 0 : area.top;
+    area.right = area.right > width ? width : area.right;
+    area.bottom = area.bottom > height ? height : area.bottom;
+    if (area.left >= area.right || area.top >= area.bottom)
+        return true;
     const std::uint32_t weight = static_cast<std::uint32_t>(t);
     auto span = spanScalar;
 #ifdef ZRV_MENU_SSE2
     if (haveSse2())
         span = spanSse2;
 #endif
+    // The shadow area is the whole picture's right and bottom `size` pixels,
+    // wherever the area lies.
     const int plainRows = height - (size < height ? size : height);
     const int plainCols = width - (size < width ? size : width);
-    for (int y = 0; y < height; ++y) {
-        std::uint32_t* d = menuImage + static_cast<std::size_t>(y) * width;
-        const std::uint32_t* p = photo + static_cast<std::size_t>(y) * width;
+    const int splitAt = plainCols < area.left ? area.left
+                                              : (plainCols > area.right ? area.right : plainCols);
+    for (int y = area.top; y < area.bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        std::uint32_t* d = menuImage + row;
+        const std::uint32_t* p = photo + row;
         if (y >= plainRows) {
-            span(d, p, width, weight, true);
+            span(d + area.left, p + area.left, area.right - area.left, weight, true);
             continue;
         }
-        span(d, p, plainCols, weight, false);
-        span(d + plainCols, p + plainCols, width - plainCols, weight, true);
+        span(d + area.left, p + area.left, splitAt - area.left, weight, false);
+        span(d + splitAt, p + splitAt, area.right - splitAt, weight, true);
     }
     return true;
 }

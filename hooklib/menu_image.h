@@ -39,4 +39,15 @@ void DrawMenuShadowRamp(std::uint32_t* pixels, int width, int height, int size);
 bool BlendMenuImage(std::uint32_t* menuImage, const std::uint32_t* photo, int width, int height,
                     int mode, int t, int size);
 
+// A part of a picture: columns left to right - 1, rows top to bottom - 1.
+struct Area {
+    int left, top, right, bottom;
+};
+
+// BlendMenuImage within `area` alone (clipped to the picture); every pixel
+// outside it is left as it is. Each pixel inside comes out as the whole
+// picture's mix would make it.
+bool BlendMenuImageArea(std::uint32_t* menuImage, const std::uint32_t* photo, int width,
+                        int height, int mode, int t, int size, Area area);
+
 } // namespace zrv::menu

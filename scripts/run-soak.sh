@@ -6,12 +6,30 @@
 # figures. The first argument sets the windows per thread, the second how
 # many times the library is unbound and bound again (once, half-way, unless
 # told). ZT_SOAK_ARCHES picks the architectures ("win32 win64" unless set).
+#
+#   scripts/run-soak.sh real [SECONDS]
+# Wine's own programs (notepad, wordpad, regedit, winemine, winecfg, control
+# panel, each in both bitnesses the system has) under the installed loader of
+# dist/win64 with every effect on, driven by real mouse and keyboard input for
+# SECONDS (1800 unless told); the settings change every 3 s and the loader is
+# unloaded and loaded again half-way. Needs `make dist` first.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${BUILD:-$ROOT/build}"
 . "$ROOT/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
+if [ "${1:-}" = real ]; then
+    dist="$ROOT/dist/win64"
+    if [ ! -f "$dist/zrvload.exe" ]; then
+        echo "no $dist/zrvload.exe: run make dist first" >&2
+        exit 2
+    fi
+    cd "$BUILD/win64/bin"
+    # Not exec: the trap must still stop what wine_env_start started.
+    wine real_programs_soak.exe "$(winepath -w "$dist")" "${2:-1800}" </dev/null
+    exit $?
+fi
 status=0
 for arch in ${ZT_SOAK_ARCHES:-win32 win64}; do
     echo "== $arch"

@@ -137,7 +137,11 @@ void shadowSettleStep(HWND shadow) noexcept {
 }
 
 void menuAlphaStep(HWND menu) noexcept {
-    setOpacity(menu, readUseKey(keys::kSemiMenusVal.name, keys::kSemiMenusVal.libraryDefault));
+    // Only a layer the library added gets the opacity: a program may have
+    // layered the window itself meanwhile.
+    if (props::has(menu, props::kAddedLayer))
+        setOpacity(menu,
+                   readUseKey(keys::kSemiMenusVal.name, keys::kSemiMenusVal.libraryDefault));
     KillTimer(menu, TIMER_MENU_ALPHA);
     residency::releaseFor(menu, HeldWindows::kMenuAlpha);
 }

@@ -37,15 +37,19 @@ bool dragPossible() noexcept {
 
 // Takes the screen at `r` (the window's own picture while it is on top) into
 // a new bitmap selected into a new memory context, and hangs both on the
-// window. False, with nothing left behind, when any step fails.
+// window, marked as the library's. False, with nothing left behind, when any
+// step fails.
 bool takePicture(HWND wnd, const RECT& r, HDC* memOut) noexcept {
     const int w = r.right - r.left, h = r.bottom - r.top;
     zt::ScopedWindowDc screen(nullptr);
     if (!screen)
         return false;
-    zt::ScopedMemDc mem(CreateCompatibleDC(screen.get()));
+    // The bitmap's owner is made before the context's, so that on a failure
+    // the context goes first and the bitmap is no longer selected into it
+    // when it is deleted (a selected bitmap is not freed).
     std::uint32_t* pixels = nullptr;
     zt::ScopedBitmap bmp(makeDib32(screen.get(), w, h, &pixels));
+    zt::ScopedMemDc mem(CreateCompatibleDC(screen.get()));
     if (!mem || !bmp || !SelectObject(mem.get(), bmp.get()))
         return false;
     if (!BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY))
@@ -58,15 +62,24 @@ bool takePicture(HWND wnd, const RECT& r, HDC* memOut) noexcept {
     const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
     for (std::size_t i = 0; i < count; ++i)
         pixels[i] |= 0xFF000000u;
-    if (!SetPropA(wnd, props::kSnapshot, bmp.get()) ||
+    // The mark first: "HH" and "HH2" are released later only under it.
+    if (!props::setInt(wnd, props::kOwnDragPicture, 1) ||
+        !SetPropA(wnd, props::kSnapshot, bmp.get()) ||
         !SetPropA(wnd, props::kSnapshotDc, mem.get())) {
         props::remove(wnd, props::kSnapshot);
+        props::remove(wnd, props::kOwnDragPicture);
         return false;
     }
     // The window owns both now; the drag end releases them.
     bmp.release();
     *memOut = mem.release();
     return true;
+}
+
+// "HH" or "HH2" that the library did not put there: the program's own.
+bool carriesProgramsPicture(HWND wnd) noexcept {
+    return !props::has(wnd, props::kOwnDragPicture) &&
+           (props::has(wnd, props::kSnapshot) || props::has(wnd, props::kSnapshotDc));
 }
 
 bool showPicture(HWND wnd, HDC mem, const RECT& r) noexcept {
@@ -110,9 +123,13 @@ void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
     if (!info)
         return;
     maxsize::Inputs in;
-    in.width = useKey(keys::kMaxWidth);
-    in.height = useKey(keys::kMaxHeight);
-    in.maxLeft = useKey(keys::kMaxLeft);
+    static constexpr const keys::IntKey* kSize[] = {&keys::kMaxWidth, &keys::kMaxHeight,
+                                                    &keys::kMaxLeft};
+    int size[3] = {};
+    readUseKeys(kSize, size, 3);
+    in.width = size[0];
+    in.height = size[1];
+    in.maxLeft = size[2];
     in.style = styleOf(wnd);
     RECT now = {};
     GetWindowRect(wnd, &now);
@@ -139,6 +156,10 @@ void onEnterSizeMove(HWND wnd) noexcept {
         return;
     if (!kinds::isCaptionedTopLevel(styleOf(wnd)) || kinds::isLayered(exStyleOf(wnd)))
         return;
+    // The program's own properties of these names are neither replaced nor
+    // released: such a window is dragged as it is.
+    if (carriesProgramsPicture(wnd))
+        return;
     // A picture left from a drag that never ended must not leak.
     releaseDragPicture(wnd);
     RECT r = {};
@@ -157,10 +178,11 @@ void onEnterSizeMove(HWND wnd) noexcept {
 }
 
 void onExitSizeMove(HWND wnd) noexcept {
-    // The picture alone says the drag started here. Neither a system command
-    // seen by another thread during the move nor a settings reload may keep
-    // the window frozen and translucent once the move is over.
-    if (!wnd || !kinds::isCaptionedTopLevel(styleOf(wnd)) || !props::has(wnd, props::kSnapshot))
+    // The library's picture alone says the drag started here. Neither a
+    // system command seen by another thread during the move nor a settings
+    // reload may keep the window frozen and translucent once the move is over.
+    if (!wnd || !kinds::isCaptionedTopLevel(styleOf(wnd)) ||
+        !props::has(wnd, props::kOwnDragPicture))
         return;
     removeLayeredStyle(wnd);
     releaseDragPicture(wnd);
@@ -172,21 +194,31 @@ void onExitSizeMove(HWND wnd) noexcept {
 }
 
 void releaseDragPicture(HWND wnd) noexcept {
-    if (!wnd)
+    // Only what the library made: a program may keep properties of the same
+    // names on its own windows, and their objects are its own.
+    if (!wnd || !props::has(wnd, props::kOwnDragPicture))
         return;
-    // The context first: the picture is still selected into it.
-    if (HANDLE dc = GetPropA(wnd, props::kSnapshotDc))
-        DeleteDC(static_cast<HDC>(dc));
-    if (HANDLE bmp = GetPropA(wnd, props::kSnapshot))
-        DeleteObject(static_cast<HGDIOBJ>(bmp));
-    // Both go: a property naming a deleted context would be a dangling value
+    HANDLE dc = GetPropA(wnd, props::kSnapshotDc);
+    HANDLE bmp = GetPropA(wnd, props::kSnapshot);
+    // All go: a property naming a deleted context would be a dangling value
     // on somebody else's window.
     props::remove(wnd, props::kSnapshotDc);
     props::remove(wnd, props::kSnapshot);
+    props::remove(wnd, props::kOwnDragPicture);
+    // The context first: the picture is still selected into it. Each is
+    // released only while it still is an object of its kind.
+    if (dc && GetObjectType(dc) == OBJ_MEMDC)
+        DeleteDC(static_cast<HDC>(dc));
+    if (bmp && GetObjectType(bmp) == OBJ_BITMAP)
+        DeleteObject(static_cast<HGDIOBJ>(bmp));
 }
 
 void onGetMinMaxInfoBefore(HWND wnd) noexcept {
-    if (!wnd || !IsWindow(wnd))
+    // Only a captioned top-level window has its record adjusted: any other
+    // would be subclassed for nothing. Its style is looked at before the
+    // setting, which is looked at before any property.
+    if (!wnd || !IsWindow(wnd) || !kinds::isCaptionedTopLevel(styleOf(wnd)) ||
+        useKey(keys::kMaxLimitUse) != 1)
         return;
     const bool unicode = IsWindowUnicode(wnd) != FALSE;
     WNDPROC previous = windowProcOf(wnd, unicode);

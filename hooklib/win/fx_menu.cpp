@@ -22,22 +22,42 @@ namespace {
 using menuwin::closeCover;
 using menuwin::coverOf;
 
-// Another thread taking a menu of this process is waited for in 1 ms polls,
-// at most this many; then the menu is taken all the same.
-constexpr int kMenuTurnPolls = 2000;
+// Another thread taking a menu of this process is waited for about this
+// long; then the menu is taken all the same. A time, not a count of polls:
+// a 1 ms sleep lasts a whole timer tick on some systems.
+constexpr DWORD kMenuTurnWaitMs = 2000;
 constexpr std::int32_t kCoverBeingBuilt = 1;
 
+// The turn at taking a menu. A thread that already holds it and comes back
+// (the program answers a style change of its menu by repainting the frame,
+// as menu-skinning code does) is told so instead of waiting for itself.
 class MenuTurn {
   public:
     MenuTurn() noexcept {
-        std::atomic<bool>& busy = state().menuBusy;
-        for (int i = 0; i < kMenuTurnPolls && busy.exchange(true); ++i)
+        ProcessState& s = state();
+        const DWORD self = GetCurrentThreadId();
+        if (s.menuTurnOwner.load() == self) {
+            reentered_ = true;
+            return;
+        }
+        const DWORD start = GetTickCount();
+        while (s.menuBusy.exchange(true) && GetTickCount() - start < kMenuTurnWaitMs)
             Sleep(1);
-        busy.store(true);
+        s.menuBusy.store(true);
+        s.menuTurnOwner.store(self);
     }
-    ~MenuTurn() { state().menuBusy.store(false); }
+    ~MenuTurn() {
+        if (reentered_)
+            return;
+        state().menuTurnOwner.store(0);
+        state().menuBusy.store(false);
+    }
+    bool reentered() const noexcept { return reentered_; }
     MenuTurn(const MenuTurn&) = delete;
     MenuTurn& operator=(const MenuTurn&) = delete;
+
+  private:
+    bool reentered_ = false;
 };
 
 bool classIs(HWND wnd, const char* name) noexcept {
@@ -119,9 +139,24 @@ HWND makeCover(HWND menu, const RECT& m, int strip, HBITMAP photo, bool emulated
     return cover;
 }
 
+// A visible menu with no cover. One whose cover is being built is left to
+// the thread building it: a paint that comes meanwhile must not make a
+// second cover. Looked at before any setting is read, so that the paints of
+// a menu already covered cost no read.
+bool mayTake(HWND menu) noexcept {
+    return kinds::isVisibleStyle(static_cast<std::uint32_t>(GetWindowLongA(menu, GWL_STYLE))) &&
+           !coverOf(menu) && props::getInt(menu, props::kMenuCover) != kCoverBeingBuilt;
+}
+
 void takeMenu(HWND menu) noexcept {
     ProcessState& s = state();
     const bool emulated = s.settings.emulatedMenus;
+    // A menu its program layered itself (its colour key or a picture it
+    // draws with UpdateLayeredWindow) is left as the program made it, as
+    // application transparency leaves such windows: neither an opacity nor
+    // a cover that would paint over it.
+    if (layeredByProgram(menu) || !mayTake(menu))
+        return;
     if (!(s.setLayeredWindowAttributes || emulated) ||
         readUseKey(keys::kSemiMenus.name, keys::kSemiMenus.libraryDefault) == 0)
         return;
@@ -133,16 +168,16 @@ void takeMenu(HWND menu) noexcept {
 
     {
         MenuTurn turn;
-        // A menu whose cover is being built is left to the thread building
-        // it: a paint that comes meanwhile must not make a second cover.
-        if (!kinds::isVisibleStyle(static_cast<std::uint32_t>(GetWindowLongA(menu, GWL_STYLE))) ||
-            coverOf(menu) || props::getInt(menu, props::kMenuCover) == kCoverBeingBuilt)
+        // A paint met while this thread takes a menu belongs to that take.
+        if (turn.reentered())
             return;
-        if (!emulated) {
-            addLayeredStyle(menu);
-            startMenuAlphaTimer(menu);
-        }
+        if (!mayTake(menu))
+            return;
+        // Marked before the style changes: the change sends the menu
+        // messages, and a paint among them must find the menu being taken.
         props::setInt(menu, props::kMenuCover, kCoverBeingBuilt);
+        if (!emulated && addLayeredStyle(menu))
+            startMenuAlphaTimer(menu);
     }
     RECT m = {};
     GetWindowRect(menu, &m);
@@ -161,7 +196,9 @@ void makeBaseBarTranslucent(HWND bar) noexcept {
     if (!state().setLayeredWindowAttributes ||
         readUseKey(keys::kSemiMenus.name, keys::kSemiMenus.libraryDefault) == 0)
         return;
-    addLayeredStyle(bar);
+    // A bar its program layered itself keeps its own layering.
+    if (!addLayeredStyle(bar))
+        return;
     setOpacity(bar, 0);
     startMenuAlphaTimer(bar);
 }
@@ -174,9 +211,47 @@ void onMenuHidden(HWND wnd) noexcept {
         closeCover(cover);
 }
 
+constexpr UINT kGetMenuHandle = 0x01E1; // a menu window's menu (MN_GETHMENU)
+
+int highlightedItem(HMENU m) noexcept {
+    const int count = GetMenuItemCount(m);
+    for (int i = 0; i < count; ++i)
+        if (GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
+            return i;
+    return -1;
+}
+
+bool invalidateItem(HWND cover, HMENU m, int item) noexcept {
+    RECT r = {}, c = {};
+    if (!GetMenuItemRect(nullptr, m, static_cast<UINT>(item), &r) || !GetWindowRect(cover, &c))
+        return false;
+    OffsetRect(&r, -c.left, -c.top);
+    return InvalidateRect(cover, &r, FALSE) != FALSE;
+}
+
+// The highlight moved: the cover repaints the item it left and the item it
+// reached, not the whole menu. Whatever cannot be told repaints it all.
+void repaintChangedItems(HWND cover) noexcept {
+    HWND menu = props::getWindow(cover, props::kCoverMenu);
+    HMENU m = menu ? reinterpret_cast<HMENU>(SendMessageA(menu, kGetMenuHandle, 0, 0)) : nullptr;
+    if (!m) {
+        InvalidateRect(cover, nullptr, FALSE);
+        return;
+    }
+    const int now = highlightedItem(m);
+    const int before = props::getInt(cover, props::kCoverItem) - 1;
+    if (now == before)
+        return;
+    props::setInt(cover, props::kCoverItem, now + 1);
+    bool told = before < 0 || invalidateItem(cover, m, before);
+    told = (now < 0 || invalidateItem(cover, m, now)) && told;
+    if (!told)
+        InvalidateRect(cover, nullptr, FALSE);
+}
+
 BOOL CALLBACK repaintCoverOf(HWND wnd, LPARAM) noexcept {
     if (HWND cover = coverOf(wnd))
-        InvalidateRect(cover, nullptr, FALSE);
+        repaintChangedItems(cover);
     return TRUE;
 }
 
@@ -192,7 +267,7 @@ BOOL CALLBACK closeIfCover(HWND wnd, LPARAM) noexcept {
 
 void onMenuSelect(HWND) noexcept {
     if (HWND cover = coverOf(state().lastMenuWindow.load())) {
-        InvalidateRect(cover, nullptr, FALSE);
+        repaintChangedItems(cover);
         return;
     }
     // Where menus never get message 0x1E5 the last menu is not known: the

@@ -1,6 +1,5 @@
 // The two hook procedures and the small exports. Each hook passes its message
 // on unchanged in every case; the effects only ever observe it.
-#include "formats/effect_keys.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
@@ -79,8 +78,7 @@ constexpr WPARAM kSysMoveCommand = 0xF010;
 void routeBefore(const CWPSTRUCT& c) noexcept {
     const ProcessState& s = state();
     HWND w = c.hwnd;
-    if (c.message == WM_GETMINMAXINFO && s.setLayeredWindowAttributes &&
-        readUseKey(keys::kMaxLimitUse.name, keys::kMaxLimitUse.libraryDefault) == 1)
+    if (c.message == WM_GETMINMAXINFO && s.setLayeredWindowAttributes)
         fx::onGetMinMaxInfoBefore(w);
     if (s.settings.shadowsOn) {
         if (c.message == WM_WINDOWPOSCHANGING) {

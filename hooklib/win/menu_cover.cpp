@@ -33,6 +33,7 @@ void dropPhotograph(HWND cover) noexcept {
 void closeSelf(HWND cover) noexcept {
     dropPhotograph(cover);
     props::remove(cover, props::kCoverMenu);
+    props::remove(cover, props::kCoverItem);
     DestroyWindow(cover);
 }
 
@@ -47,8 +48,12 @@ int heightOf(const RECT& r) {
     return r.bottom - r.top;
 }
 
-// Print, ramp, mix, blit: the cover shows the menu as it is now.
-void paint(HWND cover, HDC target, HWND menu) noexcept {
+// Print, ramp, mix, blit: the cover shows the menu as it is now, within
+// `areas` (cover coordinates, the parts of the region `update`) alone. Over a
+// layered menu only the shadow strips show: the menu is neither printed nor
+// mixed there.
+void paint(HWND cover, HDC target, HWND menu, const RECT* areas, int areaCount,
+           HRGN update) noexcept {
     RECT c = {}, m = {};
     GetWindowRect(cover, &c);
     GetWindowRect(menu, &m);
@@ -56,6 +61,9 @@ void paint(HWND cover, HDC target, HWND menu) noexcept {
     // The strips are what the cover has beyond the menu on both sides.
     const int dw = cw - widthOf(m), dh = ch - heightOf(m);
     const int strip = dw > 0 && dh > 0 ? (dw < dh ? dw : dh) : 0;
+    const bool stripsOnly = props::has(menu, props::kAddedLayer);
+    if (stripsOnly && strip == 0)
+        return;
     zt::ScopedMemDc mem(CreateCompatibleDC(target));
     if (!mem)
         return;
@@ -64,47 +72,87 @@ void paint(HWND cover, HDC target, HWND menu) noexcept {
     if (!image)
         return;
     zt::ScopedSelect selected(mem.get(), image.get());
-    SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem.get()), kPrintEverything);
+    if (!stripsOnly) {
+        // The menu draws what falls within the parts only.
+        if (update)
+            SelectClipRgn(mem.get(), update);
+        SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem.get()), kPrintEverything);
+        SelectClipRgn(mem.get(), nullptr);
+    }
     GdiFlush();
     if (strip > 0)
         menu::DrawMenuShadowRamp(pixels, cw, ch, strip);
+    // The right strip, the bottom strip; or the parts to repaint.
+    const RECT strips[] = {{cw - strip, strip, cw, ch}, {strip, ch - strip, cw - strip, ch}};
+    const RECT* first = stripsOnly ? strips : areas;
+    const int count = stripsOnly ? 2 : areaCount;
     HBITMAP photo = static_cast<HBITMAP>(GetPropA(cover, props::kSnapshot));
-    if (const std::uint32_t* beneath = dib32Pixels(photo, cw, ch))
-        menu::BlendMenuImage(pixels, beneath, cw, ch,
-                             strip > 0 ? menu::kBlendShadowed : menu::kBlendPlain,
-                             menu::backgroundWeight(state().menuOpacity.load()), strip);
-    BitBlt(target, 0, 0, cw, ch, mem.get(), 0, 0, SRCCOPY);
+    const std::uint32_t* beneath = dib32Pixels(photo, cw, ch);
+    unsigned mixed = 0;
+    for (const RECT* r = first; r != first + count; ++r) {
+        if (beneath)
+            menu::BlendMenuImageArea(pixels, beneath, cw, ch,
+                                     strip > 0 ? menu::kBlendShadowed : menu::kBlendPlain,
+                                     menu::backgroundWeight(state().menuOpacity.load()), strip,
+                                     menu::Area{r->left, r->top, r->right, r->bottom});
+        BitBlt(target, r->left, r->top, r->right - r->left, r->bottom - r->top, mem.get(),
+               r->left, r->top, SRCCOPY);
+        mixed += static_cast<unsigned>((r->right - r->left) * (r->bottom - r->top));
+    }
     state().menuCoverPaints.fetch_add(1);
+    state().menuCoverPixelsMixed.store(mixed);
+}
+
+// The rectangles of the part of the cover to repaint; at most `capacity`,
+// else its bounding box alone.
+int partsToRepaint(HRGN update, const RECT& box, RECT* out, int capacity) noexcept {
+    union {
+        RGNDATA data;
+        char bytes[sizeof(RGNDATAHEADER) + 16 * sizeof(RECT)];
+    } buffer;
+    const DWORD size = update ? GetRegionData(update, sizeof buffer, &buffer.data) : 0;
+    const int n = size ? static_cast<int>(buffer.data.rdh.nCount) : 0;
+    if (n <= 0 || n > capacity) {
+        out[0] = box;
+        return 1;
+    }
+    const RECT* r = reinterpret_cast<const RECT*>(buffer.data.Buffer);
+    for (int i = 0; i < n; ++i)
+        out[i] = r[i];
+    return n;
 }
 
 void onPaint(HWND cover) noexcept {
+    // Taken before BeginPaint validates it: the parts that changed (two
+    // items, when the highlight moved) are all that is repainted.
+    zt::ScopedRegion update(CreateRectRgn(0, 0, 0, 0));
+    if (update) {
+        const int kind = GetUpdateRgn(cover, static_cast<HRGN>(update.get()), FALSE);
+        if (kind == ERROR || kind == NULLREGION)
+            update.reset();
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(cover, &ps);
     HWND menu = props::getWindow(cover, props::kCoverMenu);
     const bool menuGone = menu && !IsWindow(menu);
     // Printing a window of another thread would wait on that thread.
-    if (dc && menu && !menuGone && ofThisThread(menu))
-        paint(cover, dc, menu);
+    if (dc && menu && !menuGone && ofThisThread(menu)) {
+        RECT parts[16];
+        const int n = partsToRepaint(static_cast<HRGN>(update.get()), ps.rcPaint, parts, 16);
+        paint(cover, dc, menu, parts, n, static_cast<HRGN>(update.get()));
+    }
     EndPaint(cover, &ps);
     if (menuGone)
         closeSelf(cover);
 }
 
-// Messages about the cover's own place and size say nothing to the menu, and
-// some would change it (a menu told it is hidden forgets its items).
-bool concernsOnlyTheCover(UINT msg) {
-    switch (msg) {
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED:
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_SHOWWINDOW:
-    case WM_NCCALCSIZE:
-    case WM_GETMINMAXINFO:
-        return true;
-    default:
-        return false;
-    }
+// Only input is the menu's: the pointer and the keys. Anything else sent to
+// the cover (a close, a system command, a cancelled mode, a move or a size)
+// concerns the cover alone, and handed on it would end or move the menu.
+bool isInputForTheMenu(UINT msg) {
+    return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+           (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK) ||
+           (msg >= WM_KEYFIRST && msg <= WM_KEYLAST);
 }
 
 // Input that reaches the cover belongs to the menu beneath it.
@@ -114,9 +162,13 @@ LRESULT handToMenu(HWND cover, UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
         closeSelf(cover);
         return 0;
     }
+    // A click on the cover must not take the activation from the program's
+    // window, as a click on the menu would not.
+    if (msg == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
     // The cover is made in its menu's thread; a procedure of any other
     // thread's window could not be called from here.
-    if (menu && !concernsOnlyTheCover(msg) && ofThisThread(menu)) {
+    if (menu && isInputForTheMenu(msg) && ofThisThread(menu)) {
         if (auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(menu, GWLP_WNDPROC)))
             return CallWindowProcA(proc, menu, msg, wParam, lParam);
     }

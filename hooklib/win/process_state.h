@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "formats/effect_keys.h"
 #include "hooklib/effect_settings.h"
 #include "hooklib/held_windows.h"
 #include "hooklib/reload_claim.h"
@@ -51,6 +52,7 @@ struct ProcessState {
     std::atomic<ATOM> menuAtom{0};
     std::atomic<HWND> lastMenuWindow{nullptr};
     std::atomic<bool> menuBusy{false};
+    std::atomic<DWORD> menuTurnOwner{0}; // the thread holding the turn, 0 for none
     std::atomic<int> menuOpacity{220};
     // The last system command seen in the process was a move: only such a
     // move is dragged translucently.
@@ -64,7 +66,8 @@ struct ProcessState {
     std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
     std::atomic<unsigned> fullTableBeeps{0};   // beeps for a full tracked table
     std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
-    std::atomic<unsigned> menuCoverPaints{0};  // menu covers painted in full
+    std::atomic<unsigned> menuCoverPaints{0};  // menu cover paints
+    std::atomic<unsigned> menuCoverPixelsMixed{0}; // pixels the last one mixed and drew
 };
 
 ProcessState& state() noexcept;
@@ -100,7 +103,12 @@ constexpr DWORD kLayerAlphaFlag = 2;
 void hookBefore(const CWPSTRUCT& c) noexcept;
 void hookAfter(const CWPRETSTRUCT& r) noexcept;
 
-// A "use" key of section "GLOBAL", read afresh from the file.
+// A "use" key of section "GLOBAL", as the file has it now: kept from an
+// earlier read while the file's write time and size and the settings
+// generation stay as they were, else read afresh.
 int readUseKey(const char* key, int defaultValue) noexcept;
+// Several at once, for one look at the file: values[i] for *keysToRead[i], with
+// the library's defaults.
+void readUseKeys(const keys::IntKey* const keysToRead[], int values[], int count) noexcept;
 
 } // namespace zrv

@@ -17,6 +17,7 @@ constexpr char kAlpha[] = "ALP";         // on a shadow window: opacity factor 0
 constexpr char kBitmap[] = "BM";         // on a shadow window: its last bitmap
 constexpr char kMenuCover[] = "SM";      // on a menu: 1 while building, then its cover
 constexpr char kCoverMenu[] = "SM2";     // on a menu cover: its menu
+constexpr char kCoverItem[] = "fxItem";  // on a menu cover: 1 + the item it shows highlighted
 constexpr char kSnapshot[] = "HH";       // snapshot bitmap (menu cover, dragged window)
 constexpr char kSnapshotDc[] = "HH2";    // dragged window: the snapshot's memory DC
 constexpr char kPrevProc[] = "PR";       // previous window procedure (maximize)
@@ -27,12 +28,15 @@ constexpr char kSlideTotal2[] = "fxTotal2"; // never set; removed at destruction
 // 1 while the window is layered because the library made it so: layering a
 // program set itself is never taken away.
 constexpr char kAddedLayer[] = "fxLayer";
+// 1 while "HH" and "HH2" name the library's own drag picture and its memory
+// context: a program's own properties of those names are never released.
+constexpr char kOwnDragPicture[] = "fxDrag";
 
 // Every property name the library may attach, for clean-up checks.
 constexpr const char* kAll[] = {kShadowRight, kShadowBottom, kWidth,    kHeight,   kRightShadow,
                                 kAlpha,       kBitmap,       kMenuCover, kCoverMenu, kSnapshot,
                                 kSnapshotDc,  kPrevProc,     kFadeLevel, kSlideStep, kSlideTotal,
-                                kSlideTotal2, kAddedLayer};
+                                kSlideTotal2, kAddedLayer,   kOwnDragPicture, kCoverItem};
 
 namespace detail {
 // Property names are atoms, matched without regard to case.

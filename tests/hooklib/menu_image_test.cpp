@@ -163,6 +163,38 @@ TEST(BlendMenuImage, MatchesTheLiteralMixOnRandomPictures) {
             }
 }
 
+// A part mixed on its own comes out as the whole mix has it there, and
+// nothing outside it changes: the oracle is the literal mix of the whole.
+TEST(BlendMenuImageArea, MixesThePartAsTheWholeAndLeavesTheRest) {
+    std::mt19937 rng(99);
+    constexpr int w = 41, h = 29;
+    const menu::Area areas[] = {{0, 0, w, h},     {3, 4, 10, 9},   {30, 0, 41, 29},
+                                {0, 24, 41, 29},  {35, 20, 50, 40}, {-5, -5, 2, 2},
+                                {10, 10, 10, 20}, {20, 5, 12, 9}};
+    for (const menu::Area a : areas)
+        for (int mode : {menu::kBlendPlain, menu::kBlendShadowed}) {
+            const int t = static_cast<int>(rng() % 256);
+            const int size = 1 + static_cast<int>(rng() % 8);
+            std::vector<std::uint32_t> d(static_cast<std::size_t>(w * h)), p(d.size());
+            for (std::size_t i = 0; i < d.size(); ++i) {
+                d[i] = static_cast<std::uint32_t>(rng());
+                p[i] = rng() % 5 == 0 ? 0x00FF00FFu : static_cast<std::uint32_t>(rng());
+            }
+            std::vector<std::uint32_t> whole = d;
+            zt::menuref::blend(whole.data(), p.data(), w, h, mode, t, size);
+            std::vector<std::uint32_t> part = d;
+            ASSERT_TRUE(menu::BlendMenuImageArea(part.data(), p.data(), w, h, mode, t, size, a));
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const std::size_t i = static_cast<std::size_t>(y * w + x);
+                    const bool inside = x >= a.left && x < a.right && y >= a.top && y < a.bottom;
+                    ASSERT_EQ(part[i], inside ? whole[i] : d[i])
+                        << "at " << x << "," << y << " area " << a.left << "," << a.top << ","
+                        << a.right << "," << a.bottom << " mode " << mode;
+                }
+        }
+}
+
 TEST(BlendMenuImage, RefusesBadArgumentsAndWritesNothing) {
     std::uint32_t d = 0x00010203, p = 0x00FFFFFF;
     struct Case {

@@ -9,9 +9,11 @@
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 #include "tests/hooklib/win/attached_library.h"
+#include "tests/support/win/import_patch.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -71,6 +73,10 @@ protected:
     std::vector<HWND> windows_;
 };
 
+bool layeredNow(HWND w) {
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
 bool similar(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
            std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
@@ -101,6 +107,58 @@ TEST_F(Drag, TitleBarDragShowsTheFrozenPictureTranslucentThenRestores) {
         << std::hex << "seen 0x" << run.during.pixelAt[0] << ", expected about 0x" << mixed;
     EXPECT_FALSE(similar(run.during.pixelAt[1], kRed, 40)) << "the desktop shows at the old place";
     EXPECT_TRUE(similar(screenPixel(newPlace), kRed, 4)) << "opaque again after the release";
+}
+
+// The parts of the desktop the library has repainted, seen through this
+// program's import table.
+struct DesktopRepaints {
+    static inline std::vector<RECT> asked;
+    static inline DesktopRepaints* self = nullptr;
+    static BOOL WINAPI redrawWindow(HWND w, const RECT* r, HRGN rgn, UINT flags) {
+        if (w == GetDesktopWindow() && r)
+            asked.push_back(*r);
+        return self->patch_.original<decltype(&RedrawWindow)>()(w, r, rgn, flags);
+    }
+    DesktopRepaints() {
+        self = this;
+        asked.clear();
+    }
+    ~DesktopRepaints() { self = nullptr; }
+    zt::test::ImportPatch patch_{"user32.dll", "RedrawWindow",
+                                 reinterpret_cast<void*>(&redrawWindow)};
+};
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// A ghost drag leaves the desktop at the starting place alone until the drag
+// ends (the window's old image stays there), then repaints it; a translucent
+// drag repaints it as the drag starts, so the desktop shows through.
+TEST_F(Drag, GhostDragRepaintsTheStartingPlaceOnlyAtTheEnd) {
+    struct Case {
+        int ghost;
+        size_t duringDrag, afterDrag;
+    };
+    for (const Case c : {Case{1, 0, 1}, Case{0, 1, 1}}) {
+        SCOPED_TRACE(c.ghost ? "ghost" : "translucent");
+        set("SEMIDRAGGHOST", c.ghost);
+        load();
+        HWND w = redWindow();
+        RECT start = {};
+        GetWindowRect(w, &start);
+        DesktopRepaints repaints;
+        ASSERT_TRUE(repaints.patch_.ok());
+        size_t during = 0;
+        const DragRun run =
+            dragCaption(w, {200, 150}, [&](Observed&) { during = DesktopRepaints::asked.size(); });
+        ASSERT_TRUE(run.moved);
+        EXPECT_TRUE(run.during.layered);
+        EXPECT_EQ(during, c.duringDrag);
+        ASSERT_EQ(DesktopRepaints::asked.size(), c.afterDrag);
+        EXPECT_TRUE(sameRect(DesktopRepaints::asked.back(), start));
+        DestroyWindow(w);
+    }
 }
 
 TEST_F(Drag, GhostDragShowsTheSamePictureAndCleansUp) {
@@ -213,6 +271,146 @@ TEST_F(Drag, AnExcludedProgramsWindowsAreDraggedAsTheyAre) {
         EXPECT_FALSE(run.after.layered);
         DestroyWindow(w);
     }
+}
+
+// A program's own "HH" and "HH2" on its window: a bitmap and a memory drawing
+// context that are the program's, which the library must neither release
+// nor replace.
+struct ProgramsPicture {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateBitmap(8, 8, 1, 32, nullptr);
+    ProgramsPicture() = default;
+    ProgramsPicture(const ProgramsPicture&) = delete;
+    ProgramsPicture& operator=(const ProgramsPicture&) = delete;
+    ~ProgramsPicture() {
+        if (GetObjectType(dc) == OBJ_MEMDC)
+            DeleteDC(dc);
+        if (GetObjectType(bmp) == OBJ_BITMAP)
+            DeleteObject(bmp);
+    }
+    void hangOn(HWND w) const {
+        SetPropA(w, props::kSnapshot, bmp);
+        SetPropA(w, props::kSnapshotDc, dc);
+    }
+    bool alive() const { return GetObjectType(bmp) == OBJ_BITMAP && GetObjectType(dc) == OBJ_MEMDC; }
+    bool namedBy(HWND w) const {
+        return GetPropA(w, props::kSnapshot) == bmp && GetPropA(w, props::kSnapshotDc) == dc;
+    }
+};
+
+TEST_F(Drag, AProgramsOwnPictureOutlivesTheEndOfASizeOrOfAMoveWithDraggingOff) {
+    ProgramsPicture own;
+    ASSERT_TRUE(own.alive());
+    HWND w = redWindow();
+    own.hangOn(w);
+    // A border resize: no move command, the effect is not for it.
+    const DragRun resize = dragRightBorder(w, 60);
+    ASSERT_TRUE(resize.resized);
+    EXPECT_TRUE(own.alive()) << "after a border resize";
+    EXPECT_TRUE(own.namedBy(w)) << "after a border resize";
+    // Dragging off: a move begins and ends.
+    set("SEMIDRAG", 0);
+    load();
+    zrv::state().lastCommandWasMove = true;
+    SendMessageA(w, WM_ENTERSIZEMOVE, 0, 0);
+    SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_TRUE(own.alive()) << "\"SEMIDRAG\" 0";
+    EXPECT_TRUE(own.namedBy(w)) << "\"SEMIDRAG\" 0";
+}
+
+// The window is dragged as it is: the library's picture would take the
+// program's names, and the start would release what they named.
+TEST_F(Drag, ATitleBarDragLeavesAProgramsOwnPictureAlone) {
+    ProgramsPicture own;
+    HWND w = redWindow();
+    own.hangOn(w);
+    const DragRun run = dragCaption(w, {120, 80}, nullptr);
+    ASSERT_TRUE(run.moved);
+    EXPECT_FALSE(run.during.layered);
+    EXPECT_TRUE(own.alive());
+    EXPECT_TRUE(own.namedBy(w));
+    EXPECT_FALSE(layeredNow(w));
+}
+
+TEST_F(Drag, AProgramsOwnPictureOutlivesItsWindow) {
+    ProgramsPicture own;
+    HWND w = redWindow();
+    own.hangOn(w);
+    DestroyWindow(w);
+    EXPECT_TRUE(own.alive());
+}
+
+// What the library does with its drawing objects, seen through this
+// program's import table: a bitmap deleted while still selected into a
+// memory context is not freed on Windows (wine frees it later, so only the
+// order shows it), and a screen copy that fails.
+struct DrawingWatch {
+    static inline std::vector<HDC> liveContexts;
+    static inline int deletedWhileSelected = 0;
+    static inline int failedCopies = 0;
+    static inline bool failCopies = false;
+    static inline DrawingWatch* self = nullptr;
+
+    static HDC WINAPI createCompatibleDC(HDC dc) {
+        HDC made = self->create_.original<decltype(&CreateCompatibleDC)>()(dc);
+        if (made)
+            liveContexts.push_back(made);
+        return made;
+    }
+    static BOOL WINAPI deleteDC(HDC dc) {
+        liveContexts.erase(std::remove(liveContexts.begin(), liveContexts.end(), dc),
+                           liveContexts.end());
+        return self->deleteDc_.original<decltype(&DeleteDC)>()(dc);
+    }
+    static BOOL WINAPI deleteObject(HGDIOBJ obj) {
+        if (GetObjectType(obj) == OBJ_BITMAP)
+            for (HDC dc : liveContexts)
+                if (GetCurrentObject(dc, OBJ_BITMAP) == obj)
+                    ++deletedWhileSelected;
+        return self->deleteObject_.original<decltype(&DeleteObject)>()(obj);
+    }
+    static BOOL WINAPI bitBlt(HDC d, int x, int y, int w, int h, HDC s, int sx, int sy, DWORD op) {
+        if (failCopies) {
+            ++failedCopies;
+            return FALSE;
+        }
+        return self->bitBlt_.original<decltype(&BitBlt)>()(d, x, y, w, h, s, sx, sy, op);
+    }
+
+    DrawingWatch() {
+        self = this;
+        liveContexts.clear();
+        deletedWhileSelected = failedCopies = 0;
+        failCopies = false;
+    }
+    ~DrawingWatch() { self = nullptr; }
+    bool ok() const { return create_.ok() && deleteDc_.ok() && deleteObject_.ok() && bitBlt_.ok(); }
+
+    zt::test::ImportPatch create_{"gdi32.dll", "CreateCompatibleDC",
+                                  reinterpret_cast<void*>(&createCompatibleDC)};
+    zt::test::ImportPatch deleteDc_{"gdi32.dll", "DeleteDC", reinterpret_cast<void*>(&deleteDC)};
+    zt::test::ImportPatch deleteObject_{"gdi32.dll", "DeleteObject",
+                                        reinterpret_cast<void*>(&deleteObject)};
+    zt::test::ImportPatch bitBlt_{"gdi32.dll", "BitBlt", reinterpret_cast<void*>(&bitBlt)};
+};
+
+TEST_F(Drag, AFailedDragStartReleasesItsPictureAfterTheContextHoldingIt) {
+    HWND w = redWindow();
+    DrawingWatch watch;
+    ASSERT_TRUE(watch.ok()) << "the program imports the drawing functions";
+    const unsigned long objectsBefore = gdiObjectsOfThisProcess();
+    DrawingWatch::failCopies = true;
+    zrv::state().lastCommandWasMove = true;
+    SendMessageA(w, WM_ENTERSIZEMOVE, 0, 0);
+    DrawingWatch::failCopies = false;
+    ASSERT_GT(DrawingWatch::failedCopies, 0) << "the drag start copied no picture";
+    EXPECT_EQ(DrawingWatch::deletedWhileSelected, 0)
+        << "the picture was deleted while still selected into its context";
+    EXPECT_FALSE(layeredNow(w));
+    EXPECT_EQ(GetPropA(w, props::kSnapshot), nullptr);
+    EXPECT_EQ(GetPropA(w, props::kSnapshotDc), nullptr);
+    EXPECT_EQ(gdiObjectsOfThisProcess(), objectsBefore);
+    SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
 }
 
 } // namespace

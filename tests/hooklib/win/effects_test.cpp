@@ -396,8 +396,14 @@ TEST_F(Effects, DetachClosesTheShadowsOfTrackedWindows) {
 
 TEST_F(Effects, TimerStepsOfShadowsAndMenus) {
     set("Semimenusval", "77");
-    HWND menu = window(WS_POPUP, 10, 10, 50, 50, nullptr, WS_EX_LAYERED);
+    // Layered by the library, it gets the menu opacity; layered by its
+    // program, it keeps the program's own attributes.
+    HWND menu = window(WS_POPUP, 10, 10, 50, 50);
+    ASSERT_TRUE(zrv::addLayeredStyle(menu));
     ASSERT_TRUE(zrv::startEffectTimer(menu, zrv::TIMER_MENU_ALPHA, zrv::kMenuAlphaInterval));
+    HWND programs = window(WS_POPUP, 70, 10, 50, 50, nullptr, WS_EX_LAYERED);
+    SetLayeredWindowAttributes(programs, 0, 150, LWA_ALPHA);
+    ASSERT_TRUE(zrv::startEffectTimer(programs, zrv::TIMER_MENU_ALPHA, zrv::kMenuAlphaInterval));
     HWND shadow = makeFakeShadow();
     props::setInt(shadow, props::kAlpha, 40);
     ASSERT_TRUE(
@@ -405,6 +411,7 @@ TEST_F(Effects, TimerStepsOfShadowsAndMenus) {
     ASSERT_TRUE(waitFor([&] { return shadowLog(shadow).commands.size() >= 2; }, 3000));
     pumpMessages(250);
     EXPECT_EQ(opacityOf(menu), 77);
+    EXPECT_EQ(opacityOf(programs), 150);
     const ShadowLog& log = shadowLog(shadow);
     EXPECT_EQ(log.commands, (std::vector<WPARAM>{zrv::HOOKCMD_ALPHA, zrv::HOOKCMD_RESHAPE}))
         << "one shot each";
