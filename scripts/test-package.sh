@@ -58,6 +58,12 @@ started_pids=()
 cleanup() {
     local p
     for p in "${started_pids[@]}"; do kill "$p" 2>/dev/null; done
+    # An install this run could not take back must not start with every
+    # later session of the prefix.
+    if [ -n "$(reg_value "$RUN_KEY" Zirvane | grep -F 'ZtPackageTest')" ]; then
+        wine reg delete "$RUN_KEY" /v Zirvane /f /reg:64 >/dev/null 2>&1
+    fi
+    wine reg delete "$UNINSTALL_KEY" /f /reg:64 >/dev/null 2>&1
     rm -rf "$WINEPREFIX/drive_c/ZtPackageTest"
 }
 trap cleanup EXIT

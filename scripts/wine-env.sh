@@ -150,6 +150,20 @@ wine_env_restore_settings() {
     done
 }
 
+# An installer test killed half-way (a time limit) leaves the product
+# installed in the prefix with its autostart value: every later session would
+# start that loader, and its hooks would reach every test program. Taken away
+# before anything of the prefix starts.
+wine_env_drop_test_install() {
+    grep -q 'ZtPackageTest' "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" 2>/dev/null || return 0
+    echo "wine-env: removing an installer test's leftovers from the prefix" >&2
+    wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Zirvane /f /reg:64 \
+        >/dev/null 2>&1 || true
+    wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZirvaneTessel' /f \
+        /reg:64 >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX/drive_c/ZtPackageTest"
+}
+
 wine_env_start() {
     wine_env_loader
     wine_env_sound
@@ -162,6 +176,7 @@ wine_env_start() {
     wineserver -p >/dev/null 2>&1 || true
     _started_wineserver=1
     wine_env_unmanaged
+    wine_env_drop_test_install
     # Start the prefix's services and the desktop process here, with no
     # terminal attached: otherwise the first test program starts them and they
     # keep its output pipe open, and ctest waits on it forever.
