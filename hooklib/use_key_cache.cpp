@@ -1,23 +1,8 @@
 #include "hooklib/use_key_cache.h"
 
+#include "hooklib/ascii_name.h"
+
 namespace zrv {
-namespace {
-
-bool sameKey(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        char x = *a, y = *b;
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-        if (x == 0)
-            return true;
-    }
-}
-
-} // namespace
 
 void UseKeyCache::renew(const FileStamp& stamp, unsigned long generation) {
     if (filled_ && stamp == stamp_ && generation == generation_)
@@ -30,7 +15,7 @@ void UseKeyCache::renew(const FileStamp& stamp, unsigned long generation) {
 
 const UseKeyCache::Entry* UseKeyCache::find(const char* key, int defaultValue) const {
     for (int i = 0; i < count_; ++i)
-        if (entries_[i].defaultValue == defaultValue && sameKey(entries_[i].key, key))
+        if (entries_[i].defaultValue == defaultValue && sameAsciiName(entries_[i].key, key))
             return &entries_[i];
     return nullptr;
 }

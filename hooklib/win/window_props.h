@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "hooklib/ascii_name.h"
+
 #include <cstdint>
 
 namespace zrv::props {
@@ -39,27 +41,13 @@ constexpr const char* kAll[] = {kShadowRight, kShadowBottom, kWidth,    kHeight,
                                 kSlideTotal2, kAddedLayer,   kOwnDragPicture, kCoverItem};
 
 namespace detail {
-// Property names are atoms, matched without regard to case.
-inline bool sameName(const char* a, const char* b) noexcept {
-    for (;; ++a, ++b) {
-        char x = *a, y = *b;
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-        if (x == 0)
-            return true;
-    }
-}
-
+// Property names are atoms, matched without regard to case (sameAsciiName).
 inline BOOL CALLBACK findLibraryProp(HWND, LPSTR name, HANDLE, ULONG_PTR found) noexcept {
     // Atom-numbered properties come through as small integers.
     if (reinterpret_cast<ULONG_PTR>(name) <= 0xFFFF)
         return TRUE;
     for (const char* p : kAll)
-        if (sameName(p, name)) {
+        if (sameAsciiName(p, name)) {
             *reinterpret_cast<bool*>(found) = true;
             return FALSE;
         }
