@@ -182,7 +182,9 @@ DWORD companionId() {
 HANDLE openCompanion() {
     DWORD id = 0;
     waitFor([&] { return (id = companionId()) != 0; }, 8000);
-    return id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr;
+    // Query rights too: GetProcessId answers 0 for a handle that may only be
+    // waited on.
+    return id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr;
 }
 
 // Closes the sheet a second copy of the loader shows; that copy then ends.
@@ -343,12 +345,11 @@ TEST_F(KilledLoader, TakesItsCompanionAlongAndLeavesFreshProgramsOfBothKindsUnho
     zt::ScopedKernelHandle companion(openCompanion());
     ASSERT_TRUE(companion);
     const DWORD id = GetProcessId(companion.get());
+    ASSERT_NE(id, 0u);
     loader.process().kill();
     // The companion waits on the loader's process itself: it destroys its
     // window, unhooks and ends.
     const DWORD start = GetTickCount();
-    // Generous bounds: they only decide how long a failure takes to show
-    // (a wine under heavy load has been seen to take over 8 s here).
     EXPECT_TRUE(waitFor([&] { return companionId() != id; }, 30000, 5));
     const DWORD unhooked = GetTickCount() - start;
     EXPECT_EQ(WaitForSingleObject(companion.get(), 30000), WAIT_OBJECT_0);
