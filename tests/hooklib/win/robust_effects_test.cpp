@@ -1,6 +1,7 @@
 // The library must never break the programs it runs in: layering a program
 // set itself survives, the library's own windows get no effects,
 // and a reload never waits on a busy thread.
+#include "common/win/scoped.h"
 #include "hooklib/window_kinds.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
@@ -147,15 +148,18 @@ TEST_F(Robust, OwnWindowsGetNoEffects) {
 // left on screen without its window's properties naming it.
 TEST_F(Robust, ReloadDoesNotWaitForABusyThreadAndLeavesNoOrphanShadow) {
     std::atomic<HWND> owner{nullptr};
-    std::atomic<bool> busy{false}, quit{false};
+    std::atomic<bool> busy{false}, waiting{false}, quit{false};
     HWND right = nullptr;
+    // Busy until told: neither hung (answered within 5 s) nor answering.
+    zt::ScopedKernelHandle answer(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     std::thread other([&] {
         ThreadHooks hooks;
         HWND w = makeWindow(kCaptioned, 0, 300, 200, 200, 150);
         owner = w;
         while (!quit) {
             if (busy) {
-                Sleep(1500); // neither hung (under 5 s) nor answering
+                waiting = true;
+                WaitForSingleObject(answer.get(), 4000);
                 busy = false;
             }
             pumpMessages(10);
@@ -174,12 +178,14 @@ TEST_F(Robust, ReloadDoesNotWaitForABusyThreadAndLeavesNoOrphanShadow) {
     ASSERT_TRUE(IsWindow(right));
 
     busy = true;
-    Sleep(100);
-    const DWORD start = GetTickCount();
+    ASSERT_TRUE(waitFor([&] { return waiting.load(); }, 3000));
     zrv::LoadEffectSettings();
-    const DWORD took = GetTickCount() - start;
-    EXPECT_LT(took, 800u) << "the reload waited on the busy thread";
+    // Back while the thread is still busy: the reload did not wait for it,
+    // and the shadow it could not reach is still there. (Looked at before the
+    // thread is let go: from then on it may drop the shadow at any moment.)
+    EXPECT_TRUE(busy.load()) << "the reload waited on the busy thread";
     EXPECT_TRUE(IsWindow(right)) << "a shadow the reload could not reach";
+    SetEvent(answer.get());
     // Once the thread answers it resets the window itself: the shadows go
     // with their properties (and are rebuilt by the next move).
     EXPECT_TRUE(waitFor([&] { return !IsWindow(right); }, 4000));
