@@ -7,12 +7,14 @@
 # many times the library is unbound and bound again (once, half-way, unless
 # told). ZT_SOAK_ARCHES picks the architectures ("win32 win64" unless set).
 #
-#   scripts/run-soak.sh real [SECONDS]
+#   scripts/run-soak.sh real [SECONDS] [control]
 # Wine's own programs (notepad, wordpad, regedit, winemine, winecfg, control
 # panel, each in both bitnesses the system has) under the installed loader of
 # dist/win64 with every effect on, driven by real mouse and keyboard input for
 # SECONDS (1800 unless told); the settings change every 3 s and the loader is
-# unloaded and loaded again half-way. Needs `make dist` first.
+# unloaded and loaded again half-way. Needs `make dist` first. "control" runs
+# the same programs and input without the loader, so that what their handles
+# do on their own can be told from what the library does.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${BUILD:-$ROOT/build}"
@@ -27,7 +29,7 @@ if [ "${1:-}" = real ]; then
     fi
     cd "$BUILD/win64/bin"
     # Not exec: the trap must still stop what wine_env_start started.
-    wine real_programs_soak.exe "$(winepath -w "$dist")" "${2:-1800}" </dev/null
+    wine real_programs_soak.exe "$(winepath -w "$dist")" "${2:-1800}" ${3:+"$3"} </dev/null
     exit $?
 fi
 status=0

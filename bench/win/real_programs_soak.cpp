@@ -7,8 +7,11 @@
 // crashes, hangs (every program answers within 5 s throughout), shadow and
 // menu cover windows left once the loader has unloaded, and each program's
 // handles and memory against its own figures from before the loader started.
-//   real_programs_soak INSTALL_FOLDER [SECONDS]
+//   real_programs_soak INSTALL_FOLDER [SECONDS] [control]
 // INSTALL_FOLDER holds zrvload.exe and zrv.dll (the 64-bit install folder).
+// "control" drives the same programs with the same input and never starts
+// the loader: what the programs' handles do on their own, to set beside a
+// run with the loader.
 #include "tests/support/win/test_support.h"
 
 #include <psapi.h>
@@ -265,11 +268,12 @@ void checkAnswers(std::vector<Program>& programs) {
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 2) {
-        std::printf("usage: real_programs_soak INSTALL_FOLDER [SECONDS]\n");
+        std::printf("usage: real_programs_soak INSTALL_FOLDER [SECONDS] [control]\n");
         return 2;
     }
     const std::string folder = argv[1];
     const int seconds = argc >= 3 ? std::atoi(argv[2]) : 1800;
+    const bool control = argc >= 4 && std::string(argv[3]) == "control";
     ScopedSettingsFiles files;
     for (const char* k : {"Shadows", "SEMITRANS", "SLIDE", "SemiMenus", "SemiMenusShadow",
                           "SEMIDRAG", "MAXLIMIT"})
@@ -328,11 +332,12 @@ int main(int argc, char** argv) {
     for (Program& p : programs)
         p.before = figuresOf(p.process);
 
-    HMODULE library = LoadLibraryA((folder + "\\zrv.dll").c_str());
+    HMODULE library = control ? nullptr : LoadLibraryA((folder + "\\zrv.dll").c_str());
     Loader loader(folder);
-    const bool started = loader.start();
+    const bool started = control || loader.start();
     std::printf("real programs: %zu running, the loader %s; %d s of input\n", programs.size(),
-                started ? "started" : "DID NOT START", seconds);
+                control ? "NOT STARTED (control run)" : started ? "started" : "DID NOT START",
+                seconds);
     for (const std::string& name : leftOut)
         std::printf("  %s (one copy per desktop): left out\n", name.c_str());
 
@@ -346,7 +351,7 @@ int main(int argc, char** argv) {
             act(p.window, step / static_cast<int>(programs.size()) + step);
             ++actions;
         }
-        if (GetTickCount() - lastChange > 3000) {
+        if (!control && GetTickCount() - lastChange > 3000) {
             changeSettings(library, ++changes);
             lastChange = GetTickCount();
         }
@@ -356,14 +361,14 @@ int main(int argc, char** argv) {
         }
         if (!reloaded && GetTickCount() - start > static_cast<DWORD>(seconds) * 500) {
             reloaded = true;
-            unloadedMidway = loader.unload();
+            unloadedMidway = control || loader.unload();
             pumpMessages(3000);
             effectWindowsMidway = effectWindowsLeft();
-            loadedAgain = loader.start();
+            loadedAgain = control || loader.start();
         }
     }
     checkAnswers(programs);
-    const bool unloadedAtEnd = loader.unload();
+    const bool unloadedAtEnd = control || loader.unload();
     pumpMessages(3000);
     const int effectWindowsAtEnd = effectWindowsLeft();
     for (Program& p : programs)
