@@ -6,6 +6,8 @@
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
 
+#include "common/win/monitors.h"
+
 #include <windowsx.h>
 
 #include <new>
@@ -29,8 +31,9 @@ constexpr UINT kSplashDelay = 2500;
 BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)
     : instance_(instance), skinFolder_(std::move(skinFolder)), dpi_(screenDpi()) {}
 
-int BarWindow::px(double twips) const { return twipsToPixels(twips, dpi_); }
-double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
+// Skin geometry is in skin twips; only the fonts follow the screen's DPI.
+int BarWindow::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
+double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 bool BarWindow::registerClasses(HINSTANCE instance) {
     struct Class {
@@ -214,8 +217,10 @@ void BarWindow::snapToEdges() {
     GetWindowRect(wnd_, &r);
     SnapRect s{float(tw(r.left)), float(tw(r.top)), float(tw(r.right - r.left)),
                float(tw(r.bottom - r.top))};
-    s = edgeSnap(s, float(tw(GetSystemMetrics(SM_CXSCREEN))),
-                 float(tw(GetSystemMetrics(SM_CYSCREEN))), kBarSnapMargin);
+    // The edges of the monitor the bar was dropped on (the one it covers most).
+    const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
+    s = edgeSnapOn(s, {float(tw(m.left)), float(tw(m.top)), float(tw(m.width())), float(tw(m.height()))},
+                   kBarSnapMargin);
     int left = px(s.left), top = px(s.top);
     if (left != r.left || top != r.top)
         SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

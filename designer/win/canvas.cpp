@@ -38,8 +38,10 @@ Canvas::~Canvas() {
         backdrop_->Release();
 }
 
-int Canvas::px(double twips) const { return twipsToPixels(twips, dpi_); }
-double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
+// Skin twips, the same at every DPI, as the bar reads them; the screen's DPI
+// only sizes the backdrop picture.
+int Canvas::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
+double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
