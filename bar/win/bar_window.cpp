@@ -29,9 +29,9 @@ constexpr UINT kSplashDelay = 2500;
 } // namespace
 
 BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)
-    : instance_(instance), skinFolder_(std::move(skinFolder)), dpi_(screenDpi()) {}
+    : instance_(instance), skinFolder_(std::move(skinFolder)) {}
 
-// Skin geometry is in skin twips; only the fonts follow the screen's DPI.
+// Skin geometry is in skin twips, the same at every screen DPI.
 int BarWindow::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
 double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
@@ -134,7 +134,9 @@ void BarWindow::createChildren() {
         SetWindowLongPtrA(elements_[i], GWLP_USERDATA, i);
     }
     LOGFONTA lf = {};
-    lf.lfHeight = -MulDiv(675, dpi_, 7200); // 6.75 points
+    // Fonts in skin pixels too: the text must fit the skin's pictures at any
+    // screen DPI.
+    lf.lfHeight = -MulDiv(675, kSkinDpi, 7200); // 6.75 points
     lstrcpyA(lf.lfFaceName, "Times New Roman");
     taskFont_.reset(CreateFontIndirectA(&lf));
     for (int i = 0; i < kTaskButtons; ++i) {
@@ -151,7 +153,7 @@ void BarWindow::createChildren() {
     meter_ = CreateWindowExA(0, kMeterClass, "", child, 0, 0, kGraphWidth, kGraphHeight, wnd_,
                              reinterpret_cast<HMENU>(INT_PTR(kMeterId)), instance_, nullptr);
     LOGFONTA cf = {};
-    cf.lfHeight = -MulDiv(8, dpi_, 72);
+    cf.lfHeight = -MulDiv(8, kSkinDpi, 72);
     lstrcpyA(cf.lfFaceName, "Arial");
     clockFont_.reset(CreateFontIndirectA(&cf));
     clock_ = CreateWindowExA(0, kClockClass, "", child, 0, 0, 0, 0, wnd_,

@@ -228,6 +228,18 @@ void Canvas::paint(HDC dc, const RECT& area) {
     BitBlt(dc, area.left, area.top, w, h, mem.get(), area.left, area.top, SRCCOPY);
 }
 
+// The captions of the stand-in elements, in skin pixels like the elements
+// themselves, so that they fit them at any screen DPI.
+HGDIOBJ Canvas::labelFont() {
+    if (!labelFont_) {
+        LOGFONTA lf = {};
+        lf.lfHeight = -MulDiv(8, kSkinDpi, 72);
+        lstrcpyA(lf.lfFaceName, "MS Sans Serif");
+        labelFont_.reset(CreateFontIndirectA(&lf));
+    }
+    return labelFont_ ? labelFont_.get() : GetStockObject(DEFAULT_GUI_FONT);
+}
+
 void Canvas::paintElement(int i, HDC dc, RECT rc) {
     if (pictures_[i]) {
         zt::ScopedMemDc mem(CreateCompatibleDC(dc));
@@ -239,7 +251,7 @@ void Canvas::paintElement(int i, HDC dc, RECT rc) {
         // The player's two scroll bars are stood in for by captioned buttons.
         RECT face = rc;
         DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
-        zt::ScopedSelect sel(dc, GetStockObject(DEFAULT_GUI_FONT));
+        zt::ScopedSelect sel(dc, labelFont());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         RECT text = rc;
@@ -265,7 +277,7 @@ void Canvas::paintElement(int i, HDC dc, RECT rc) {
         DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
     } else if (i == kLabel1) {
         FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        zt::ScopedSelect sel(dc, GetStockObject(DEFAULT_GUI_FONT));
+        zt::ScopedSelect sel(dc, labelFont());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         DrawTextA(dc, kTimeDateCaption, -1, &rc, DT_LEFT | DT_TOP | DT_WORDBREAK);

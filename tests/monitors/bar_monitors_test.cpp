@@ -126,9 +126,11 @@ TEST(SecondMonitorBar, SnapsToItsEdgesAndOpensItsDialogsThere) { barOnTheOtherMo
 TEST(LeftMonitorBar, SnapsToItsEdgesAndOpensItsDialogsThere) { barOnTheOtherMonitor("monleft"); }
 
 // At any DPI the bar shows the skin's bitmaps at their own sizes, each where
-// the file puts it in skin pixels, and shows it all.
+// the file puts it in skin pixels, and its clock's text in skin pixels too,
+// so that it stays inside the bar as the skin was drawn for it.
 TEST(DpiBar, SkinPixelsAtEveryDpi) {
-    for (int dpi : {120, 144}) {
+    int clockHeightAt96 = 0;
+    for (int dpi : {96, 120, 144}) {
         SCOPED_TRACE(dpi);
         ScopedDpi screen(dpi);
         BarFolder folder("dpi" + std::to_string(dpi));
@@ -151,11 +153,14 @@ TEST(DpiBar, SkinPixelsAtEveryDpi) {
             EXPECT_EQ(r.right - r.left, elementSize(i).cx) << "element " << i;
             EXPECT_EQ(r.bottom - r.top, elementSize(i).cy) << "element " << i;
         }
-        // The clock's two lines are not cut: its label is as large as its text.
         HWND clock = FindWindowExA(bar, nullptr, "TesselLabel", nullptr);
         ASSERT_TRUE(clock);
-        EXPECT_GE(screenRect(clock).bottom - screenRect(clock).top, 2 * dpi / 10)
-            << "two lines of 6.75 points";
+        RECT c = screenRect(clock);
+        MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&c), 2);
+        EXPECT_TRUE(inside(c, {0, 0, 800, 100})) << "clock at " << describe(c);
+        if (dpi == 96)
+            clockHeightAt96 = c.bottom - c.top;
+        EXPECT_EQ(c.bottom - c.top, clockHeightAt96) << "the clock's text in skin pixels";
         p.kill();
     }
 }

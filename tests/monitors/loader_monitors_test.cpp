@@ -1,6 +1,8 @@
 // The real zrvload.exe, with a stand-in library that installs no hooks: its
 // property sheet opens on the monitor of the mouse pointer, and at other DPIs
 // its pages grow with their font and show every control whole.
+#include "tests/bar/win/bar_fixture.h"
+#include "tests/designer/win/designer_fixture.h"
 #include "tests/monitors/monitor_fixture.h"
 #include "tests/support/win/test_support.h"
 
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -151,6 +154,39 @@ TEST(DpiLoader, PagesScaleAndShowEveryControlWhole) {
     EXPECT_GT(at120.cx, at96.cx * 110 / 100) << at96.cx << " -> " << at120.cx;
     EXPECT_GT(at144.cx, at120.cx * 110 / 100) << at120.cx << " -> " << at144.cx;
     EXPECT_GT(at144.cy, at96.cy * 130 / 100) << at96.cy << " -> " << at144.cy;
+}
+
+// Not a test: every program at once for screenshots, at the DPI named by
+// ZT_SHOWCASE_DPI (96 when unset): the bar with the default skin and its run
+// dialog on the other monitor, the designer and the loader's sheet on the
+// primary one. Holds until the file named by ZT_SHOWCASE_DONE exists.
+TEST(Showcase, DISABLED_EveryProgram) {
+    const char* dpiText = std::getenv("ZT_SHOWCASE_DPI");
+    const char* done = std::getenv("ZT_SHOWCASE_DONE");
+    ASSERT_TRUE(done) << "name a file in ZT_SHOWCASE_DONE";
+    ScopedDpi screen(dpiText ? std::atoi(dpiText) : 96);
+    const zt::Monitor other = otherMonitor();
+    tessel::test::BarFolder folder("showcase");
+    tessel::designer::test::copyFolder(tessel::designer::test::defaultSkinFolder(), folder.skinDir());
+    Process bar = folder.start();
+    HWND barWnd = tessel::test::waitForBar(bar.id());
+    ASSERT_TRUE(barWnd);
+    if (!other.bounds.empty()) {
+        SetWindowPos(barWnd, nullptr, other.work.left + 20, other.work.top + 20, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        tessel::test::clickWindow(GetDlgItem(barWnd, 100 + 8)); // run
+    }
+    tessel::designer::test::DesignerRun designer("showcase");
+    ASSERT_TRUE(designer.open(tessel::designer::test::defaultSkinFolder()));
+    Loader loader("loader_showcase");
+    const POINT at = centreOf(platformMonitors()[0].work);
+    SetCursorPos(at.x - 200, at.y + 150);
+    HWND sheet = loader.openSheet();
+    EXPECT_TRUE(sheet);
+    waitFor([&] { return GetFileAttributesA(done) != INVALID_FILE_ATTRIBUTES; }, 600000, 200);
+    if (sheet)
+        Loader::closeSheet(sheet);
+    bar.kill();
 }
 
 } // namespace
