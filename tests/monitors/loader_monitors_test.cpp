@@ -157,30 +157,37 @@ TEST(DpiLoader, PagesScaleAndShowEveryControlWhole) {
 }
 
 // Not a test: every program at once for screenshots, at the DPI named by
-// ZT_SHOWCASE_DPI (96 when unset): the bar with the default skin and its run
-// dialog on the other monitor, the designer and the loader's sheet on the
-// primary one. Holds until the file named by ZT_SHOWCASE_DONE exists.
+// ZT_SHOWCASE_DPI (96 when unset): the designer on the primary monitor, the
+// bar with the default skin and the loader's sheet on the other one, and the
+// bar's run dialog, which opens there too, moved beside the designer where
+// it hides nothing. Holds until the file named by ZT_SHOWCASE_DONE exists.
 TEST(Showcase, DISABLED_EveryProgram) {
     const char* dpiText = std::getenv("ZT_SHOWCASE_DPI");
     const char* done = std::getenv("ZT_SHOWCASE_DONE");
     ASSERT_TRUE(done) << "name a file in ZT_SHOWCASE_DONE";
     ScopedDpi screen(dpiText ? std::atoi(dpiText) : 96);
-    const zt::Monitor other = otherMonitor();
+    const std::vector<zt::Monitor> monitors = platformMonitors();
+    const zt::Monitor& shown = monitors.size() > 1 ? monitors[1] : monitors[0];
     tessel::test::BarFolder folder("showcase");
     tessel::designer::test::copyFolder(tessel::designer::test::defaultSkinFolder(), folder.skinDir());
     Process bar = folder.start();
     HWND barWnd = tessel::test::waitForBar(bar.id());
     ASSERT_TRUE(barWnd);
-    if (!other.bounds.empty()) {
-        SetWindowPos(barWnd, nullptr, other.work.left + 20, other.work.top + 20, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER);
-        tessel::test::clickWindow(GetDlgItem(barWnd, 100 + 8)); // run
+    SetWindowPos(barWnd, nullptr, shown.work.left + 20, shown.work.top + 20, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    tessel::test::clickWindow(GetDlgItem(barWnd, 100 + 8)); // run
+    HWND run = tessel::test::findDialog(bar.id(), 1502);
+    if (run) {
+        const RECT r = screenRect(run);
+        const zt::Rect p = monitors[0].work;
+        SetWindowPos(run, nullptr, p.right - (r.right - r.left) - 20, p.bottom - (r.bottom - r.top) - 20,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     tessel::designer::test::DesignerRun designer("showcase");
     ASSERT_TRUE(designer.open(tessel::designer::test::defaultSkinFolder()));
     Loader loader("loader_showcase");
-    const POINT at = centreOf(platformMonitors()[0].work);
-    SetCursorPos(at.x - 200, at.y + 150);
+    const POINT at = centreOf(shown.work);
+    SetCursorPos(at.x, at.y + 150);
     HWND sheet = loader.openSheet();
     EXPECT_TRUE(sheet);
     waitFor([&] { return GetFileAttributesA(done) != INVALID_FILE_ATTRIBUTES; }, 600000, 200);
