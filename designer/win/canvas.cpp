@@ -6,6 +6,8 @@
 #include "platform.h"
 #include "resource.h"
 
+#include "common/win/monitors.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -55,9 +57,16 @@ bool Canvas::create(HINSTANCE instance) {
     // Made where the model puts it: every move of a top-level window costs
     // the start a trip to the display.
     const SIZE outer = outerSize();
-    wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName, kCanvasStyle,
-                           px(model_->canvas.left), px(model_->canvas.top), outer.cx, outer.cy,
-                           nullptr, nullptr, instance, this);
+    RECT r = {px(model_->canvas.left), px(model_->canvas.top), 0, 0};
+    r.right = r.left + outer.cx;
+    r.bottom = r.top + outer.cy;
+    // A skin made on a monitor that is not there now would put the canvas
+    // where no one can reach it: it comes onto the nearest monitor instead,
+    // as the bar's edge snap brings the bar.
+    if (!MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+        r = zt::win::toRECT(zt::keepInside(zt::win::toRect(r), zt::win::monitorOfRect(r).work));
+    wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName, kCanvasStyle, r.left, r.top,
+                           outer.cx, outer.cy, nullptr, nullptr, instance, this);
     return wnd_ != nullptr;
 }
 

@@ -67,8 +67,32 @@ void canvasOnTheOtherMonitor(const char* name) {
     }
 }
 
+// A skin whose canvas stood on a monitor that is not there now (below both
+// of these) opens with its canvas on a monitor the user can reach.
+void canvasFromAMonitorThatIsGone(const char* name) {
+    DesignerRun run(name);
+    const std::string skin = run.dir() + "\\Skin";
+    copyFolder(defaultSkinFolder(), skin);
+    const std::string file = skinFilePath(skin, kSkinSettingsFile);
+    std::vector<std::string> lines = splitLines(readTextFile(file));
+    ASSERT_GE(lines.size(), 70u);
+    lines[2] = formatNumberForFile(1100 * 15); // line 3: the canvas's top
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + "\r\n";
+    writeTextFile(file, text);
+    ASSERT_TRUE(run.open(skin));
+    const RECT r = screenRect(run.canvas());
+    bool onOne = false;
+    for (const zt::Monitor& m : platformMonitors())
+        onOne = onOne || inside(r, m.work);
+    EXPECT_TRUE(onOne) << describe(r);
+}
+
 TEST(SecondMonitorDesigner, CanvasThere) { canvasOnTheOtherMonitor("mon2"); }
+TEST(SecondMonitorDesigner, CanvasFromAMonitorThatIsGone) { canvasFromAMonitorThatIsGone("gone2"); }
 TEST(LeftMonitorDesigner, CanvasAtNegativeCoordinates) { canvasOnTheOtherMonitor("monleft"); }
+TEST(LeftMonitorDesigner, CanvasFromAMonitorThatIsGone) { canvasFromAMonitorThatIsGone("goneleft"); }
 
 // A skin written by the designer at one DPI and read by the bar at another:
 // every element stands on the bar where the designer showed it on the
