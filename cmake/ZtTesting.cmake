@@ -15,9 +15,10 @@
 #   zt_monitors_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [TIMEOUT s])
 #       Win32 GoogleTest program run twice on a desktop of two monitors: with
 #       the second monitor right of the primary (its tests named
-#       SecondMonitor* and Dpi*), then left of it (LeftMonitor*). Its own
-#       prefix and X server (scripts/monitors-test.sh), so it may run beside
-#       the tests of the shared prefix.
+#       SecondMonitor* and Dpi*), then left of it (LeftMonitor*), each time
+#       with a prefix and an X server of its own (scripts/monitors-test.sh).
+#       It still takes the shared prefix's lock: two wine programs at once
+#       on a machine of two cores would slow each other's windows.
 #   zt_win_helper(NAME SOURCES ... [LIBS ...])
 #       A small Windows program that a wine test starts as a second process.
 #   zt_native_bench(NAME SOURCES ... [LIBS ...])
@@ -135,7 +136,7 @@ function(zt_monitors_test name)
                          --gtest_filter=${filter}
                  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
         set_tests_properties(${arch}.${name}.${layout} PROPERTIES
-            RESOURCE_LOCK wineprefix-monitors TIMEOUT ${T_TIMEOUT}
+            RESOURCE_LOCK "wineprefix;wineprefix-monitors" TIMEOUT ${T_TIMEOUT}
             LABELS "wine;${arch};monitors" SKIP_RETURN_CODE 77)
     endforeach()
 endfunction()
