@@ -58,7 +58,11 @@ for n in $(seq 160 199); do
     wait "$xorg_pid" 2>/dev/null
     xorg_pid=""
 done
-[ -n "$xorg_pid" ] || { echo "monitors-test: no Xorg with two monitors could start" >&2; exit 1; }
+if [ -z "$xorg_pid" ]; then
+    echo "monitors-test: no Xorg with two monitors could start; the last log:" >&2
+    tail -20 "$(ls -t "$BUILD"/xorg-*.log 2>/dev/null | head -1)" >&2 2>/dev/null || true
+    exit 1
+fi
 
 # The prefix is made while the server runs (wine takes the monitors from it).
 wine_env_prefix

@@ -221,8 +221,9 @@ void BarWindow::snapToEdges() {
                float(tw(r.bottom - r.top))};
     // The edges of the monitor the bar was dropped on (the one it covers most).
     const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
-    s = edgeSnapOn(s, {float(tw(m.left)), float(tw(m.top)), float(tw(m.width())), float(tw(m.height()))},
-                   kBarSnapMargin);
+    const SnapRect monitor{float(tw(m.left)), float(tw(m.top)), float(tw(m.width())),
+                           float(tw(m.height()))};
+    s = edgeSnapOn(s, monitor, kBarSnapMargin);
     int left = px(s.left), top = px(s.top);
     if (left != r.left || top != r.top)
         SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -17,8 +17,8 @@ COLORREF textColourOn(COLORREF background);
 
 void drawSkinButton(const DRAWITEMSTRUCT& di, COLORREF colour, HFONT font, UINT textFormat);
 
-// Moves a window to the middle of the screen, keeping its size.
-// Centres `wnd` in the work area of the monitor `anchor` is on.
+// Centres `wnd`, keeping its size, in the work area of the monitor `anchor`
+// is on.
 void centreOnMonitorOf(HWND wnd, HWND anchor);
 // Moves `wnd` just far enough to lie inside the work area of `anchor`'s
 // monitor.

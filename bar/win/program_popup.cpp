@@ -3,9 +3,9 @@
 #include "bar/program_editing.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
+#include "bar/win/drawing.h"
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
-#include "bar/win/drawing.h"
 
 #include "common/win/monitors.h"
 

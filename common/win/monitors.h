@@ -9,8 +9,12 @@
 
 namespace zt::win {
 
-inline Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline RECT toRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Rect toRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline RECT toRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 inline Monitor monitorInfo(HMONITOR m) noexcept {
     MONITORINFO mi = {};
@@ -20,7 +24,8 @@ inline Monitor monitorInfo(HMONITOR m) noexcept {
     Monitor screen;
     screen.bounds = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT work = {};
-    screen.work = SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) ? toRect(work) : screen.bounds;
+    screen.work =
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) ? toRect(work) : screen.bounds;
     return screen;
 }
 

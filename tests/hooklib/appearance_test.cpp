@@ -134,7 +134,8 @@ TEST(Slide, PlacementAndFirstStep) {
         {"wider than the reference", {-300, -50, 100, 300}, {0, 0, 800, 100}, false, 0, 0, 125},
         {"negative x truncates toward zero", {-101, 0, 100, 100}, {0, 0, 200, 50}, false, 0, 0, 25},
         // A monitor left of the primary one (-1024, 0): the window stays on it.
-        {"monitor on the left", {-1024, 0, 0, 738}, {0, 0, 200, 100}, false, -612, 0, 319, {-1024, 0}},
+        {"monitor on the left", {-1024, 0, 0, 738}, {0, 0, 200, 100}, false, -612, 0, 319,
+         {-1024, 0}},
         {"wider than a monitor on the left", {-1024, 0, 0, 738}, {0, 0, 1100, 100}, false, -1024, 0,
          319, {-1024, 0}},
         {"monitor above, from the bottom", {0, -768, 1024, -30}, {0, 0, 200, 900}, true, 412, -768,

@@ -15,7 +15,9 @@ using namespace zt::test;
 constexpr int kElementIdBase = 100;
 constexpr int kMoveElement = 20;
 
-HWND element(HWND bar, int i) { return GetDlgItem(bar, kElementIdBase + i); }
+HWND element(HWND bar, int i) {
+    return GetDlgItem(bar, kElementIdBase + i);
+}
 
 RECT screenRect(HWND w) {
     RECT r = {};
@@ -41,8 +43,8 @@ void dragBarTo(HWND bar, POINT to) {
 void expectOnMonitor(HWND dialog, const zt::Monitor& m, bool centred, const char* what) {
     ASSERT_TRUE(dialog) << what;
     const RECT r = screenRect(dialog);
-    EXPECT_TRUE(inside(r, m.work)) << what << " at " << describe(r) << ", work area "
-                                   << describe(m.work);
+    EXPECT_TRUE(inside(r, m.work))
+        << what << " at " << describe(r) << ", work area " << describe(m.work);
     if (centred) {
         const zt::Rect c = zt::centredIn(r.right - r.left, r.bottom - r.top, m.work);
         EXPECT_EQ(r.left, c.left) << what;
@@ -80,10 +82,13 @@ void barOnTheOtherMonitor(const char* name) {
     };
     for (const Case& c : cases) {
         dragBarTo(bar, c.drop);
-        EXPECT_TRUE(waitFor([&] {
-            const RECT r = screenRect(bar);
-            return r.left == c.expected.x && r.top == c.expected.y;
-        }, 3000)) << c.what << ": at " << describe(screenRect(bar));
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const RECT r = screenRect(bar);
+                return r.left == c.expected.x && r.top == c.expected.y;
+            },
+            3000))
+            << c.what << ": at " << describe(screenRect(bar));
     }
     // Room beside it for the program popup.
     dragBarTo(bar, {o.left + 10, o.top + 40});
@@ -122,8 +127,12 @@ void barOnTheOtherMonitor(const char* name) {
     p.kill();
 }
 
-TEST(SecondMonitorBar, SnapsToItsEdgesAndOpensItsDialogsThere) { barOnTheOtherMonitor("mon2"); }
-TEST(LeftMonitorBar, SnapsToItsEdgesAndOpensItsDialogsThere) { barOnTheOtherMonitor("monleft"); }
+TEST(SecondMonitorBar, SnapsToItsEdgesAndOpensItsDialogsThere) {
+    barOnTheOtherMonitor("mon2");
+}
+TEST(LeftMonitorBar, SnapsToItsEdgesAndOpensItsDialogsThere) {
+    barOnTheOtherMonitor("monleft");
+}
 
 // At any DPI the bar shows the skin's bitmaps at their own sizes, each where
 // the file puts it in skin pixels, and its clock's text in skin pixels too,

@@ -15,7 +15,9 @@ namespace {
 using namespace zt::test;
 
 constexpr char kCompleted[] = "Completed!";
-long long valueOf(const std::string& line) { return std::atoll(line.c_str()); }
+long long valueOf(const std::string& line) {
+    return std::atoll(line.c_str());
+}
 
 RECT screenRect(HWND w) {
     RECT r = {};
@@ -89,10 +91,18 @@ void canvasFromAMonitorThatIsGone(const char* name) {
     EXPECT_TRUE(onOne) << describe(r);
 }
 
-TEST(SecondMonitorDesigner, CanvasThere) { canvasOnTheOtherMonitor("mon2"); }
-TEST(SecondMonitorDesigner, CanvasFromAMonitorThatIsGone) { canvasFromAMonitorThatIsGone("gone2"); }
-TEST(LeftMonitorDesigner, CanvasAtNegativeCoordinates) { canvasOnTheOtherMonitor("monleft"); }
-TEST(LeftMonitorDesigner, CanvasFromAMonitorThatIsGone) { canvasFromAMonitorThatIsGone("goneleft"); }
+TEST(SecondMonitorDesigner, CanvasThere) {
+    canvasOnTheOtherMonitor("mon2");
+}
+TEST(SecondMonitorDesigner, CanvasFromAMonitorThatIsGone) {
+    canvasFromAMonitorThatIsGone("gone2");
+}
+TEST(LeftMonitorDesigner, CanvasAtNegativeCoordinates) {
+    canvasOnTheOtherMonitor("monleft");
+}
+TEST(LeftMonitorDesigner, CanvasFromAMonitorThatIsGone) {
+    canvasFromAMonitorThatIsGone("goneleft");
+}
 
 // A skin written by the designer at one DPI and read by the bar at another:
 // every element stands on the bar where the designer showed it on the

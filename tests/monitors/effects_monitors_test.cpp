@@ -18,10 +18,12 @@ namespace {
 
 const bool g_unmanaged = (unmanagedWindowsUnderWine(), true);
 
-LRESULT CALLBACK plainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+LRESULT CALLBACK plainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(w, m, wp, lp);
+}
 
 class Effects : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         zrv::test::attachLibraryOnce();
         other_ = otherMonitor();
@@ -59,16 +61,23 @@ protected:
         struct Case {
             const char* what;
             int width, height, maxLeft;
-            POINT at;                // where the window stands before, from the work area's corner
-            int left, top, w, h;     // expected, from the work area's corner
+            POINT at;            // where the window stands before, from the work area's corner
+            int left, top, w, h; // expected, from the work area's corner
         };
         const int ww = work.width(), wh = work.height();
         const Case cases[] = {
             {"corner of its own work area", 800, 600, 1, {100, 50}, 0, 0, 800, 600},
             {"larger than its work area: limited", 3000, 2000, 1, {100, 50}, 0, 0, ww, wh},
             {"own corner kept", 500, 400, 0, {120, 60}, 120, 60, 500, 400},
-            {"own corner moved in to fit", 800, 600, 0, {ww - 300, wh - 200}, ww - 800, wh - 600,
-             800, 600},
+            {"own corner moved in to fit",
+             800,
+             600,
+             0,
+             {ww - 300, wh - 200},
+             ww - 800,
+             wh - 600,
+             800,
+             600},
         };
         for (const Case& c : cases) {
             set("MAXWIDTH", c.width);
@@ -100,11 +109,14 @@ protected:
         for (const POINT p : at) {
             HWND w = window(p.x, p.y, 300, 200);
             ShowWindow(w, SW_SHOWNOACTIVATE);
-            EXPECT_TRUE(waitFor([&] {
-                pumpMessages(10);
-                return !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) &&
-                       !zrv::props::has(w, zrv::props::kFadeLevel);
-            }, 5000)) << "the fade ends opaque at " << p.x;
+            EXPECT_TRUE(waitFor(
+                [&] {
+                    pumpMessages(10);
+                    return !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) &&
+                           !zrv::props::has(w, zrv::props::kFadeLevel);
+                },
+                5000))
+                << "the fade ends opaque at " << p.x;
             const RECT o = rectOf(w);
             const zrv::shadow::Rect owner{o.left, o.top, o.right, o.bottom};
             const zrv::shadow::ShadowParams params{8, 8};
@@ -139,10 +151,12 @@ protected:
         const RECT start = rectOf(w);
         EXPECT_EQ(start.left, work.left + (work.width() - 300) / 2) << describe(start);
         EXPECT_EQ(start.top, work.top) << describe(start);
-        EXPECT_TRUE(waitFor([&] {
-            pumpMessages(10);
-            return !zrv::props::has(w, zrv::props::kSlideStep);
-        }, 5000));
+        EXPECT_TRUE(waitFor(
+            [&] {
+                pumpMessages(10);
+                return !zrv::props::has(w, zrv::props::kSlideStep);
+            },
+            5000));
         const RECT end = rectOf(w);
         EXPECT_EQ(end.left, start.left);
         EXPECT_GT(end.top, start.top) << "it slid down towards the middle";
@@ -163,14 +177,22 @@ TEST_F(SecondMonitorEffects, MaximizeToSetSize) {
     ASSERT_GE(other_.bounds.left, 0) << "the second monitor is right of the primary";
     maximizeOnTheOtherMonitor();
 }
-TEST_F(SecondMonitorEffects, ShadowsAndFade) { shadowsAndFadeAcrossMonitors(); }
-TEST_F(SecondMonitorEffects, Slide) { slideFromTheOwnMonitorsEdge(); }
+TEST_F(SecondMonitorEffects, ShadowsAndFade) {
+    shadowsAndFadeAcrossMonitors();
+}
+TEST_F(SecondMonitorEffects, Slide) {
+    slideFromTheOwnMonitorsEdge();
+}
 
 TEST_F(LeftMonitorEffects, MaximizeToSetSize) {
     ASSERT_LT(other_.bounds.left, 0) << "the other monitor is left of the primary";
     maximizeOnTheOtherMonitor();
 }
-TEST_F(LeftMonitorEffects, ShadowsAndFade) { shadowsAndFadeAcrossMonitors(); }
-TEST_F(LeftMonitorEffects, Slide) { slideFromTheOwnMonitorsEdge(); }
+TEST_F(LeftMonitorEffects, ShadowsAndFade) {
+    shadowsAndFadeAcrossMonitors();
+}
+TEST_F(LeftMonitorEffects, Slide) {
+    slideFromTheOwnMonitorsEdge();
+}
 
 } // namespace

@@ -31,7 +31,7 @@ RECT screenRect(HWND w) {
 // A resident loader started from a folder of its own beside the stand-in
 // library; unloaded (or at worst killed) at the end.
 class Loader {
-public:
+  public:
     explicit Loader(const std::string& name) : dir_(exeDir() + "\\" + name) {
         CreateDirectoryA(dir_.c_str(), nullptr);
         CopyFileA(inExeDir("zrvload.exe").c_str(), (dir_ + "\\zrvload.exe").c_str(), FALSE);
@@ -57,10 +57,12 @@ public:
     HWND openSheet() {
         PostMessageA(window_, WM_COMMAND, kConfigure, 0);
         HWND sheet = nullptr;
-        waitFor([&] {
-            sheet = findWindowOfProcess(process_.id(), "#32770", "Zirvane Properties");
-            return sheet && IsWindowVisible(sheet);
-        }, 8000);
+        waitFor(
+            [&] {
+                sheet = findWindowOfProcess(process_.id(), "#32770", "Zirvane Properties");
+                return sheet && IsWindowVisible(sheet);
+            },
+            8000);
         return sheet;
     }
     static void closeSheet(HWND sheet) {
@@ -68,7 +70,7 @@ public:
         waitFor([&] { return !IsWindow(sheet); }, 8000);
     }
 
-private:
+  private:
     std::string dir_;
     Process process_;
     HWND window_ = nullptr;
@@ -92,8 +94,12 @@ void sheetOnThePointersMonitor() {
     }
 }
 
-TEST(SecondMonitorLoader, SheetOnThePointersMonitor) { sheetOnThePointersMonitor(); }
-TEST(LeftMonitorLoader, SheetOnThePointersMonitor) { sheetOnThePointersMonitor(); }
+TEST(SecondMonitorLoader, SheetOnThePointersMonitor) {
+    sheetOnThePointersMonitor();
+}
+TEST(LeftMonitorLoader, SheetOnThePointersMonitor) {
+    sheetOnThePointersMonitor();
+}
 
 struct ControlOutside {
     RECT page;
@@ -109,7 +115,8 @@ BOOL CALLBACK checkControl(HWND control, LPARAM lp) {
         r.bottom > c->page.bottom) {
         char text[80] = {};
         GetWindowTextA(control, text, sizeof text);
-        c->found.push_back(std::to_string(GetDlgCtrlID(control)) + " \"" + text + "\" " + describe(r));
+        c->found.push_back(std::to_string(GetDlgCtrlID(control)) + " \"" + text + "\" " +
+                           describe(r));
     }
     return TRUE;
 }
@@ -169,7 +176,8 @@ TEST(Showcase, DISABLED_EveryProgram) {
     const std::vector<zt::Monitor> monitors = platformMonitors();
     const zt::Monitor& shown = monitors.size() > 1 ? monitors[1] : monitors[0];
     tessel::test::BarFolder folder("showcase");
-    tessel::designer::test::copyFolder(tessel::designer::test::defaultSkinFolder(), folder.skinDir());
+    tessel::designer::test::copyFolder(tessel::designer::test::defaultSkinFolder(),
+                                       folder.skinDir());
     Process bar = folder.start();
     HWND barWnd = tessel::test::waitForBar(bar.id());
     ASSERT_TRUE(barWnd);
@@ -180,8 +188,9 @@ TEST(Showcase, DISABLED_EveryProgram) {
     if (run) {
         const RECT r = screenRect(run);
         const zt::Rect p = monitors[0].work;
-        SetWindowPos(run, nullptr, p.right - (r.right - r.left) - 20, p.bottom - (r.bottom - r.top) - 20,
-                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(run, nullptr, p.right - (r.right - r.left) - 20,
+                     p.bottom - (r.bottom - r.top) - 20, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     tessel::designer::test::DesignerRun designer("showcase");
     ASSERT_TRUE(designer.open(tessel::designer::test::defaultSkinFolder()));

@@ -36,7 +36,9 @@ Monitor otherMonitor() {
     return list.size() > 1 ? list[1] : Monitor{};
 }
 
-std::string describe(const RECT& r) { return describe(win::toRect(r)); }
+std::string describe(const RECT& r) {
+    return describe(win::toRect(r));
+}
 std::string describe(const Rect& r) {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") - (" +
            std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";

@@ -20,7 +20,9 @@ inline bool inside(const RECT& r, const Rect& area) {
     return r.left >= area.left && r.top >= area.top && r.right <= area.right &&
            r.bottom <= area.bottom;
 }
-inline POINT centreOf(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+inline POINT centreOf(const Rect& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 std::string describe(const RECT& r);
 std::string describe(const Rect& r);
 
@@ -28,14 +30,14 @@ std::string describe(const Rect& r);
 // (wine reads it at each program's start); the value before comes back at
 // the end.
 class ScopedDpi {
-public:
+  public:
     explicit ScopedDpi(int dpi);
     ~ScopedDpi();
     ScopedDpi(const ScopedDpi&) = delete;
     ScopedDpi& operator=(const ScopedDpi&) = delete;
     void set(int dpi);
 
-private:
+  private:
     bool had_ = false;
     DWORD before_ = 0;
 };
