@@ -28,4 +28,13 @@ SnapRect edgeSnap(SnapRect r, float screenWidth, float screenHeight, float m) {
     return r;
 }
 
+SnapRect edgeSnapOn(SnapRect r, const SnapRect& monitor, float margin) {
+    r.left -= monitor.left;
+    r.top -= monitor.top;
+    r = edgeSnap(r, monitor.width, monitor.height, margin);
+    r.left += monitor.left;
+    r.top += monitor.top;
+    return r;
+}
+
 } // namespace tessel

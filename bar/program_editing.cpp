@@ -24,12 +24,14 @@ bool updateProgram(ProgramList& list, int row, std::string name, std::string com
 }
 
 PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupHeight,
-                             bool horizontal, float screenWidth, float screenHeight) {
+                             bool horizontal, const SnapRect& monitor) {
     if (!horizontal) {
-        const float left = bar.left <= screenWidth / 2 ? bar.left + bar.width : bar.left - popupWidth;
+        const float left = bar.left - monitor.left <= monitor.width / 2 ? bar.left + bar.width
+                                                                         : bar.left - popupWidth;
         return {left, bar.top};
     }
-    const float top = bar.top < screenHeight / 2 ? bar.top + bar.height : bar.top - popupHeight;
+    const float top =
+        bar.top - monitor.top < monitor.height / 2 ? bar.top + bar.height : bar.top - popupHeight;
     return {bar.left, top};
 }
 

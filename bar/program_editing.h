@@ -18,13 +18,14 @@ bool removeProgram(ProgramList& list, int row);
 // Sets the entry at the 0-based row; false when there is no such row.
 bool updateProgram(ProgramList& list, int row, std::string name, std::string commandLine);
 
-// Twips. Beside a vertical bar (left of it in the right half of the screen,
-// right of it otherwise), above or below a horizontal one.
+// Twips. Beside a vertical bar (left of it in the right half of its monitor,
+// right of it otherwise), above or below a horizontal one (above it in the
+// lower half). `monitor` is the bar's monitor: left, top, width, height.
 struct PopupPlace {
     float left, top;
 };
 PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupHeight,
-                             bool horizontal, float screenWidth, float screenHeight);
+                             bool horizontal, const SnapRect& monitor);
 
 // The command line that starts `command`. A whole command that names a file
 // (`namesAFile`, as the caller found on the disk: a path taken from the file

@@ -12,6 +12,13 @@
 #       windows show translucent on the screen it reads back. Wine tests
 #       share one prefix, one Windows folder and one desktop, so they never run
 #       at the same time as each other.
+#   zt_monitors_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [TIMEOUT s])
+#       Win32 GoogleTest program run twice on a desktop of two monitors: with
+#       the second monitor right of the primary (its tests named
+#       SecondMonitor* and Dpi*), then left of it (LeftMonitor*), each time
+#       with a prefix and an X server of its own (scripts/monitors-test.sh).
+#       It still takes the shared prefix's lock: two wine programs at once
+#       on a machine of two cores would slow each other's windows.
 #   zt_win_helper(NAME SOURCES ... [LIBS ...])
 #       A small Windows program that a wine test starts as a second process.
 #   zt_native_bench(NAME SOURCES ... [LIBS ...])
@@ -97,6 +104,41 @@ function(zt_wine_test name)
     else()
         _zt_add_wine_ctest(${name} ${T_TIMEOUT})
     endif()
+endfunction()
+
+function(zt_monitors_test name)
+    if(NOT WIN32)
+        return()
+    endif()
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} zt_test_support ${ZT_GTEST_MAIN})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    if(T_DEPENDS)
+        add_dependencies(${name} ${T_DEPENDS})
+    endif()
+    _zt_arch_prefix(arch)
+    get_filename_component(prefix ${CMAKE_BINARY_DIR}/../wineprefix-monitors ABSOLUTE)
+    foreach(layout right left)
+        if(layout STREQUAL right)
+            set(conf xorg-two-monitors.conf)
+            set(filter "SecondMonitor*:Dpi*")
+        else()
+            set(conf xorg-two-monitors-left.conf)
+            set(filter "LeftMonitor*")
+        endif()
+        add_test(NAME ${arch}.${name}.${layout}
+                 COMMAND ${PROJECT_SOURCE_DIR}/scripts/monitors-test.sh ${arch} ${conf} ${prefix}
+                         ${ZT_WINE} $<TARGET_FILE_NAME:${name}> --gtest_brief=1
+                         --gtest_filter=${filter}
+                 WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+        set_tests_properties(${arch}.${name}.${layout} PROPERTIES
+            RESOURCE_LOCK "wineprefix;wineprefix-monitors" TIMEOUT ${T_TIMEOUT}
+            LABELS "wine;${arch};monitors" SKIP_RETURN_CODE 77)
+    endforeach()
 endfunction()
 
 function(zt_win_helper name)

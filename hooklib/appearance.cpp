@@ -22,7 +22,8 @@ bool slideEligible(const SlideRules& rules, bool ownerVisible, bool toolWindow) 
     return rules.slide == 1 && ownerVisible && (rules.slideTool != 0 || !toolWindow);
 }
 
-SlideStart slideStart(const Rect& reference, const Rect& window, bool fromBottom) {
+SlideStart slideStart(const Rect& reference, const Rect& window, bool fromBottom,
+                      zt::ScreenPoint limit) {
     // 64-bit intermediates: rectangles come from foreign windows and may be
     // anywhere in the signed 32-bit range.
     const std::int64_t rw = static_cast<std::int64_t>(reference.right) - reference.left;
@@ -31,26 +32,27 @@ SlideStart slideStart(const Rect& reference, const Rect& window, bool fromBottom
     const std::int64_t wh = static_cast<std::int64_t>(window.bottom) - window.top;
     SlideStart s;
     std::int64_t x = reference.left + (rw - ww) / 2;
-    s.x = static_cast<std::int32_t>(x < 0 ? 0 : x);
+    s.x = static_cast<std::int32_t>(x < limit.x ? limit.x : x);
     if (fromBottom) {
         // A window taller than its reference would have its title bar above
-        // the screen; like every other move of a slide, the top stops at 0.
+        // its monitor; like every other move of a slide, the top stops at the
+        // monitor's top.
         const std::int64_t y = reference.bottom - wh;
-        s.y = static_cast<std::int32_t>(y < 0 ? 0 : y);
+        s.y = static_cast<std::int32_t>(y < limit.y ? limit.y : y);
         s.step = static_cast<std::int32_t>(-((rh - wh) / 2));
     } else {
-        s.y = reference.top < 0 ? 0 : reference.top;
+        s.y = reference.top < limit.y ? limit.y : reference.top;
         s.step = static_cast<std::int32_t>((rh - wh) / 2);
     }
     return s;
 }
 
-SlideStep slideStep(std::int32_t step, const Rect& outer) {
+SlideStep slideStep(std::int32_t step, const Rect& outer, std::int32_t limitTop) {
     SlideStep s;
     s.move = step / 2;
     s.done = s.move == 0;
     const std::int64_t top = static_cast<std::int64_t>(outer.top) + s.move;
-    s.newTop = top < 0 ? 0 : static_cast<std::int32_t>(top);
+    s.newTop = top < limitTop ? limitTop : static_cast<std::int32_t>(top);
     s.uncovered.left = outer.left;
     s.uncovered.right = outer.right;
     if (s.move < 0) {

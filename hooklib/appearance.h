@@ -52,8 +52,11 @@ struct SlideStart {
 };
 
 // Where the window is placed before it slides, and its first step, for a
-// reference rectangle (work area or owner) and the window's outer rectangle.
-SlideStart slideStart(const Rect& reference, const Rect& window, bool fromBottom);
+// reference rectangle (its monitor's work area, or its owner) and the
+// window's outer rectangle. The window's left and top never go above or left
+// of `limit`, the top-left corner of the monitor it slides on.
+SlideStart slideStart(const Rect& reference, const Rect& window, bool fromBottom,
+                      zt::ScreenPoint limit = {});
 
 struct SlideStep {
     std::int32_t move = 0;     // b: how far the window moves down (up when negative)
@@ -63,7 +66,8 @@ struct SlideStep {
 };
 
 // One tick of a slide whose stored step is `step`, for the window's outer
-// rectangle before the move.
-SlideStep slideStep(std::int32_t step, const Rect& outer);
+// rectangle before the move; the top stops at `limitTop`, the top of the
+// monitor it slides on.
+SlideStep slideStep(std::int32_t step, const Rect& outer, std::int32_t limitTop = 0);
 
 } // namespace zrv::appearance

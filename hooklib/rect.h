@@ -1,19 +1,13 @@
 // The one rectangle type of the effects library's portable logic, in screen
-// or window coordinates: left and top inside, right and bottom outside.
+// or window coordinates: left and top inside, right and bottom outside. It is
+// the monitor rules' own, so that a window's rectangle and its monitor's meet
+// without conversion.
 #pragma once
 
-#include <cstdint>
+#include "common/monitor_layout.h"
 
 namespace zrv {
 
-struct Rect {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    constexpr std::int32_t width() const { return right - left; }
-    constexpr std::int32_t height() const { return bottom - top; }
-    constexpr bool empty() const { return right <= left || bottom <= top; }
-    friend constexpr bool operator==(const Rect& a, const Rect& b) {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
-};
+using Rect = zt::Rect;
 
 } // namespace zrv

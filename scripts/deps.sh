@@ -6,7 +6,12 @@ set -euo pipefail
 need_pkgs=(cmake make g++ libgtest-dev googletest libbenchmark-dev
            mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
            wine wine64 wine32:i386 xvfb xcompmgr imagemagick x11-utils python3
-           pulseaudio pulseaudio-utils lame nsis zip clang libclang-rt-14-dev)
+           pulseaudio pulseaudio-utils lame nsis zip clang libclang-rt-14-dev
+           xserver-xorg-core xserver-xorg-video-dummy
+           libxrandr2:i386 libxrender1:i386 libxinerama1:i386)
+# The last two lines: a desktop of two monitors for wine (Xvfb cannot give
+# wine two); 32-bit wine reads the monitors through the i386 RandR library,
+# which libwine:i386 only recommends.
 
 missing=()
 for p in "${need_pkgs[@]}"; do

@@ -6,6 +6,8 @@
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
 
+#include "common/win/monitors.h"
+
 #include <windowsx.h>
 
 #include <new>
@@ -27,10 +29,11 @@ constexpr UINT kSplashDelay = 2500;
 } // namespace
 
 BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)
-    : instance_(instance), skinFolder_(std::move(skinFolder)), dpi_(screenDpi()) {}
+    : instance_(instance), skinFolder_(std::move(skinFolder)) {}
 
-int BarWindow::px(double twips) const { return twipsToPixels(twips, dpi_); }
-double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
+// Skin geometry is in skin twips, the same at every screen DPI.
+int BarWindow::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
+double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 bool BarWindow::registerClasses(HINSTANCE instance) {
     struct Class {
@@ -131,7 +134,9 @@ void BarWindow::createChildren() {
         SetWindowLongPtrA(elements_[i], GWLP_USERDATA, i);
     }
     LOGFONTA lf = {};
-    lf.lfHeight = -MulDiv(675, dpi_, 7200); // 6.75 points
+    // Fonts in skin pixels too: the text must fit the skin's pictures at any
+    // screen DPI.
+    lf.lfHeight = -MulDiv(675, kSkinDpi, 7200); // 6.75 points
     lstrcpyA(lf.lfFaceName, "Times New Roman");
     taskFont_.reset(CreateFontIndirectA(&lf));
     for (int i = 0; i < kTaskButtons; ++i) {
@@ -148,7 +153,7 @@ void BarWindow::createChildren() {
     meter_ = CreateWindowExA(0, kMeterClass, "", child, 0, 0, kGraphWidth, kGraphHeight, wnd_,
                              reinterpret_cast<HMENU>(INT_PTR(kMeterId)), instance_, nullptr);
     LOGFONTA cf = {};
-    cf.lfHeight = -MulDiv(8, dpi_, 72);
+    cf.lfHeight = -MulDiv(8, kSkinDpi, 72);
     lstrcpyA(cf.lfFaceName, "Arial");
     clockFont_.reset(CreateFontIndirectA(&cf));
     clock_ = CreateWindowExA(0, kClockClass, "", child, 0, 0, 0, 0, wnd_,
@@ -214,8 +219,11 @@ void BarWindow::snapToEdges() {
     GetWindowRect(wnd_, &r);
     SnapRect s{float(tw(r.left)), float(tw(r.top)), float(tw(r.right - r.left)),
                float(tw(r.bottom - r.top))};
-    s = edgeSnap(s, float(tw(GetSystemMetrics(SM_CXSCREEN))),
-                 float(tw(GetSystemMetrics(SM_CYSCREEN))), kBarSnapMargin);
+    // The edges of the monitor the bar was dropped on (the one it covers most).
+    const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
+    const SnapRect monitor{float(tw(m.left)), float(tw(m.top)), float(tw(m.width())),
+                           float(tw(m.height()))};
+    s = edgeSnapOn(s, monitor, kBarSnapMargin);
     int left = px(s.left), top = px(s.top);
     if (left != r.left || top != r.top)
         SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

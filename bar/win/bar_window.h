@@ -104,7 +104,6 @@ private:
     HINSTANCE instance_;
     HWND wnd_ = nullptr;
     std::string skinFolder_;
-    int dpi_ = 96;
 
     std::array<zt::ScopedBitmap, kElementCount> out_, in_;
     std::array<bool, kElementCount> pressed_{};

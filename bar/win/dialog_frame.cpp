@@ -5,6 +5,8 @@
 #include "bar/win/drawing.h"
 #include "bar/win/platform.h"
 
+#include "common/win/monitors.h"
+
 #include <windowsx.h>
 
 #include <new>
@@ -42,7 +44,8 @@ bool DialogFrame::isDialogMessage(MSG& msg) {
     return of(root) && IsDialogMessageA(root, &msg);
 }
 
-void DialogFrame::place() { centreOnScreen(wnd_, nullptr); }
+// In the middle of the work area of the bar's monitor.
+void DialogFrame::place() { centreOnMonitorOf(wnd_, bar_.hwnd()); }
 
 int DialogFrame::frameTop() const {
     return std::max(bitmapSize(closePicture_.get()).cy, bitmapSize(movePicture_.get()).cy);
@@ -120,14 +123,19 @@ bool DialogFrame::mouse(UINT msg, WPARAM wp, LPARAM lp) {
         if (wasClose && PtInRect(&close, pt)) {
             onClosePicture();
         } else if (wasDrag && snapMargin_ > 0) {
-            const int dpi = screenDpi();
+            const int dpi = kSkinDpi;
             RECT r;
             GetWindowRect(wnd_, &r);
             SnapRect s{float(pixelsToTwips(r.left, dpi)), float(pixelsToTwips(r.top, dpi)),
                        float(pixelsToTwips(r.right - r.left, dpi)),
                        float(pixelsToTwips(r.bottom - r.top, dpi))};
-            s = edgeSnap(s, float(pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi)),
-                         float(pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)), snapMargin_);
+            // The edges of the monitor the dialog was dropped on.
+            const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
+            s = edgeSnapOn(s,
+                           {float(pixelsToTwips(m.left, dpi)), float(pixelsToTwips(m.top, dpi)),
+                            float(pixelsToTwips(m.width(), dpi)),
+                            float(pixelsToTwips(m.height(), dpi))},
+                           snapMargin_);
             SetWindowPos(wnd_, nullptr, twipsToPixels(s.left, dpi), twipsToPixels(s.top, dpi), 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }

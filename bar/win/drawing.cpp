@@ -1,5 +1,6 @@
 #include "bar/win/drawing.h"
 
+#include "common/win/monitors.h"
 #include "common/win/scoped.h"
 
 
@@ -58,12 +59,20 @@ void stretchBitmap(HDC dc, HBITMAP b, const RECT& area) {
     SetStretchBltMode(dc, oldMode);
 }
 
-void centreOnScreen(HWND wnd, HWND insertAfter) {
+void centreOnMonitorOf(HWND wnd, HWND anchor) {
     RECT r;
     GetWindowRect(wnd, &r);
-    SetWindowPos(wnd, insertAfter, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter ? 0 : SWP_NOZORDER));
+    const zt::Rect c = zt::centredIn(r.right - r.left, r.bottom - r.top,
+                                     zt::win::monitorOfWindow(anchor ? anchor : wnd).work);
+    SetWindowPos(wnd, nullptr, c.left, c.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+void keepInsideMonitorOf(HWND wnd, HWND anchor) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    const zt::Rect c = zt::keepInside(zt::win::toRect(r), zt::win::monitorOfWindow(anchor).work);
+    if (c.left != r.left || c.top != r.top)
+        SetWindowPos(wnd, nullptr, c.left, c.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 COLORREF textColourOn(COLORREF c) {

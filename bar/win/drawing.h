@@ -17,7 +17,11 @@ COLORREF textColourOn(COLORREF background);
 
 void drawSkinButton(const DRAWITEMSTRUCT& di, COLORREF colour, HFONT font, UINT textFormat);
 
-// Moves a window to the middle of the screen, keeping its size.
-void centreOnScreen(HWND wnd, HWND insertAfter);
+// Centres `wnd`, keeping its size, in the work area of the monitor `anchor`
+// is on.
+void centreOnMonitorOf(HWND wnd, HWND anchor);
+// Moves `wnd` just far enough to lie inside the work area of `anchor`'s
+// monitor.
+void keepInsideMonitorOf(HWND wnd, HWND anchor);
 
 } // namespace tessel::win

@@ -3,8 +3,11 @@
 #include "bar/program_editing.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
+#include "bar/win/drawing.h"
 #include "bar/win/platform.h"
 #include "bar/win/resource.h"
+
+#include "common/win/monitors.h"
 
 namespace tessel::win {
 
@@ -15,19 +18,22 @@ public:
     explicit ProgramPopup(BarWindow& bar)
         : DialogFrame(bar, DialogKind::ProgramPopup, Pictures::BackgroundOnly, 0) {}
 
-    // Beside the bar, on the side with more room.
+    // Beside the bar, on the side of its monitor with more room, and inside
+    // that monitor's work area.
     void place() override {
-        const int dpi = screenDpi();
+        const int dpi = kSkinDpi;
         auto tw = [dpi](int p) { return float(pixelsToTwips(p, dpi)); };
         RECT bar, me;
         GetWindowRect(bar_.hwnd(), &bar);
         GetWindowRect(wnd_, &me);
         const SnapRect b{tw(bar.left), tw(bar.top), tw(bar.right - bar.left), tw(bar.bottom - bar.top)};
-        const PopupPlace p = placeProgramPopup(b, tw(me.right - me.left), tw(me.bottom - me.top),
-                                               bar_.horizontal(), tw(GetSystemMetrics(SM_CXSCREEN)),
-                                               tw(GetSystemMetrics(SM_CYSCREEN)));
+        const zt::Rect m = zt::win::monitorOfWindow(bar_.hwnd()).bounds;
+        const PopupPlace p =
+            placeProgramPopup(b, tw(me.right - me.left), tw(me.bottom - me.top), bar_.horizontal(),
+                              {tw(m.left), tw(m.top), tw(m.width()), tw(m.height())});
         SetWindowPos(wnd_, nullptr, twipsToPixels(p.left, dpi), twipsToPixels(p.top, dpi), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        keepInsideMonitorOf(wnd_, bar_.hwnd());
     }
 
 private:

@@ -6,6 +6,8 @@
 #include "platform.h"
 #include "resource.h"
 
+#include "common/win/monitors.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -38,8 +40,10 @@ Canvas::~Canvas() {
         backdrop_->Release();
 }
 
-int Canvas::px(double twips) const { return twipsToPixels(twips, dpi_); }
-double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
+// Skin twips, the same at every DPI, as the bar reads them; the screen's DPI
+// only sizes the backdrop picture.
+int Canvas::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
+double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
@@ -53,9 +57,16 @@ bool Canvas::create(HINSTANCE instance) {
     // Made where the model puts it: every move of a top-level window costs
     // the start a trip to the display.
     const SIZE outer = outerSize();
-    wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName, kCanvasStyle,
-                           px(model_->canvas.left), px(model_->canvas.top), outer.cx, outer.cy,
-                           nullptr, nullptr, instance, this);
+    RECT r = {px(model_->canvas.left), px(model_->canvas.top), 0, 0};
+    r.right = r.left + outer.cx;
+    r.bottom = r.top + outer.cy;
+    // A skin made on a monitor that is not there now would put the canvas
+    // where no one can reach it: it comes onto the nearest monitor instead,
+    // as the bar's edge snap brings the bar.
+    if (!MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+        r = zt::win::toRECT(zt::keepInside(zt::win::toRect(r), zt::win::monitorOfRect(r).work));
+    wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName, kCanvasStyle, r.left, r.top,
+                           outer.cx, outer.cy, nullptr, nullptr, instance, this);
     return wnd_ != nullptr;
 }
 
@@ -226,6 +237,18 @@ void Canvas::paint(HDC dc, const RECT& area) {
     BitBlt(dc, area.left, area.top, w, h, mem.get(), area.left, area.top, SRCCOPY);
 }
 
+// The captions of the stand-in elements, in skin pixels like the elements
+// themselves, so that they fit them at any screen DPI.
+HGDIOBJ Canvas::labelFont() {
+    if (!labelFont_) {
+        LOGFONTA lf = {};
+        lf.lfHeight = -MulDiv(8, kSkinDpi, 72);
+        lstrcpyA(lf.lfFaceName, "MS Sans Serif");
+        labelFont_.reset(CreateFontIndirectA(&lf));
+    }
+    return labelFont_ ? labelFont_.get() : GetStockObject(DEFAULT_GUI_FONT);
+}
+
 void Canvas::paintElement(int i, HDC dc, RECT rc) {
     if (pictures_[i]) {
         zt::ScopedMemDc mem(CreateCompatibleDC(dc));
@@ -237,7 +260,7 @@ void Canvas::paintElement(int i, HDC dc, RECT rc) {
         // The player's two scroll bars are stood in for by captioned buttons.
         RECT face = rc;
         DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
-        zt::ScopedSelect sel(dc, GetStockObject(DEFAULT_GUI_FONT));
+        zt::ScopedSelect sel(dc, labelFont());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         RECT text = rc;
@@ -263,7 +286,7 @@ void Canvas::paintElement(int i, HDC dc, RECT rc) {
         DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
     } else if (i == kLabel1) {
         FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        zt::ScopedSelect sel(dc, GetStockObject(DEFAULT_GUI_FONT));
+        zt::ScopedSelect sel(dc, labelFont());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         DrawTextA(dc, kTimeDateCaption, -1, &rc, DT_LEFT | DT_TOP | DT_WORDBREAK);

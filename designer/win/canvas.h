@@ -65,6 +65,7 @@ private:
     // Element i with its top left corner at the logical origin.
     void paintElement(int i, HDC dc, RECT rc);
     void paintBackdrop(HDC dc);
+    HGDIOBJ labelFont();
     int px(double twips) const;
     // The platform's frame around the client area, and the window's outer
     // size for the model's canvas size.
@@ -77,6 +78,7 @@ private:
     HWND wnd_ = nullptr;
     std::array<RECT, kCanvasElementCount> shown_{};
     std::array<zt::ScopedBitmap, kCanvasElementCount> pictures_{};
+    zt::ScopedFont labelFont_;
     IPicture* backdrop_ = nullptr;
     int progress_ = 0;
     int dragged_ = -1;             // the element holding the mouse capture

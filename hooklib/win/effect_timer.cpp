@@ -8,6 +8,8 @@
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 
+#include "common/win/monitors.h"
+
 #include <initializer_list>
 
 namespace zrv {
@@ -110,8 +112,11 @@ void slideStep(HWND wnd) noexcept {
     const std::int32_t step = props::getInt(wnd, props::kSlideStep);
     RECT o = {};
     GetWindowRect(wnd, &o);
+    // The top stops at the top of the window's own monitor, which is above 0
+    // on a monitor above the primary one.
     const appearance::SlideStep s =
-        appearance::slideStep(step, appearance::Rect{o.left, o.top, o.right, o.bottom});
+        appearance::slideStep(step, appearance::Rect{o.left, o.top, o.right, o.bottom},
+                              zt::win::monitorOfWindow(wnd).bounds.top);
     if (s.done) {
         residency::releaseFor(wnd, HeldWindows::kSlide);
         props::remove(wnd, props::kSlideStep);

@@ -9,6 +9,8 @@
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
 
+#include "common/win/monitors.h"
+
 namespace zrv::fx {
 namespace {
 
@@ -53,15 +55,24 @@ void startSlide(HWND wnd, std::uint32_t exStyle) noexcept {
     if (!appearance::slideEligible(rules, owner && IsWindowVisible(owner),
                                    kinds::isToolWindow(exStyle)))
         return;
-    RECT ref = {};
-    if (useKey(keys::kSlideScreen) != 0)
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &ref, 0);
-    else
-        GetWindowRect(owner, &ref);
+    // From the edge of the window's own monitor, or from its owner; either
+    // way it stays on the monitor it slides on.
     RECT w = {};
     GetWindowRect(wnd, &w);
+    appearance::Rect ref;
+    zt::Monitor monitor;
+    if (useKey(keys::kSlideScreen) != 0) {
+        monitor = zt::win::monitorOfWindow(wnd);
+        ref = monitor.work;
+    } else {
+        RECT o = {};
+        GetWindowRect(owner, &o);
+        ref = rectOf(o);
+        monitor = zt::win::monitorOfWindow(owner);
+    }
     const bool fromBottom = useKey(keys::kSlideFrom) == 1;
-    const appearance::SlideStart start = appearance::slideStart(rectOf(ref), rectOf(w), fromBottom);
+    const appearance::SlideStart start = appearance::slideStart(
+        ref, rectOf(w), fromBottom, {monitor.bounds.left, monitor.bounds.top});
     MoveWindow(wnd, start.x, start.y, w.right - w.left, w.bottom - w.top, TRUE);
     props::setInt(wnd, props::kSlideTotal, start.step);
     props::setInt(wnd, props::kSlideStep, start.step);

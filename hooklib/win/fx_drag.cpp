@@ -9,6 +9,7 @@
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 
+#include "common/win/monitors.h"
 #include "common/win/scoped.h"
 
 namespace zrv::fx {
@@ -119,6 +120,13 @@ void setWindowProc(HWND wnd, bool unicode, WNDPROC proc) noexcept {
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, value);
 }
 
+// Windows reads the maximize record as if for the primary monitor and moves it
+// onto the window's own; wine places the window exactly where the record says.
+bool platformMovesMaximizeRecord() noexcept {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+}
+
 void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
     if (!info)
         return;
@@ -140,7 +148,10 @@ void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
         in.restoredCorner = {wp.rcNormalPosition.left, wp.rcNormalPosition.top};
     else
         in.restoredCorner = in.currentCorner;
-    const maxsize::Placement p = maxsize::maximizedPlacement(in);
+    in.monitor = zt::win::monitorOfWindow(wnd);
+    const maxsize::Placement p =
+        maxsize::recordFor(maxsize::maximizedPlacement(in), in.monitor,
+                           zt::win::primaryMonitor().bounds, platformMovesMaximizeRecord());
     info->ptMaxSize = {p.size.x, p.size.y};
     info->ptMaxPosition = {p.position.x, p.position.y};
 }

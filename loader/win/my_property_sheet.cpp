@@ -4,22 +4,29 @@
 #include "loader/win/companion_link.h"
 #include "loader/win/settings_file.h"
 
+#include "common/win/monitors.h"
+
 namespace zrv::loader {
 
 namespace {
-void centreOnScreen(HWND wnd) {
+// Centred on the monitor of the mouse pointer, which is the tray icon's when
+// the sheet was opened from it; the add and modify dialogs open over the
+// sheet and so come to the same monitor.
+void centreOnPointerMonitor(HWND wnd) {
     RECT r = {};
-    GetWindowRect(wnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(wnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT p = {};
+    if (!GetWindowRect(wnd, &r) || !GetCursorPos(&p))
+        return;
+    const zt::Rect c =
+        zt::centredIn(r.right - r.left, r.bottom - r.top, zt::win::monitorAtPoint(p).work);
+    SetWindowPos(wnd, nullptr, c.left, c.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 } // namespace
 
 int CALLBACK CMyPropertySheet::sheetCallback(HWND sheet, UINT msg, LPARAM /*lp*/) {
     if (msg == PSCB_INITIALIZED) {
         SetWindowTextA(sheet, kCaption);
-        centreOnScreen(sheet);
+        centreOnPointerMonitor(sheet);
     }
     return 0;
 }

@@ -50,6 +50,47 @@ TEST(EdgeSnap, ComparesSumsInSinglePrecision) {
     EXPECT_EQ(r.left, 16777216.f);
 }
 
+// The bar snaps to the monitor it was dropped on: the second one at x 1280
+// pixels, or one left of the primary with negative twips.
+TEST(EdgeSnap, OnTheMonitorItWasDroppedOn) {
+    struct MonitorSnapCase {
+        const char* what;
+        SnapRect monitor, in;
+        float left, top;
+    };
+    static constexpr MonitorSnapCase cases[] = {
+        {"primary as on one screen", {0, 0, 19200, 15360}, {60, 3000, 15000, 600}, 0, 3000},
+        {"near the second monitor's left edge", {19200, 0, 15360, 11520}, {19260, 3000, 6000, 600},
+         19200, 3000},
+        {"past its right edge", {19200, 0, 15360, 11520}, {30000, 3000, 6000, 600}, 28560, 3000},
+        {"near its bottom, which the primary's is not", {19200, 0, 15360, 11520},
+         {20000, 10900, 6000, 600}, 20000, 10920},
+        {"in its middle: stays", {19200, 0, 15360, 11520}, {21000, 5000, 6000, 600}, 21000, 5000},
+        {"left monitor, near its left edge", {-15360, 0, 15360, 11520}, {-15300, 200, 6000, 600},
+         -15360, 200},
+        {"left monitor, near its right edge", {-15360, 0, 15360, 11520}, {-6050, 200, 6000, 600},
+         -6000, 200},
+    };
+    for (const auto& c : cases) {
+        const SnapRect r = edgeSnapOn(c.in, c.monitor, kBarSnapMargin);
+        EXPECT_EQ(r.left, c.left) << c.what;
+        EXPECT_EQ(r.top, c.top) << c.what;
+    }
+}
+
+// Skin positions are whole pixels of the skin's bitmaps: written by the
+// designer at one DPI and read by the bar at another, each lands on the same
+// pixel, across the file's whole 16-bit range.
+TEST(Twips, SkinPositionsMeanTheSamePixelsAtEveryDpi) {
+    for (int pixel = -2184; pixel <= 2184; ++pixel) {
+        const double written = pixelsToTwips(pixel, kSkinDpi);
+        ASSERT_EQ(written, pixel * 15.0);
+        ASSERT_EQ(twipsToPixels(written, kSkinDpi), pixel);
+    }
+    // Screen-DPI twips would not: 7 pixels at 144 DPI read back at 96 DPI.
+    EXPECT_NE(twipsToPixels(pixelsToTwips(7, 144), 96), 7);
+}
+
 TEST(Connection, NamesCompareWithoutSurroundingBlanks) {
     EXPECT_TRUE(sameConnectionName("  Office ", "Office"));
     EXPECT_TRUE(sameConnectionName("", "   "));

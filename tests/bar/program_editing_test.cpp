@@ -55,9 +55,36 @@ TEST(ProgramEditing, PopupGoesBesideTheBar) {
         {{2000, 13500, 12000, 900}, true, 2000, 9500},  // lower half: above
     };
     for (const auto& c : cases) {
-        PopupPlace p = placeProgramPopup(c.bar, 3000, 4000, c.horizontal, 19200, 14400);
+        PopupPlace p = placeProgramPopup(c.bar, 3000, 4000, c.horizontal, {0, 0, 19200, 14400});
         EXPECT_EQ(p.left, c.left) << c.bar.left << "," << c.bar.top;
         EXPECT_EQ(p.top, c.top) << c.bar.left << "," << c.bar.top;
+    }
+}
+
+// On the bar's own monitor the halves are that monitor's halves.
+TEST(ProgramEditing, PopupSideFollowsTheBarsMonitor) {
+    struct Case {
+        const char* what;
+        SnapRect monitor, bar;
+        bool horizontal;
+        float left, top;
+    };
+    static constexpr Case cases[] = {
+        {"second monitor, its left half", {19200, 0, 15360, 11520}, {19500, 1000, 900, 6000}, false,
+         20400, 1000},
+        {"second monitor, its right half", {19200, 0, 15360, 11520}, {33000, 1000, 900, 6000},
+         false, 30000, 1000},
+        {"left monitor, its right half", {-15360, 0, 15360, 11520}, {-2000, 1000, 900, 6000},
+         false, -5000, 1000},
+        {"second monitor, its lower half", {19200, 0, 15360, 11520}, {20000, 9000, 12000, 900},
+         true, 20000, 5000},
+        {"second monitor, its upper half", {19200, 0, 15360, 11520}, {20000, 5000, 12000, 900},
+         true, 20000, 5900},
+    };
+    for (const auto& c : cases) {
+        const PopupPlace p = placeProgramPopup(c.bar, 3000, 4000, c.horizontal, c.monitor);
+        EXPECT_EQ(p.left, c.left) << c.what;
+        EXPECT_EQ(p.top, c.top) << c.what;
     }
 }
 

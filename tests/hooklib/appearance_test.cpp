@@ -91,15 +91,22 @@ TEST(Slide, StepMovesTopAndNamesTheUncoveredStrip) {
         ap::Rect outer;
         int newTop;
         ap::Rect strip;
+        int monitorTop = 0;
     };
     const Case cases[] = {
         {100, {10, 200, 310, 400}, 250, {10, 200, 310, 250}},  // down: strip above
         {-100, {10, 200, 310, 400}, 150, {10, 350, 310, 400}}, // up: strip at the bottom
         {-100, {10, 20, 310, 400}, 0, {10, 350, 310, 400}},    // never above 0
         {1, {10, 200, 310, 400}, 200, {10, 200, 310, 200}},    // last step: nothing moves
+        // On a monitor above the primary one the window may go above 0, but
+        // not above its own monitor's top.
+        {-100, {10, -700, 310, -500}, -750, {10, -550, 310, -500}, -768},
+        {-100, {10, -740, 310, -540}, -768, {10, -590, 310, -540}, -768},
+        // On a monitor below, the top stops at that monitor's top.
+        {-100, {10, 1044, 310, 1244}, 1024, {10, 1194, 310, 1244}, 1024},
     };
     for (const Case& c : cases) {
-        const ap::SlideStep s = ap::slideStep(c.step, c.outer);
+        const ap::SlideStep s = ap::slideStep(c.step, c.outer, c.monitorTop);
         EXPECT_EQ(s.newTop, c.newTop) << c.step;
         EXPECT_EQ(s.uncovered.left, c.strip.left);
         EXPECT_EQ(s.uncovered.top, c.strip.top) << c.step;
@@ -114,6 +121,7 @@ TEST(Slide, PlacementAndFirstStep) {
         ap::Rect ref, win;
         bool fromBottom;
         int x, y, d;
+        zt::ScreenPoint monitorCorner = {}; // of the monitor it slides on
     };
     const Case cases[] = {
         {"from the top edge", {100, 100, 700, 500}, {0, 0, 200, 100}, false, 300, 100, 150},
@@ -125,9 +133,18 @@ TEST(Slide, PlacementAndFirstStep) {
         {"equal height ends at once", {0, 50, 400, 350}, {0, 0, 100, 300}, false, 150, 50, 0},
         {"wider than the reference", {-300, -50, 100, 300}, {0, 0, 800, 100}, false, 0, 0, 125},
         {"negative x truncates toward zero", {-101, 0, 100, 100}, {0, 0, 200, 50}, false, 0, 0, 25},
+        // A monitor left of the primary one (-1024, 0): the window stays on it.
+        {"monitor on the left", {-1024, 0, 0, 738}, {0, 0, 200, 100}, false, -612, 0, 319,
+         {-1024, 0}},
+        {"wider than a monitor on the left", {-1024, 0, 0, 738}, {0, 0, 1100, 100}, false, -1024, 0,
+         319, {-1024, 0}},
+        {"monitor above, from the bottom", {0, -768, 1024, -30}, {0, 0, 200, 900}, true, 412, -768,
+         81, {0, -768}},
+        // The second monitor right of the primary one.
+        {"second monitor", {1280, 0, 2304, 738}, {0, 0, 200, 100}, false, 1692, 0, 319, {1280, 0}},
     };
     for (const Case& c : cases) {
-        const ap::SlideStart s = ap::slideStart(c.ref, c.win, c.fromBottom);
+        const ap::SlideStart s = ap::slideStart(c.ref, c.win, c.fromBottom, c.monitorCorner);
         EXPECT_EQ(s.x, c.x) << c.what;
         EXPECT_EQ(s.y, c.y) << c.what;
         EXPECT_EQ(s.step, c.d) << c.what;

@@ -215,10 +215,12 @@ namespace {
 void sendMouse(DWORD flags, POINT at) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = MulDiv(at.x, 65535, w - 1);
-    in.mi.dy = MulDiv(at.y, 65535, h - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    // Over the whole desktop, so that a point on any monitor is reached.
+    const int x0 = GetSystemMetrics(SM_XVIRTUALSCREEN), y0 = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    in.mi.dx = MulDiv(at.x - x0, 65535, w - 1);
+    in.mi.dy = MulDiv(at.y - y0, 65535, h - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE;
     SendInput(1, &in, sizeof in);
 }
 } // namespace
