@@ -5,7 +5,9 @@
 #include "bar/win/exit_dialog.h"
 #include "bar/win/folder_window.h"
 #include "bar/win/run_dialog.h"
-#include "bar/win/platform.h"
+#include "bar/win/bar_folder.h"
+#include "bar/win/error_report.h"
+#include "bar/win/program_start.h"
 
 #include <shellapi.h>
 

@@ -3,7 +3,9 @@
 #include "bar/cpu_graph.h"
 #include "bar/geometry.h"
 #include "bar/win/drawing.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
+#include "common/win/pictures.h"
+#include "common/win/screen.h"
 #include "bar/win/resource.h"
 
 #include <windowsx.h>

@@ -2,7 +2,9 @@
 // the skin settings, creating the bar on the way; then the bar runs.
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
-#include "bar/win/platform.h"
+#include "bar/win/bar_folder.h"
+#include "bar/win/error_report.h"
+#include "common/win/files.h"
 #include "bar/win/resource.h"
 #include "formats/program_list.h"
 #include "formats/skin_files.h"
@@ -42,20 +44,20 @@ void load() {
         ExitProcess(static_cast<UINT>(ErrorNumber::PathNotFound));
     }
     std::string text;
-    RunError e = readTextFile(folder + "\\" + kProgramListFile, kProgramListFile, text);
+    RunError e = readTextFile(folder + "\\" + kProgramListFile, text, kProgramListFile);
     if (!e)
         e = readProgramList(text, g_app.programs);
     if (e)
         failAndEnd(nullptr, e);
 
     std::string skinFolder;
-    e = readTextFile(folder + "\\" + kSkinChoiceFile, kSkinChoiceFile, text);
+    e = readTextFile(folder + "\\" + kSkinChoiceFile, text, kSkinChoiceFile);
     if (!e)
         e = readSkinChoice(text, folder, skinFolder);
     if (e)
         failAndEnd(nullptr, e);
 
-    e = readTextFile(skinFilePath(skinFolder, kSkinSettingsFile), kSkinSettingsFile, text);
+    e = readTextFile(skinFilePath(skinFolder, kSkinSettingsFile), text, kSkinSettingsFile);
     if (e)
         failAndEnd(nullptr, e);
     SkinLayout layout;

@@ -1,6 +1,7 @@
 #include "bar/win/pcm_source.h"
 #include "bar/win/sound_library.h"
 
+#include "common/win/files.h"
 #include "common/win/scoped.h"
 
 // clang-format off
@@ -24,15 +25,7 @@ constexpr uint64_t kLargestFile = 512ull << 20;
 constexpr size_t kFramesPerConvert = 8;
 
 RunError fileError(DWORD code, const std::string& path) {
-    switch (code) {
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return RunError::at(ErrorNumber::PathNotFound, path);
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return RunError::at(ErrorNumber::PermissionDenied, path);
-    default: return RunError::at(ErrorNumber::FileNotFound, path);
-    }
+    return RunError::at(fileErrorNumber(code), path);
 }
 
 class WavSource final : public PcmSource {

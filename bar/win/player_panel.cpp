@@ -1,7 +1,7 @@
 #include "bar/win/player_panel.h"
 
 #include "bar/audio_gain.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
 
 #include <commctrl.h>
 

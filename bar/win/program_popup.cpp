@@ -3,7 +3,11 @@
 #include "bar/program_editing.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
-#include "bar/win/platform.h"
+#include "bar/win/bar_folder.h"
+#include "bar/win/error_report.h"
+#include "bar/win/program_start.h"
+#include "common/win/files.h"
+#include "common/win/screen.h"
 #include "bar/win/resource.h"
 
 namespace tessel::win {

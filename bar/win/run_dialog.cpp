@@ -3,7 +3,8 @@
 #include "bar/geometry.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
+#include "bar/win/program_start.h"
 #include "bar/win/resource.h"
 
 #include <string>

@@ -3,7 +3,9 @@
 #include "bar/geometry.h"
 #include "formats/skin_files.h"
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/files.h"
+#include "common/win/pictures.h"
+#include "late_bound.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -149,7 +151,7 @@ int Canvas::progressValue() const { return progress_; }
 
 RunError Canvas::setBackdrop(const std::string& path) {
     std::string data;
-    if (auto e = readTextFile(path, data, kLargestPictureFile))
+    if (auto e = readWholeFile(path, data, kLargestPictureFile))
         return e;
     using MakeStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);

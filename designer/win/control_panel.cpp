@@ -2,7 +2,9 @@
 // sizes, the two colours, the task-button orientation and "Make".
 #include "designer/panel_rules.h"
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/screen.h"
+#include "late_bound.h"
+#include "window_text.h"
 #include "resource.h"
 
 #include <commdlg.h>

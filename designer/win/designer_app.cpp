@@ -1,7 +1,8 @@
 #include "designer_app.h"
 
 #include "formats/skin_files.h"
-#include "platform.h"
+#include "common/win/files.h"
+#include "common/win/pictures.h"
 #include "resource.h"
 
 #include <new>
@@ -23,9 +24,13 @@ void closeOpenedChooser(DesignerApp& a) {
 
 namespace {
 
+// No skin settings file is anywhere near this size.
+constexpr size_t kLargestSkinFile = 4u << 20;
+
 RunError loadSkinSteps(DesignerApp& a) {
     std::string text;
-    if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text))
+    if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text, nullptr,
+                               kLargestSkinFile))
         return e;
     RunError e = applySkinSettings(text, a.model);
     a.canvas.placeElements(); // everything read before a failure stays applied
@@ -35,12 +40,12 @@ RunError loadSkinSteps(DesignerApp& a) {
         if (i == kTaskArea)
             continue;
         zt::ScopedBitmap bmp;
-        if (auto e = loadBitmapFile(elementBitmapPath(a.skinFolder, i, BitmapLook::Normal), bmp))
+        if (auto e = loadPicture(elementBitmapPath(a.skinFolder, i, BitmapLook::Normal), bmp))
             return e;
         a.canvas.setPicture(i, std::move(bmp));
     }
     zt::ScopedBitmap background;
-    if (auto e = loadBitmapFile(skinFilePath(a.skinFolder, "background.bmp"), background))
+    if (auto e = loadPicture(skinFilePath(a.skinFolder, "background.bmp"), background))
         return e;
     a.model.elements[kImage1].left = a.model.elements[kImage1].top = 0;
     a.canvas.setPicture(kImage1, std::move(background));

@@ -1,6 +1,7 @@
 // tesseldes: the skin designer of the launcher bar.
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/program_folder.h"
+#include "common/win/screen.h"
 
 using namespace tessel::designer::win;
 
@@ -16,8 +17,8 @@ bool dialogMessage(const DesignerApp& a, MSG& msg) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DesignerApp& a = app();
     a.instance = instance;
-    a.dpi = screenDpi();
-    a.programFolder = programFolder();
+    a.dpi = tessel::screenDpi();
+    a.programFolder = zt::programFolder();
     a.chooser = createSkinChooser(a);
     if (!a.chooser)
         return 1;

@@ -1,7 +1,9 @@
 // The make-file window (`Form3`) and the progress window (`Form4`) that
 // writes the skin settings file.
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/replacing_file.h"
+#include "late_bound.h"
+#include "window_text.h"
 #include "resource.h"
 
 namespace tessel::designer::win {

@@ -1,6 +1,7 @@
 // The skin chooser (`Form5`): asks for the skin folder.
 #include "designer_app.h"
-#include "platform.h"
+#include "late_bound.h"
+#include "window_text.h"
 #include "resource.h"
 
 namespace tessel::designer::win {
