@@ -49,7 +49,7 @@ RunError noDevice(const char* what) {
 
 struct PlaybackRun {
     std::shared_ptr<PcmSource> source;
-    HANDLE wake = nullptr; // signalled by the output for each finished buffer
+    zt::ScopedKernelHandle wake; // signalled by the output for each finished buffer
     HWND notify = nullptr;
     UINT failedMessage = 0;
     std::atomic<bool> quit{false};
@@ -62,10 +62,6 @@ struct PlaybackRun {
     PlaybackRun() = default;
     PlaybackRun(const PlaybackRun&) = delete;
     PlaybackRun& operator=(const PlaybackRun&) = delete;
-    ~PlaybackRun() {
-        if (wake)
-            CloseHandle(wake);
-    }
 };
 
 namespace {
@@ -105,8 +101,8 @@ public:
         if (!sound_.waveOut())
             return false;
         HWAVEOUT out = nullptr;
-        if (sound_.waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(run_.wake), 0, CALLBACK_EVENT) !=
-            MMSYSERR_NOERROR)
+        const DWORD_PTR wake = DWORD_PTR(run_.wake.get());
+        if (sound_.waveOutOpen(&out, WAVE_MAPPER, &f, wake, 0, CALLBACK_EVENT) != MMSYSERR_NOERROR)
             return false;
         out_ = out;
         return true;
@@ -121,7 +117,7 @@ public:
         for (int i = 0; i < kBuffers && !atEnd_; ++i)
             fill(i, frames);
         while (!run_.quit) {
-            WaitForSingleObject(run_.wake, kWakeMs);
+            WaitForSingleObject(run_.wake.get(), kWakeMs);
             if (run_.quit)
                 break;
             bool any = false;
@@ -236,8 +232,8 @@ void prepareSoundOutput() {
     static std::atomic<bool> started{false};
     if (started.exchange(true))
         return;
-    if (HANDLE t = CreateThread(nullptr, 0, prepareMain, nullptr, 0, nullptr))
-        CloseHandle(t);
+    // Closed at once: the thread runs on its own.
+    zt::ScopedKernelHandle thread(CreateThread(nullptr, 0, prepareMain, nullptr, 0, nullptr));
 }
 
 MediaPlayer::~MediaPlayer() {
@@ -385,16 +381,16 @@ RunError MediaPlayer::startRun() {
     run->failedMessage = failedMessage_;
     run->volume = volume_;
     run->balance = balance_;
-    run->wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    run->wake.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!run->wake)
         return noDevice("no event for the sound output");
     auto* handover = new std::shared_ptr<PlaybackRun>(run);
-    HANDLE thread = CreateThread(nullptr, 0, runMain, handover, 0, nullptr);
+    zt::ScopedKernelHandle thread(CreateThread(nullptr, 0, runMain, handover, 0, nullptr));
     if (!thread) {
         delete handover;
         return noDevice("no playback thread");
     }
-    thread_ = thread;
+    thread_ = std::move(thread);
     run_ = std::move(run);
     return {};
 }
@@ -414,10 +410,9 @@ void MediaPlayer::halt() {
     // delay left out of the count.
     const double at = run_->running ? currentPosition() : duration();
     run_->quit = true;
-    SetEvent(run_->wake);
-    const bool ended = WaitForSingleObject(thread_, joinMs_) == WAIT_OBJECT_0;
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    SetEvent(run_->wake.get());
+    const bool ended = WaitForSingleObject(thread_.get(), joinMs_) == WAIT_OBJECT_0;
+    thread_.reset();
     if (!ended) {
         // A sound driver that does not return: the thread keeps its run (the
         // source, the event and the device are its own and go when it ends);

@@ -2,6 +2,7 @@
 
 #include "bar/program_editing.h"
 #include "common/win/files.h"
+#include "common/win/scoped.h"
 
 #include <vector>
 
@@ -18,12 +19,10 @@ RunError startCommand(const std::string& command, int show) {
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(show);
-    PROCESS_INFORMATION pi = {};
+    zt::ScopedProcessInfo started;
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+                        started.out()))
         return RunError::at(fileErrorNumber(GetLastError()), command);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return {};
 }
 

@@ -71,11 +71,10 @@ RunError readWholeFile(const std::string& path, std::string& data, size_t maxByt
     std::string scratch;
     const std::string& name = named(path, shownName, scratch);
     data.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    zt::ScopedFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return RunError::at(fileErrorNumber(GetLastError()), name);
-    zt::ScopedKernelHandle file(h);
     try {
         return readOpenFile(file.get(), data, maxBytes, name);
     } catch (const std::bad_alloc&) {

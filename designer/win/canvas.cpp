@@ -159,18 +159,17 @@ RunError Canvas::setBackdrop(const std::string& path) {
     auto loadPicture = lateBound<LoadPicture>("oleaut32.dll", "OleLoadPicture");
     if (!initPictures() || !makeStream || !loadPicture)
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size() ? data.size() : 1);
+    zt::ScopedGlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, data.size() ? data.size() : 1));
     if (!mem)
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    if (void* p = GlobalLock(mem)) {
+    if (void* p = GlobalLock(mem.get())) {
         memcpy(p, data.data(), data.size());
-        GlobalUnlock(mem);
+        GlobalUnlock(mem.get());
     }
     IStream* stream = nullptr;
-    if (FAILED(makeStream(mem, TRUE, &stream))) {
-        GlobalFree(mem);
+    if (FAILED(makeStream(mem.get(), TRUE, &stream)))
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    }
+    mem.release(); // the stream frees it when it is released
     IPicture* picture = nullptr;
     HRESULT hr = loadPicture(stream, static_cast<LONG>(data.size()), FALSE, IID_IPicture,
                              reinterpret_cast<void**>(&picture));
