@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page6.h"
+#include "loader/win/about_page.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page2.h"
+#include "loader/win/shadows_page.h"
 
 #include "loader/resource.h"
 #include "loader/win/settings_file.h"

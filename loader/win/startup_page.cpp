@@ -1,4 +1,4 @@
-#include "loader/win/property_page9.h"
+#include "loader/win/startup_page.h"
 
 #include "common/win/scoped.h"
 #include "loader/loader_rules.h"

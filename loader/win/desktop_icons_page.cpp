@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page7.h"
+#include "loader/win/desktop_icons_page.h"
 
 #include <commdlg.h>
 

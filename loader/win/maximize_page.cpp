@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page5.h"
+#include "loader/win/maximize_page.h"
 
 #include "loader/resource.h"
 #include "loader/win/settings_file.h"

@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page8.h"
+#include "loader/win/transparency_page.h"
 
 #include <cstdio>
 #include <cstring>

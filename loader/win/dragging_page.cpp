@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page4.h"
+#include "loader/win/dragging_page.h"
 
 #include "loader/resource.h"
 #include "loader/win/settings_file.h"

@@ -1,4 +1,4 @@
-#include "loader/win/my_property_page1.h"
+#include "loader/win/animations_page.h"
 
 #include "loader/loader_rules.h"
 #include "loader/resource.h"
