@@ -117,7 +117,7 @@ void BarWindow::elementClicked(int i) {
     case kPlayerRewind: playerRewind(); break;
     default: break; // the task list area and the move element do nothing on a click
     }
-    if (e)
+    if (e.failed())
         showErrorReport(wnd_, e);
 }
 

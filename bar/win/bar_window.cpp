@@ -104,7 +104,7 @@ void BarWindow::prepare(HWND splash) {
 bool BarWindow::loadBitmaps() {
     RunError first;
     auto keep = [&first](RunError e) {
-        if (e && !first)
+        if (e.failed() && !first.failed())
             first = e;
     };
     for (int i = 0; i < kElementCount; ++i) {
@@ -119,9 +119,9 @@ bool BarWindow::loadBitmaps() {
         SelectObject(backgroundDc_.get(), background_.get());
         backgroundSize_ = bitmapSize(background_.get());
     }
-    if (first)
+    if (first.failed())
         showErrorReport(nullptr, first);
-    return !first;
+    return !first.failed();
 }
 
 void BarWindow::createChildren() {

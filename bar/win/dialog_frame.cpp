@@ -55,15 +55,15 @@ void DialogFrame::loadPictures() {
     RunError first = loadPicture(skinFilePath(folder, "dialogback.bmp"), back_);
     if (pictures_ == Pictures::Frame) {
         RunError e = loadPicture(skinFilePath(folder, "dialogexit.bmp"), closePicture_);
-        if (!first)
+        if (!first.failed())
             first = e;
         e = loadPicture(skinFilePath(folder, "dialogmove.bmp"), movePicture_);
-        if (!first)
+        if (!first.failed())
             first = e;
     }
     // A missing picture leaves that part of the frame empty; the dialog
     // still works.
-    if (first)
+    if (first.failed())
         showErrorReport(wnd_, first);
 }
 

@@ -45,20 +45,20 @@ void load() {
     }
     std::string text;
     RunError e = readTextFile(folder + "\\" + kProgramListFile, text, kProgramListFile);
-    if (!e)
+    if (!e.failed())
         e = readProgramList(text, g_app.programs);
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
 
     std::string skinFolder;
     e = readTextFile(folder + "\\" + kSkinChoiceFile, text, kSkinChoiceFile);
-    if (!e)
+    if (!e.failed())
         e = readSkinChoice(text, folder, skinFolder);
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
 
     e = readTextFile(skinFilePath(skinFolder, kSkinSettingsFile), text, kSkinSettingsFile);
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
     SkinLayout layout;
     int linesRead = 0;
@@ -70,7 +70,7 @@ void load() {
         if (!g_app.bar)
             ExitProcess(1);
     }
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
     g_app.bar->setPrograms(g_app.programs);
     g_app.bar->applyLayout(layout);

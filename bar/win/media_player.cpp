@@ -268,18 +268,19 @@ void MediaPlayer::closeMidi() {
 
 RunError MediaPlayer::load(const std::string& path) {
     std::shared_ptr<const MappedFile> file;
-    if (RunError e = MappedFile::open(path, file))
+    if (RunError e = MappedFile::open(path, file); e.failed())
         return e;
     const MediaKind kind = mediaKindOf(file->data(), file->size(), path);
     if (kind == MediaKind::Midi) {
-        if (RunError e = midiCommand("open \"" + path + "\" type sequencer alias " + kMidiAlias))
+        const std::string open = "open \"" + path + "\" type sequencer alias " + kMidiAlias;
+        if (RunError e = midiCommand(open); e.failed())
             return e;
         midi_ = true;
         midiCommand(std::string("set ") + kMidiAlias + " time format milliseconds");
         return {};
     }
     std::unique_ptr<PcmSource> source;
-    if (RunError e = openPcmSource(path, std::move(file), kind, source))
+    if (RunError e = openPcmSource(path, std::move(file), kind, source); e.failed())
         return e;
     source_ = std::move(source);
     return {};
@@ -292,7 +293,7 @@ RunError MediaPlayer::setFileName(const std::string& path) {
     path_ = path;
     startSeconds_ = stoppedAt_ = 0;
     try {
-        if (RunError e = load(path))
+        if (RunError e = load(path); e.failed())
             return e;
     } catch (const std::bad_alloc&) {
         source_.reset();
@@ -314,8 +315,9 @@ void MediaPlayer::useSource(std::shared_ptr<PcmSource> source) {
 double MediaPlayer::duration() const {
     if (midi_) {
         std::string ms;
-        return midiCommand(std::string("status ") + kMidiAlias + " length", &ms) ? 0
-                                                                               : atof(ms.c_str()) / 1000;
+        return midiCommand(std::string("status ") + kMidiAlias + " length", &ms).failed()
+                   ? 0
+                   : atof(ms.c_str()) / 1000;
     }
     return source_ ? source_->duration() : 0;
 }
@@ -332,7 +334,7 @@ bool MediaPlayer::playing() const {
 double MediaPlayer::currentPosition() const {
     if (midi_) {
         std::string ms;
-        return midiCommand(std::string("status ") + kMidiAlias + " position", &ms)
+        return midiCommand(std::string("status ") + kMidiAlias + " position", &ms).failed()
                    ? 0
                    : atof(ms.c_str()) / 1000;
     }
@@ -357,7 +359,7 @@ void MediaPlayer::setBalance(int32_t hundredthsDb) {
 
 RunError MediaPlayer::play() {
     if (midi_) {
-        if (RunError e = midiCommand(std::string("play ") + kMidiAlias))
+        if (RunError e = midiCommand(std::string("play ") + kMidiAlias); e.failed())
             return e;
         return {};
     }

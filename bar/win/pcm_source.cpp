@@ -229,10 +229,12 @@ RunError MappedFile::open(const std::string& path, std::shared_ptr<const MappedF
         return RunError::at(ErrorNumber::InvalidFileFormat, path);
     m->size_ = size_t(size.QuadPart);
     if (m->size_ > 0) { // an empty file cannot be mapped, and needs no pages
-        m->mapping_.reset(CreateFileMappingA(m->file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        m->mapping_.reset(
+            CreateFileMappingA(m->file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
         if (!m->mapping_)
             return fileError(GetLastError(), path);
-        m->data_ = static_cast<const uint8_t*>(MapViewOfFile(m->mapping_.get(), FILE_MAP_READ, 0, 0, 0));
+        m->data_ =
+            static_cast<const uint8_t*>(MapViewOfFile(m->mapping_.get(), FILE_MAP_READ, 0, 0, 0));
         if (!m->data_)
             return RunError::at(ErrorNumber::OutOfMemory, path);
     }

@@ -62,7 +62,7 @@ void PlayerPanel::applyLayout(const SkinLayout& l, const std::function<int(doubl
 }
 
 void PlayerPanel::report(const RunError& e) const {
-    if (e)
+    if (e.failed())
         showErrorReport(bar_, e);
 }
 

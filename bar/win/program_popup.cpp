@@ -47,7 +47,8 @@ private:
         const auto& entries = bar_.programs().entries;
         if (row < 0 || size_t(row) >= entries.size())
             return;
-        if (RunError e = startCommand(entries[size_t(row)].commandLine, SW_SHOWNORMAL)) {
+        if (RunError e = startCommand(entries[size_t(row)].commandLine, SW_SHOWNORMAL);
+            e.failed()) {
             showErrorReportOnLines(wnd_, e); // the popup stays open
             return;
         }
@@ -145,7 +146,8 @@ private:
         const std::string path = programFolder() + "\\" + kProgramListFile;
         // A list that cannot be written stays in the editor, so nothing the
         // user entered is lost; the old file is untouched.
-        if (RunError e = replaceFile(path, writeProgramList(programs()), kProgramListFile)) {
+        if (RunError e = replaceFile(path, writeProgramList(programs()), kProgramListFile);
+            e.failed()) {
             showErrorReport(wnd_, e);
             return;
         }

@@ -35,13 +35,13 @@ double now() {
 
 void decodeFigure(const std::string& mp3) {
     std::shared_ptr<const win::MappedFile> file;
-    if (win::MappedFile::open(mp3, file)) {
+    if (win::MappedFile::open(mp3, file).failed()) {
         std::printf("decode: the test file could not be read\n");
         return;
     }
     std::unique_ptr<win::PcmSource> source;
     const double t0 = now();
-    if (win::openPcmSource(mp3, file, MediaKind::Mp3, source)) {
+    if (win::openPcmSource(mp3, file, MediaKind::Mp3, source).failed()) {
         std::printf("decode: the codec refused the test file\n");
         return;
     }
@@ -156,7 +156,7 @@ void componentFigure(const std::string& mp3, int seconds) {
     if (self <= 0)
         return;
     win::MediaPlayer m(nullptr, 0);
-    if (m.setFileName(mp3) || m.play())
+    if (m.setFileName(mp3).failed() || m.play().failed())
         return;
     Sleep(3000);
     const double before = zt::bench::hostCpuSeconds(self);
@@ -185,7 +185,7 @@ void writeFigure(const std::string& out, double ms) {
 int barePlay(const std::string& wav, const std::string& out) {
     std::shared_ptr<const win::MappedFile> file;
     WavInfo info;
-    if (win::MappedFile::open(wav, file) || !readWavInfo(file->data(), file->size(), info))
+    if (win::MappedFile::open(wav, file).failed() || !readWavInfo(file->data(), file->size(), info))
         return 1;
     const double t0 = now();
     WAVEFORMATEX f = {};
@@ -230,7 +230,7 @@ int barePlay(const std::string& wav, const std::string& out) {
 int componentPlay(const std::string& wav, const std::string& out) {
     win::MediaPlayer m(nullptr, 0);
     const double t0 = now();
-    if (m.setFileName(wav) || m.play())
+    if (m.setFileName(wav).failed() || m.play().failed())
         return 1;
     double heard = -1;
     for (int i = 0; i < 20000 && heard < 0; ++i) {

@@ -116,7 +116,9 @@ std::vector<Probe> skinProbes(const std::string& skin, int dpi) {
     using namespace tessel::designer;
     DesignModel m = designTimeLayout();
     std::vector<Probe> probes;
-    if (applySkinSettings(zt::bench::readWhole(tessel::skinFilePath(skin, tessel::kSkinSettingsFile)), m))
+    const std::string text =
+        zt::bench::readWhole(tessel::skinFilePath(skin, tessel::kSkinSettingsFile));
+    if (applySkinSettings(text, m).failed())
         return probes;
     std::vector<RECT> covered;
     for (int i = 0; i < kButtonPicCount; ++i) {

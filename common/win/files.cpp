@@ -85,7 +85,7 @@ RunError readWholeFile(const std::string& path, std::string& data, size_t maxByt
 
 RunError readTextFile(const std::string& path, std::string& text, const char* shownName,
                       size_t maxBytes) {
-    if (RunError e = readWholeFile(path, text, maxBytes, shownName))
+    if (RunError e = readWholeFile(path, text, maxBytes, shownName); e.failed())
         return e;
     static constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
     if (text.compare(0, 3, kUtf8Mark) != 0)

@@ -30,7 +30,7 @@ HBITMAP bitmapFromFileData(const std::string& data) {
 
 RunError loadPicture(const std::string& path, zt::ScopedBitmap& into) {
     std::string data;
-    if (RunError e = readWholeFile(path, data, kLargestPictureFile)) {
+    if (RunError e = readWholeFile(path, data, kLargestPictureFile); e.failed()) {
         switch (e.number()) {
         case ErrorNumber::FileNotFound:
         case ErrorNumber::PathNotFound:

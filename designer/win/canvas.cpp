@@ -151,7 +151,7 @@ int Canvas::progressValue() const { return progress_; }
 
 RunError Canvas::setBackdrop(const std::string& path) {
     std::string data;
-    if (auto e = readWholeFile(path, data, kLargestPictureFile))
+    if (auto e = readWholeFile(path, data, kLargestPictureFile); e.failed())
         return e;
     using MakeStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);

@@ -78,7 +78,7 @@ void pickCanvasPicture(DesignerApp& a, HWND dlg) {
     if (path.empty())
         return;
     a.canvasPicturePath = path;
-    if (RunError e = a.canvas.setBackdrop(path))
+    if (RunError e = a.canvas.setBackdrop(path); e.failed())
         MessageBoxA(dlg, e.description().c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 

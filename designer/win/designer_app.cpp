@@ -29,23 +29,24 @@ constexpr size_t kLargestSkinFile = 4u << 20;
 
 RunError loadSkinSteps(DesignerApp& a) {
     std::string text;
-    if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text, nullptr,
-                               kLargestSkinFile))
+    const std::string path = skinFilePath(a.skinFolder, kSkinSettingsFile);
+    if (auto e = readTextFile(path, text, nullptr, kLargestSkinFile); e.failed())
         return e;
     RunError e = applySkinSettings(text, a.model);
     a.canvas.placeElements(); // everything read before a failure stays applied
-    if (e)
+    if (e.failed())
         return e;
     for (int i = 0; i < kButtonPicCount; ++i) {
         if (i == kTaskArea)
             continue;
         zt::ScopedBitmap bmp;
-        if (auto e = loadPicture(elementBitmapPath(a.skinFolder, i, BitmapLook::Normal), bmp))
+        const std::string path = elementBitmapPath(a.skinFolder, i, BitmapLook::Normal);
+        if (auto e = loadPicture(path, bmp); e.failed())
             return e;
         a.canvas.setPicture(i, std::move(bmp));
     }
     zt::ScopedBitmap background;
-    if (auto e = loadPicture(skinFilePath(a.skinFolder, "background.bmp"), background))
+    if (auto e = loadPicture(skinFilePath(a.skinFolder, "background.bmp"), background); e.failed())
         return e;
     a.model.elements[kImage1].left = a.model.elements[kImage1].top = 0;
     a.canvas.setPicture(kImage1, std::move(background));
@@ -61,7 +62,7 @@ namespace {
 // The one load message, over the canvas; what was applied before the
 // failure stays.
 void reportLoadFailure(DesignerApp& a, const RunError& e) {
-    if (!e)
+    if (!e.failed())
         return;
     closeOpenedChooser(a); // not left behind the message
     const std::string text = e.description() + " email " + kSupportAddress + " for help";

@@ -68,13 +68,13 @@ TEST_F(FilesTest, ReadsWholeFilesAndNamesEachFailure) {
         const RunError e = readTextFile(c.path, text, "shown.prg", c.maxBytes);
         EXPECT_EQ(e.number(), c.error) << c.what << ": " << e.description();
         EXPECT_EQ(text, c.text) << c.what;
-        if (e) {
+        if (e.failed()) {
             EXPECT_NE(e.description().find(c.path), std::string::npos) << c.what;
         }
     }
     std::string text;
     const RunError unnamed = readTextFile("", text, "programs.prg");
-    EXPECT_TRUE(unnamed);
+    EXPECT_TRUE(unnamed.failed());
     EXPECT_NE(unnamed.description().find("programs.prg"), std::string::npos)
         << unnamed.description();
 }
@@ -84,7 +84,7 @@ TEST_F(FilesTest, ReadsWholeFilesAndNamesEachFailure) {
 TEST_F(FilesTest, WholeFileKeepsEveryByte) {
     const std::string bytes("\xEF\xBB\xBF\0\x01\xFF", 6);
     std::string data;
-    ASSERT_FALSE(readWholeFile(file("raw.bin", bytes), data));
+    ASSERT_FALSE(readWholeFile(file("raw.bin", bytes), data).failed());
     EXPECT_EQ(data, bytes);
 }
 
@@ -145,7 +145,7 @@ std::string bitmapFile() {
 
 TEST_F(FilesTest, PicturesLoadWithTheirPixels) {
     zt::ScopedBitmap bmp;
-    ASSERT_FALSE(loadPicture(file("pic.bmp", bitmapFile()), bmp));
+    ASSERT_FALSE(loadPicture(file("pic.bmp", bitmapFile()), bmp).failed());
     ASSERT_TRUE(bmp);
     const SIZE s = bitmapSize(bmp.get());
     EXPECT_EQ(s.cx, 2);
@@ -165,7 +165,7 @@ TEST_F(FilesTest, OldHeaderPicturesGoToThePlatform) {
     b = b.substr(0, 10) + std::string("\x1A\0\0\0", 4) +
         std::string("\x0C\0\0\0\x02\0\x02\0\x01\0\x18\0", 12) + b.substr(54);
     zt::ScopedBitmap bmp;
-    ASSERT_FALSE(loadPicture(file("old.bmp", b), bmp));
+    ASSERT_FALSE(loadPicture(file("old.bmp", b), bmp).failed());
     const SIZE s = bitmapSize(bmp.get());
     EXPECT_EQ(s.cx, 2);
     EXPECT_EQ(s.cy, 2);

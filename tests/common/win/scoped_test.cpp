@@ -17,7 +17,9 @@ bool kernelHandleOpen(HANDLE h) {
 
 int gScratchFiles = 0;
 
-std::string scratchPath(int n) { return test::inExeDir("scoped_test_" + std::to_string(n) + ".txt"); }
+std::string scratchPath(int n) {
+    return test::inExeDir("scoped_test_" + std::to_string(n) + ".txt");
+}
 
 std::string scratchFile() {
     const std::string path = scratchPath(++gScratchFiles);
