@@ -1,7 +1,7 @@
 // What a click on each element of the bar does.
 #include "common/win/platform_function.h"
 #include "bar/win/bar_window.h"
-#include "bar/win/connection_win.h"
+#include "bar/win/network.h"
 #include "bar/win/exit_dialog.h"
 #include "bar/win/folder_window.h"
 #include "bar/win/run_dialog.h"

@@ -33,7 +33,7 @@ HWND DialogFrame::open(std::unique_ptr<DialogFrame> dialog, int templateId) {
     return wnd;
 }
 
-DialogFrame* DialogFrame::of(HWND wnd) {
+DialogFrame* DialogFrame::fromWindow(HWND wnd) {
     if (!wnd || GetWindowLongPtrA(wnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&proc))
         return nullptr;
     return reinterpret_cast<DialogFrame*>(GetWindowLongPtrA(wnd, DWLP_USER));
@@ -41,7 +41,7 @@ DialogFrame* DialogFrame::of(HWND wnd) {
 
 bool DialogFrame::isDialogMessage(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    return of(root) && IsDialogMessageA(root, &msg);
+    return fromWindow(root) && IsDialogMessageA(root, &msg);
 }
 
 void DialogFrame::place() { centreOnScreen(wnd_, nullptr); }

@@ -209,7 +209,7 @@ void BarWindow::showProgramPopup() {
         return;
     }
     // Placed even when it is then hidden.
-    static_cast<ProgramPopup*>(DialogFrame::of(popup))->place();
+    static_cast<ProgramPopup*>(DialogFrame::fromWindow(popup))->place();
     if (IsWindowVisible(popup)) {
         ShowWindow(popup, SW_HIDE);
     } else {

@@ -40,8 +40,8 @@ Canvas::~Canvas() {
         backdrop_->Release();
 }
 
-int Canvas::px(double twips) const { return twipsToPixels(twips, dpi_); }
-double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, dpi_); }
+int Canvas::toPixels(double twips) const { return twipsToPixels(twips, dpi_); }
+double Canvas::toTwips(int pixels) const { return pixelsToTwips(pixels, dpi_); }
 
 void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
@@ -56,8 +56,8 @@ bool Canvas::create(HINSTANCE instance) {
     // the start a trip to the display.
     const SIZE outer = outerSize();
     wnd_ = CreateWindowExA(0, kCanvasClass, kInitialShellName, kCanvasStyle,
-                           px(model_->canvas.left), px(model_->canvas.top), outer.cx, outer.cy,
-                           nullptr, nullptr, instance, this);
+                           toPixels(model_->canvas.left), toPixels(model_->canvas.top), outer.cx,
+                           outer.cy, nullptr, nullptr, instance, this);
     return wnd_ != nullptr;
 }
 
@@ -73,8 +73,8 @@ SIZE Canvas::frameSize() const {
 SIZE Canvas::outerSize() const {
     const Box& c = model_->canvas;
     const SIZE frame = frameSize();
-    return {std::max(0, px(c.width - kCanvasExtraWidth)) + frame.cx,
-            std::max(0, px(c.height - kCanvasExtraHeight)) + frame.cy};
+    return {std::max(0, toPixels(c.width - kCanvasExtraWidth)) + frame.cx,
+            std::max(0, toPixels(c.height - kCanvasExtraHeight)) + frame.cy};
 }
 
 void Canvas::placeAll() {
@@ -91,9 +91,9 @@ void Canvas::placeElement(int i) {
     if (!model_)
         return;
     const Box& b = model_->elements[i];
-    const int left = px(b.left), top = px(b.top);
-    const RECT now = {left, top, left + std::max(0, px(b.width)),
-                      top + std::max(0, px(b.height))};
+    const int left = toPixels(b.left), top = toPixels(b.top);
+    const RECT now = {left, top, left + std::max(0, toPixels(b.width)),
+                      top + std::max(0, toPixels(b.height))};
     // A hidden canvas is painted whole when it is shown.
     const bool visible = wnd_ && IsWindowVisible(wnd_);
     if (visible)
@@ -107,8 +107,8 @@ void Canvas::placeWindow() {
     if (!wnd_ || !model_)
         return;
     const SIZE outer = outerSize();
-    SetWindowPos(wnd_, nullptr, px(model_->canvas.left), px(model_->canvas.top), outer.cx,
-                 outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(wnd_, nullptr, toPixels(model_->canvas.left), toPixels(model_->canvas.top),
+                 outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Box Canvas::windowBox() const {
@@ -129,15 +129,15 @@ Box Canvas::windowBox() const {
     const SIZE frame = frameSize();
     const int clientWidth = std::max(0, int(r.right - r.left) - int(frame.cx));
     const int clientHeight = std::max(0, int(r.bottom - r.top) - int(frame.cy));
-    return {tw(r.left), tw(r.top), tw(clientWidth) + kCanvasExtraWidth,
-            tw(clientHeight) + kCanvasExtraHeight};
+    return {toTwips(r.left), toTwips(r.top), toTwips(clientWidth) + kCanvasExtraWidth,
+            toTwips(clientHeight) + kCanvasExtraHeight};
 }
 
 void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
     const SIZE s = bitmapSize(bmp.get());
     pictures_[i] = std::move(bmp);
-    model_->elements[i].width = tw(s.cx);
-    model_->elements[i].height = tw(s.cy);
+    model_->elements[i].width = toTwips(s.cx);
+    model_->elements[i].height = toTwips(s.cy);
     placeElement(i);
 }
 
@@ -302,8 +302,8 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             return false;
         // Any button sets the one grab point of the canvas, relative to the
         // element pressed.
-        grabX_ = tw(pt.x - shown_[i].left);
-        grabY_ = tw(pt.y - shown_[i].top);
+        grabX_ = toTwips(pt.x - shown_[i].left);
+        grabY_ = toTwips(pt.y - shown_[i].top);
         dragged_ = i;
         SetCapture(wnd_);
         return true;
@@ -316,8 +316,8 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             return elementAt(pt) >= 0;
         if ((wp & kAnyButton) == MK_LBUTTON) {
             Box& b = model_->elements[i];
-            b.left += tw(pt.x - shown_[i].left) - grabX_;
-            b.top += tw(pt.y - shown_[i].top) - grabY_;
+            b.left += toTwips(pt.x - shown_[i].left) - grabX_;
+            b.top += toTwips(pt.y - shown_[i].top) - grabY_;
             placeElement(i);
             UpdateWindow(wnd_);
         }

@@ -1,4 +1,4 @@
-#include "bar/win/connection_win.h"
+#include "bar/win/network.h"
 
 #include "bar/connection.h"
 #include "common/win/platform_function.h"
