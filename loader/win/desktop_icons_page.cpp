@@ -10,27 +10,26 @@ namespace zrv::loader {
 namespace {
 // Transparent icon text background, as the library reads "CUSTOMBKCOLOUR".
 constexpr int kTransparentBackground = 2;
+
+constexpr BoundControl kControls[] = {
+    {IDC_ICON_FORECOLOUR, BoundControl::CheckOne, keys::kCustomForeColour},
+};
 } // namespace
 
-CMyPropertyPage7::CMyPropertyPage7() : CPropertyPageBase(IDD_PAGE_ICONS) {}
+CMyPropertyPage7::CMyPropertyPage7() : CPropertyPageBase(IDD_PAGE_ICONS) { bind(kControls); }
 
 BOOL CMyPropertyPage7::onInitDialog() {
-    transparent_ = readGlobalInt(keys::kCustomBkColour) == kTransparentBackground;
-    foreColour_ = readGlobalInt(keys::kCustomForeColour) == 1;
-    updateData(false);
-    onForeColour();
+    CPropertyPageBase::onInitDialog();
+    setChecked(IDC_ICON_TRANSPARENT,
+               readGlobalInt(keys::kCustomBkColour) == kTransparentBackground);
+    writeBound(IDC_ICON_FORECOLOUR); // written as it opens, which also sets what it enables
     return TRUE;
 }
 
-void CMyPropertyPage7::exchange(bool save) {
-    exchangeCheck(save, IDC_ICON_TRANSPARENT, transparent_);
-    exchangeCheck(save, IDC_ICON_FORECOLOUR, foreColour_);
-}
-
-void CMyPropertyPage7::onForeColour() {
-    updateData(true);
-    writeGlobalFlag(keys::kCustomForeColour.name, foreColour_);
-    enable(IDC_ICON_SETCOLOUR, foreColour_);
+void CMyPropertyPage7::onBoundChanged(int id, bool on) {
+    if (id != IDC_ICON_FORECOLOUR)
+        return;
+    enable(IDC_ICON_SETCOLOUR, on);
     redrawDesktop();
 }
 
@@ -54,13 +53,11 @@ void CMyPropertyPage7::onCommand(int id, int code) {
         return;
     switch (id) {
     case IDC_ICON_TRANSPARENT:
-        updateData(true);
-        writeGlobal(keys::kCustomBkColour.name, transparent_ ? "2" : "0");
+        writeGlobal(keys::kCustomBkColour.name, checked(IDC_ICON_TRANSPARENT) ? "2" : "0");
         redrawDesktop();
         break;
-    case IDC_ICON_FORECOLOUR: onForeColour(); break;
     case IDC_ICON_SETCOLOUR: chooseColour(); break;
-    default: break;
+    default: CPropertyPageBase::onCommand(id, code); break;
     }
 }
 

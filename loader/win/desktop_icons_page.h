@@ -11,13 +11,10 @@ public:
 protected:
     BOOL onInitDialog() override;
     void onCommand(int id, int code) override;
-    void exchange(bool save) override;
+    void onBoundChanged(int id, bool on) override;
 
 private:
-    void onForeColour();
     void chooseColour();
-
-    int transparent_ = 0, foreColour_ = 0;
 };
 
 } // namespace zrv::loader

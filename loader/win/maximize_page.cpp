@@ -5,52 +5,47 @@
 
 namespace zrv::loader {
 
-CMyPropertyPage5::CMyPropertyPage5() : CPropertyPageBase(IDD_PAGE_MAXIMIZE) {}
+namespace {
+// The switch is read under the name it is written with, with the default of
+// the key the library uses.
+constexpr BoundControl kControls[] = {
+    {IDC_MAXLIMIT, BoundControl::CheckOne, keys::kMaxLimitLoad.name,
+     keys::kMaxLimitUse.utilityDefault},
+    {IDC_MAXLEFT, BoundControl::CheckOne, keys::kMaxLeft},
+};
+} // namespace
+
+CMyPropertyPage5::CMyPropertyPage5() : CPropertyPageBase(IDD_PAGE_MAXIMIZE) { bind(kControls); }
 
 BOOL CMyPropertyPage5::onInitDialog() {
-    limit_ = readGlobalInt(keys::kMaxLimitLoad.name, keys::kMaxLimitUse.utilityDefault) == 1;
-    width_ = readString(keys::kGlobal, keys::kMaxWidth.name, "800");
-    height_ = readString(keys::kGlobal, keys::kMaxHeight.name, "600");
-    atOrigin_ = readGlobalInt(keys::kMaxLeft) == 1;
+    CPropertyPageBase::onInitDialog();
     filling_ = true;
-    updateData(false);
+    setText(IDC_MAXWIDTH, readString(keys::kGlobal, keys::kMaxWidth.name, "800"));
+    setText(IDC_MAXHEIGHT, readString(keys::kGlobal, keys::kMaxHeight.name, "600"));
     filling_ = false;
-    onLimit();
+    writeBound(IDC_MAXLIMIT); // written as it opens, which also sets what it enables
     return TRUE;
 }
 
-void CMyPropertyPage5::exchange(bool save) {
-    exchangeCheck(save, IDC_MAXLIMIT, limit_);
-    exchangeText(save, IDC_MAXWIDTH, width_);
-    exchangeText(save, IDC_MAXHEIGHT, height_);
-    exchangeCheck(save, IDC_MAXLEFT, atOrigin_);
-}
-
-void CMyPropertyPage5::onLimit() {
-    updateData(true);
-    writeGlobalFlag(keys::kMaxLimitLoad.name, limit_);
-    enable(IDC_MAXWIDTH, limit_);
-    enable(IDC_MAXHEIGHT, limit_);
+void CMyPropertyPage5::onBoundChanged(int id, bool on) {
+    if (id != IDC_MAXLIMIT)
+        return;
+    enable(IDC_MAXWIDTH, on);
+    enable(IDC_MAXHEIGHT, on);
 }
 
 void CMyPropertyPage5::onCommand(int id, int code) {
-    if (code == EN_CHANGE && !filling_) {
+    if (code == EN_CHANGE) {
         // Written as typed, also when emptied.
-        updateData(true);
+        if (filling_)
+            return;
         if (id == IDC_MAXWIDTH)
-            writeGlobal(keys::kMaxWidth.name, width_);
+            writeGlobal(keys::kMaxWidth.name, text(IDC_MAXWIDTH));
         else if (id == IDC_MAXHEIGHT)
-            writeGlobal(keys::kMaxHeight.name, height_);
+            writeGlobal(keys::kMaxHeight.name, text(IDC_MAXHEIGHT));
         return;
     }
-    if (code != BN_CLICKED)
-        return;
-    if (id == IDC_MAXLIMIT) {
-        onLimit();
-    } else if (id == IDC_MAXLEFT) {
-        updateData(true);
-        writeGlobalFlag(keys::kMaxLeft.name, atOrigin_);
-    }
+    CPropertyPageBase::onCommand(id, code);
 }
 
 } // namespace zrv::loader

@@ -13,13 +13,9 @@ public:
 protected:
     BOOL onInitDialog() override;
     void onCommand(int id, int code) override;
-    void exchange(bool save) override;
+    void onBoundChanged(int id, bool on) override;
 
 private:
-    void onLimit();
-
-    int limit_ = 0, atOrigin_ = 0;
-    std::string width_, height_;
     bool filling_ = false; // the text changes of the page's own fill are not edits
 };
 

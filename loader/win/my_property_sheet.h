@@ -5,8 +5,7 @@
 
 #include "loader/win/animations_page.h"
 #include "loader/win/shadows_page.h"
-#include "loader/win/menu_effects_page.h"
-#include "loader/win/dragging_page.h"
+#include "loader/win/translucency_pages.h"
 #include "loader/win/maximize_page.h"
 #include "loader/win/about_page.h"
 #include "loader/win/desktop_icons_page.h"

@@ -11,13 +11,7 @@ public:
 protected:
     BOOL onInitDialog() override;
     void onCommand(int id, int code) override;
-    void exchange(bool save) override;
-
-private:
-    void onShadows();
-
-    int shadows_ = 0;
-    int shade_ = 2; // 0 solid black (never offered), 1 constant, 2 variable
+    void onBoundChanged(int id, bool on) override;
 };
 
 } // namespace zrv::loader

@@ -15,7 +15,13 @@ zt::ScopedRegKey openRunKey() {
 }
 } // namespace
 
-CPropertyPage9::CPropertyPage9() : CPropertyPageBase(IDD_PAGE_STARTUP) {}
+namespace {
+constexpr BoundControl kControls[] = {
+    {IDC_STARTUP_SHOWICON, BoundControl::CheckOne, keys::kShowIcon},
+};
+} // namespace
+
+CPropertyPage9::CPropertyPage9() : CPropertyPageBase(IDD_PAGE_STARTUP) { bind(kControls); }
 
 std::string CPropertyPage9::readRunValue() {
     zt::ScopedRegKey key = openRunKey();
@@ -31,7 +37,7 @@ std::string CPropertyPage9::readRunValue() {
 }
 
 BOOL CPropertyPage9::onInitDialog() {
-    showIcon_ = readGlobalInt(keys::kShowIcon) == 1;
+    CPropertyPageBase::onInitDialog();
     run_ = autostartShownOn(readRunValue());
     updateData(false);
     return TRUE;
@@ -39,7 +45,6 @@ BOOL CPropertyPage9::onInitDialog() {
 
 void CPropertyPage9::exchange(bool save) {
     exchangeCheck(save, IDC_STARTUP_RUN, run_);
-    exchangeCheck(save, IDC_STARTUP_SHOWICON, showIcon_);
 }
 
 void CPropertyPage9::onRun() {
@@ -66,14 +71,10 @@ void CPropertyPage9::onRun() {
 }
 
 void CPropertyPage9::onCommand(int id, int code) {
-    if (code != BN_CLICKED)
-        return;
-    if (id == IDC_STARTUP_RUN) {
+    if (code == BN_CLICKED && id == IDC_STARTUP_RUN)
         onRun();
-    } else if (id == IDC_STARTUP_SHOWICON) {
-        updateData(true);
-        writeGlobalFlag(keys::kShowIcon.name, showIcon_);
-    }
+    else
+        CPropertyPageBase::onCommand(id, code);
 }
 
 } // namespace zrv::loader

@@ -22,7 +22,7 @@ protected:
 private:
     void onRun();
 
-    int run_ = 0, showIcon_ = 0;
+    int run_ = 0;
 };
 
 } // namespace zrv::loader
