@@ -19,11 +19,11 @@ RunError Mp3Player::play() {
         file_ = confirmed;
     // A file the component refuses leaves the choice armed, so that a later
     // play tries it again.
-    if (RunError e = media_.setFileName(file_))
+    if (RunError e = media_.setFileName(file_); e.failed())
         return e;
     bar_.setMax(float(media_.duration()));
     choice_.armed = 0;
-    if (RunError e = media_.play())
+    if (RunError e = media_.play(); e.failed())
         return e;
     played_ = 1;
     return {};

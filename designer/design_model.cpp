@@ -39,41 +39,41 @@ RunError applySkinSettings(const std::string& text, DesignModel& m) {
     auto num = [&](double& into) {
         int16_t v = 0;
         RunError e = in.readInt16(v);
-        if (!e)
+        if (!e.failed())
             into = v;
         return e;
     };
     // The name is a whole line: a comma in it must not shift every value
     // after it (the bar reads it the same way).
-    if (auto e = in.readLine(m.shellName))
+    if (auto e = in.readLine(m.shellName); e.failed())
         return e;
     for (double* v : {&m.canvas.left, &m.canvas.top, &m.canvas.width, &m.canvas.height})
-        if (auto e = num(*v))
+        if (auto e = num(*v); e.failed())
             return e;
     for (int i = 0; i < kButtonPicCount; ++i)
         for (double* v : {&m.elements[i].left, &m.elements[i].top})
-            if (auto e = num(*v))
+            if (auto e = num(*v); e.failed())
                 return e;
     for (double* v : {&m.elements[kTaskArea].width, &m.elements[kTaskArea].height,
                       &m.elements[kPicture1].left, &m.elements[kPicture1].top,
                       &m.elements[kLabel1].left, &m.elements[kLabel1].top})
-        if (auto e = num(*v))
+        if (auto e = num(*v); e.failed())
             return e;
     for (int el : {kProgressBar1, kHScroll1, kVScroll1}) {
         Box& b = m.elements[el];
         for (double* v : {&b.left, &b.top, &b.width, &b.height})
-            if (auto e = num(*v))
+            if (auto e = num(*v); e.failed())
                 return e;
     }
     std::string word;
-    if (auto e = in.readText(word))
+    if (auto e = in.readText(word); e.failed())
         return e;
     m.orientation = word == "True" ? Orientation::Horizontal : Orientation::Vertical;
     int32_t colour = 0;
-    if (auto e = in.readInt32(colour))
+    if (auto e = in.readInt32(colour); e.failed())
         return e;
     m.buttonColour = colour;
-    if (auto e = in.readInt32(colour))
+    if (auto e = in.readInt32(colour); e.failed())
         return e;
     m.listColour = colour;
     return {};

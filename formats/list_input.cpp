@@ -42,7 +42,7 @@ RunError ListInput::checkNotAtEnd() {
 }
 
 RunError ListInput::readNumber(double& out) {
-    if (auto e = checkNotAtEnd())
+    if (auto e = checkNotAtEnd(); e.failed())
         return e;
     skipBlanks();
     size_t start = pos_;
@@ -95,7 +95,7 @@ template <typename T> bool roundInto(double v, T& out, double lo, double hi) {
 
 RunError ListInput::readInt16(int16_t& out) {
     double v = 0;
-    if (auto e = readNumber(v))
+    if (auto e = readNumber(v); e.failed())
         return e;
     if (!roundInto(v, out, -32768.0, 32767.0))
         return fail(ErrorNumber::Overflow);
@@ -104,7 +104,7 @@ RunError ListInput::readInt16(int16_t& out) {
 
 RunError ListInput::readInt32(int32_t& out) {
     double v = 0;
-    if (auto e = readNumber(v))
+    if (auto e = readNumber(v); e.failed())
         return e;
     if (!roundInto(v, out, -2147483648.0, 2147483647.0))
         return fail(ErrorNumber::Overflow);
@@ -112,7 +112,7 @@ RunError ListInput::readInt32(int32_t& out) {
 }
 
 RunError ListInput::readText(std::string& out) {
-    if (auto e = checkNotAtEnd())
+    if (auto e = checkNotAtEnd(); e.failed())
         return e;
     skipBlanks();
     out.clear();
@@ -137,7 +137,7 @@ RunError ListInput::readText(std::string& out) {
 }
 
 RunError ListInput::readLine(std::string& out) {
-    if (auto e = checkNotAtEnd())
+    if (auto e = checkNotAtEnd(); e.failed())
         return e;
     out.clear();
     while (pos_ < text_.size() && !isLineEnd(text_[pos_]))

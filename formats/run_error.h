@@ -38,7 +38,8 @@ public:
     // "<text> (<file>, line <n>)", or "<text> (<file>)" for line 0.
     static RunError at(ErrorNumber n, const std::string& file, int line = 0);
 
-    explicit operator bool() const { return number_ != ErrorNumber::None; }
+    // True for a failure; a default RunError is success.
+    bool failed() const { return number_ != ErrorNumber::None; }
     ErrorNumber number() const { return number_; }
     int code() const { return static_cast<int>(number_); }
     const std::string& description() const { return description_; }

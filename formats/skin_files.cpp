@@ -44,9 +44,9 @@ RunError readSkinChoice(const std::string& tsiText, const std::string& programFo
                         std::string& skinFolder) {
     ListInput in(tsiText, kSkinChoiceFile);
     std::string mode, name;
-    if (auto e = in.readText(mode))
+    if (auto e = in.readText(mode); e.failed())
         return e;
-    if (auto e = in.readText(name))
+    if (auto e = in.readText(name); e.failed())
         return e;
     if (mode == "local")
         skinFolder = programFolder + "\\Skins\\" + name;
@@ -60,7 +60,7 @@ RunError readSkinChoice(const std::string& tsiText, const std::string& programFo
 namespace {
 RunError readCanvasSize(ListInput& in, int extra, int16_t& out) {
     int16_t v = 0;
-    if (auto e = in.readInt16(v))
+    if (auto e = in.readInt16(v); e.failed())
         return e;
     int r = v - extra;
     if (r < -32768)
@@ -74,7 +74,7 @@ RunError readSkinLayout(const std::string& text, SkinLayout& l, int* linesRead) 
     ListInput in(text, kSkinSettingsFile);
     int done = 0;
     auto track = [&](RunError e) {
-        if (!e)
+        if (!e.failed())
             ++done;
         return e;
     };
@@ -83,24 +83,25 @@ RunError readSkinLayout(const std::string& text, SkinLayout& l, int* linesRead) 
 
     // The shell name is taken as a whole line: a comma in it must not shift
     // every value after it by one.
-    if ((e = track(in.readLine(l.displayName))) || (e = i16(l.barLeft)) ||
-        (e = i16(l.barTop)) ||
-        (e = track(readCanvasSize(in, kCanvasExtraWidth, l.barWidth))) ||
-        (e = track(readCanvasSize(in, kCanvasExtraHeight, l.barHeight))))
+    if ((e = track(in.readLine(l.displayName))).failed() || (e = i16(l.barLeft)).failed() ||
+        (e = i16(l.barTop)).failed() ||
+        (e = track(readCanvasSize(in, kCanvasExtraWidth, l.barWidth))).failed() ||
+        (e = track(readCanvasSize(in, kCanvasExtraHeight, l.barHeight))).failed())
         goto out;
     for (auto& p : l.elements)
-        if ((e = i16(p.left)) || (e = i16(p.top)))
+        if ((e = i16(p.left)).failed() || (e = i16(p.top)).failed())
             goto out;
-    if ((e = i16(l.taskAreaWidth)) || (e = i16(l.taskAreaHeight)) ||
-        (e = i16(l.cpuMeter.left)) || (e = i16(l.cpuMeter.top)) || (e = i16(l.clock.left)) ||
-        (e = i16(l.clock.top)))
+    if ((e = i16(l.taskAreaWidth)).failed() || (e = i16(l.taskAreaHeight)).failed() ||
+        (e = i16(l.cpuMeter.left)).failed() || (e = i16(l.cpuMeter.top)).failed() ||
+        (e = i16(l.clock.left)).failed() || (e = i16(l.clock.top)).failed())
         goto out;
     for (TwipRect* r : {&l.positionBar, &l.balanceSlider, &l.volumeSlider})
-        if ((e = i16(r->left)) || (e = i16(r->top)) || (e = i16(r->width)) ||
-            (e = i16(r->height)))
+        if ((e = i16(r->left)).failed() || (e = i16(r->top)).failed() ||
+            (e = i16(r->width)).failed() || (e = i16(r->height)).failed())
             goto out;
-    if ((e = track(in.readText(l.horizontalFlag))) || (e = track(in.readInt32(l.buttonColour))) ||
-        (e = track(in.readInt32(l.listColour))))
+    if ((e = track(in.readText(l.horizontalFlag))).failed() ||
+        (e = track(in.readInt32(l.buttonColour))).failed() ||
+        (e = track(in.readInt32(l.listColour))).failed())
         goto out;
 out:
     if (linesRead)

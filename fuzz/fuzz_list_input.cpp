@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 3: e = in.readText(text); break;
         default: e = in.readLine(text); break;
         }
-        if (e && e.description().empty())
+        if (e.failed() && e.description().empty())
             __builtin_trap(); // every failure says what and where
         if (in.line() < 1)
             __builtin_trap();

@@ -9,12 +9,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     tessel::ProgramList list;
-    if (tessel::readProgramList(text, list))
+    if (tessel::readProgramList(text, list).failed())
         return 0;
     if (list.entries.size() > static_cast<std::size_t>(tessel::kMaxPrograms))
         __builtin_trap();
     tessel::ProgramList again;
-    if (tessel::readProgramList(tessel::writeProgramList(list), again))
+    if (tessel::readProgramList(tessel::writeProgramList(list), again).failed())
         __builtin_trap();
     if (again.entries.size() != list.entries.size())
         __builtin_trap();

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string folder;
     const tessel::RunError e = tessel::readSkinChoice(text, "C:\\Program Files\\Tessel", folder);
-    if (e && e.description().empty())
+    if (e.failed() && e.description().empty())
         __builtin_trap();
     return 0;
 }

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     tessel::SkinLayout layout;
     int lines = 0;
-    if (tessel::readSkinLayout(text, layout, &lines))
+    if (tessel::readSkinLayout(text, layout, &lines).failed())
         return 0;
     // The flag is written as it stands, as the designer writes it: a flag
     // holding a comma, a quote or a line break, or with blanks at either end
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::string written = tessel::writeSkinLayout(layout);
     tessel::SkinLayout again;
-    if (tessel::readSkinLayout(written, again))
+    if (tessel::readSkinLayout(written, again).failed())
         __builtin_trap();
     if (tessel::writeSkinLayout(again) != written)
         __builtin_trap();

@@ -18,7 +18,7 @@ ExternalProject_Add(zt_fuzz_targets
 
 set(ZT_FUZZ_TEST_SECONDS 3 CACHE STRING "seconds each fuzz target runs in the tests")
 foreach(t fuzz_list_input fuzz_skin_settings fuzz_program_list fuzz_skin_choice
-          fuzz_profile_values fuzz_app_list fuzz_media_headers)
+          fuzz_profile_values fuzz_app_list fuzz_media_headers fuzz_bitmap_file)
     # New inputs go to a scratch folder; the committed seeds are only read.
     add_test(NAME native.${t}
              COMMAND ${CMAKE_COMMAND} -E env ${PROJECT_SOURCE_DIR}/scripts/run-fuzz-target.sh

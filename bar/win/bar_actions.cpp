@@ -1,11 +1,13 @@
 // What a click on each element of the bar does.
 #include "common/win/platform_function.h"
 #include "bar/win/bar_window.h"
-#include "bar/win/connection_win.h"
+#include "bar/win/network.h"
 #include "bar/win/exit_dialog.h"
 #include "bar/win/folder_window.h"
 #include "bar/win/run_dialog.h"
-#include "bar/win/platform.h"
+#include "bar/win/bar_folder.h"
+#include "bar/win/error_report.h"
+#include "bar/win/program_start.h"
 
 #include <shellapi.h>
 
@@ -115,7 +117,7 @@ void BarWindow::elementClicked(int i) {
     case kPlayerRewind: playerRewind(); break;
     default: break; // the task list area and the move element do nothing on a click
     }
-    if (e)
+    if (e.failed())
         showErrorReport(wnd_, e);
 }
 

@@ -17,7 +17,7 @@ void BarWindow::showElement(int i, bool pressed) {
     if (i != kTaskAreaElement) {
         // The element sizes itself to the picture it shows, so that a
         // pressed picture of another size leaves nothing of the other behind.
-        const SIZE s = bitmapSize((pressed ? in_[i] : out_[i]).get());
+        const SIZE s = bitmapSize((pressed ? pressedPictures_[i] : raisedPictures_[i]).get());
         RECT now;
         GetClientRect(el, &now);
         if (now.right != s.cx || now.bottom != s.cy) {
@@ -45,7 +45,7 @@ void BarWindow::paintBackgroundUnder(HWND child, HDC dc) {
 }
 
 LRESULT CALLBACK BarWindow::elementProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = of(GetParent(wnd));
+    BarWindow* bar = fromWindow(GetParent(wnd));
     if (!bar)
         return DefWindowProcA(wnd, msg, wp, lp);
     return bar->elementMessage(wnd, int(GetWindowLongPtrA(wnd, GWLP_USERDATA)), msg, wp, lp);
@@ -59,7 +59,7 @@ LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(el, &ps);
-        HBITMAP pic = (pressed_[i] ? in_[i] : out_[i]).get();
+        HBITMAP pic = (pressed_[i] ? pressedPictures_[i] : raisedPictures_[i]).get();
         if (pic)
             drawBitmap(dc, pic, 0, 0);
         else
@@ -74,8 +74,8 @@ LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp
         pressedOn_ = i;
         showElement(i, true);
         if (i == kMoveElement && msg == WM_LBUTTONDOWN) {
-            anchorX_ = tw(x);
-            anchorY_ = int(std::lround(tw(y)));
+            anchorX_ = toTwips(x);
+            anchorY_ = int(std::lround(toTwips(y)));
             dragging_ = true;
         }
         return 0;
@@ -86,8 +86,8 @@ LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp
                 MK_LBUTTON) {
             RECT r;
             GetWindowRect(wnd_, &r);
-            int left = px(tw(r.left) + tw(x) - anchorX_);
-            int top = px(tw(r.top) + tw(y) - anchorY_);
+            int left = toPixels(toTwips(r.left) + toTwips(x) - anchorX_);
+            int top = toPixels(toTwips(r.top) + toTwips(y) - anchorY_);
             SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return 0;

@@ -3,7 +3,9 @@
 #include "bar/cpu_graph.h"
 #include "bar/geometry.h"
 #include "bar/win/drawing.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
+#include "common/win/pictures.h"
+#include "common/win/screen.h"
 #include "bar/win/resource.h"
 
 #include "common/win/monitors.h"
@@ -32,8 +34,8 @@ BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)
     : instance_(instance), skinFolder_(std::move(skinFolder)) {}
 
 // Skin geometry is in skin twips, the same at every screen DPI.
-int BarWindow::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
-double BarWindow::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
+int BarWindow::toPixels(double twips) const { return twipsToPixels(twips, kSkinDpi); }
+double BarWindow::toTwips(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 bool BarWindow::registerClasses(HINSTANCE instance) {
     struct Class {
@@ -69,7 +71,7 @@ bool BarWindow::registerClasses(HINSTANCE instance) {
     return true;
 }
 
-BarWindow* BarWindow::of(HWND wnd) {
+BarWindow* BarWindow::fromWindow(HWND wnd) {
     return reinterpret_cast<BarWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
 }
 
@@ -105,14 +107,16 @@ void BarWindow::prepare(HWND splash) {
 bool BarWindow::loadBitmaps() {
     RunError first;
     auto keep = [&first](RunError e) {
-        if (e && !first)
+        if (e.failed() && !first.failed())
             first = e;
     };
     for (int i = 0; i < kElementCount; ++i) {
         if (i == kTaskAreaElement)
             continue;
-        keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Normal), out_[i]));
-        keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Pressed), in_[i]));
+        keep(
+            loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Normal), raisedPictures_[i]));
+        keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Pressed),
+                         pressedPictures_[i]));
     }
     keep(loadPicture(skinFilePath(skinFolder_, "background.bmp"), background_));
     if (background_) {
@@ -120,9 +124,9 @@ bool BarWindow::loadBitmaps() {
         SelectObject(backgroundDc_.get(), background_.get());
         backgroundSize_ = bitmapSize(background_.get());
     }
-    if (first)
+    if (first.failed())
         showErrorReport(nullptr, first);
-    return !first;
+    return !first.failed();
 }
 
 void BarWindow::createChildren() {
@@ -143,9 +147,9 @@ void BarWindow::createChildren() {
         const bool spare = i == 0;
         taskButtons_[i] = CreateWindowExA(
             0, "BUTTON", spare ? kSpareButtonCaption : "", child | BS_OWNERDRAW,
-            spare ? px(kSpareButtonLeft) : px(kHiddenButtonLeft), spare ? px(kSpareButtonTop) : 0,
-            0, 0, wnd_, reinterpret_cast<HMENU>(INT_PTR(kTaskButtonIdBase + i)), instance_,
-            nullptr);
+            spare ? toPixels(kSpareButtonLeft) : toPixels(kHiddenButtonLeft),
+            spare ? toPixels(kSpareButtonTop) : 0, 0, 0, wnd_,
+            reinterpret_cast<HMENU>(INT_PTR(kTaskButtonIdBase + i)), instance_, nullptr);
         SendMessageA(taskButtons_[i], WM_SETFONT, WPARAM(taskFont_.get()), FALSE);
         // Above the task list area, which is itself an element.
         SetWindowPos(taskButtons_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -173,21 +177,23 @@ void BarWindow::createChildren() {
 }
 
 void BarWindow::applyLayout(const SkinLayout& l) {
-    SetWindowPos(wnd_, nullptr, px(l.barLeft), px(l.barTop), std::max(0, px(l.barWidth)),
-                 std::max(0, px(l.barHeight)), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(wnd_, nullptr, toPixels(l.barLeft), toPixels(l.barTop),
+                 std::max(0, toPixels(l.barWidth)), std::max(0, toPixels(l.barHeight)),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     for (int i = 0; i < kElementCount; ++i)
-        SetWindowPos(elements_[i], nullptr, px(l.elements[i].left), px(l.elements[i].top), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(elements_[i], nullptr, toPixels(l.elements[i].left),
+                     toPixels(l.elements[i].top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     taskArea_ = {double(l.elements[kTaskAreaElement].left),
                  double(l.elements[kTaskAreaElement].top), double(l.taskAreaWidth),
                  double(l.taskAreaHeight)};
-    SetWindowPos(elements_[kTaskAreaElement], nullptr, 0, 0, std::max(0, px(l.taskAreaWidth)),
-                 std::max(0, px(l.taskAreaHeight)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(meter_, nullptr, px(l.cpuMeter.left), px(l.cpuMeter.top), 0, 0,
+    SetWindowPos(elements_[kTaskAreaElement], nullptr, 0, 0, std::max(0, toPixels(l.taskAreaWidth)),
+                 std::max(0, toPixels(l.taskAreaHeight)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(meter_, nullptr, toPixels(l.cpuMeter.left), toPixels(l.cpuMeter.top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(clock_, nullptr, px(l.clock.left), px(l.clock.top), 0, 0,
+    SetWindowPos(clock_, nullptr, toPixels(l.clock.left), toPixels(l.clock.top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    player_->applyLayout(l, [this](double twips) { return px(twips); });
+    player_->applyLayout(l, [this](double twips) { return toPixels(twips); });
     horizontal_ = l.horizontal();
     buttonColour_ = colourValue(l.buttonColour);
     listColour_ = colourValue(l.listColour);
@@ -195,7 +201,7 @@ void BarWindow::applyLayout(const SkinLayout& l) {
     // better on the button colour, and on the background under the clock.
     auto contrast = textColourOn;
     if (backgroundDc_) {
-        int cx = px(l.clock.left) + 4, cy = px(l.clock.top) + 4;
+        int cx = toPixels(l.clock.left) + 4, cy = toPixels(l.clock.top) + 4;
         COLORREF under = GetPixel(backgroundDc_.get(), cx, cy);
         clockColour_ = under == CLR_INVALID ? RGB(0, 0, 0) : contrast(under);
     }
@@ -217,14 +223,14 @@ void BarWindow::show() {
 void BarWindow::snapToEdges() {
     RECT r;
     GetWindowRect(wnd_, &r);
-    SnapRect s{float(tw(r.left)), float(tw(r.top)), float(tw(r.right - r.left)),
-               float(tw(r.bottom - r.top))};
+    SnapRect s{float(toTwips(r.left)), float(toTwips(r.top)), float(toTwips(r.right - r.left)),
+               float(toTwips(r.bottom - r.top))};
     // The edges of the monitor the bar was dropped on (the one it covers most).
     const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
-    const SnapRect monitor{float(tw(m.left)), float(tw(m.top)), float(tw(m.width())),
-                           float(tw(m.height()))};
+    const SnapRect monitor{float(toTwips(m.left)), float(toTwips(m.top)), float(toTwips(m.width())),
+                           float(toTwips(m.height()))};
     s = edgeSnapOn(s, monitor, kBarSnapMargin);
-    int left = px(s.left), top = px(s.top);
+    int left = toPixels(s.left), top = toPixels(s.top);
     if (left != r.left || top != r.top)
         SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -235,7 +241,7 @@ LRESULT CALLBACK BarWindow::barProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
         reinterpret_cast<BarWindow*>(cs->lpCreateParams)->wnd_ = wnd;
     }
-    BarWindow* bar = of(wnd);
+    BarWindow* bar = fromWindow(wnd);
     if (!bar)
         return DefWindowProcA(wnd, msg, wp, lp);
     // A failed allocation ends the action that needed it, never the bar.

@@ -71,7 +71,7 @@ private:
     static LRESULT CALLBACK elementProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK meterProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK clockProc(HWND, UINT, WPARAM, LPARAM);
-    static BarWindow* of(HWND wnd);
+    static BarWindow* fromWindow(HWND wnd);
 
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT elementMessage(HWND el, int index, UINT msg, WPARAM wp, LPARAM lp);
@@ -98,14 +98,14 @@ private:
     void paintBackgroundUnder(HWND child, HDC dc);
     void drawTaskButton(const DRAWITEMSTRUCT& di);
 
-    int px(double twips) const;
-    double tw(int pixels) const;
+    int toPixels(double twips) const;
+    double toTwips(int pixels) const;
 
     HINSTANCE instance_;
     HWND wnd_ = nullptr;
     std::string skinFolder_;
 
-    std::array<zt::ScopedBitmap, kElementCount> out_, in_;
+    std::array<zt::ScopedBitmap, kElementCount> raisedPictures_, pressedPictures_;
     std::array<bool, kElementCount> pressed_{};
     std::array<HWND, kElementCount> elements_{};
     zt::ScopedBitmap background_;

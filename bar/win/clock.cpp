@@ -39,7 +39,7 @@ void BarWindow::clockTick() {
 }
 
 LRESULT CALLBACK BarWindow::clockProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = of(GetParent(wnd));
+    BarWindow* bar = fromWindow(GetParent(wnd));
     if (msg == WM_PAINT && bar) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(wnd, &ps);

@@ -66,7 +66,7 @@ void BarWindow::meterTick() {
 }
 
 LRESULT CALLBACK BarWindow::meterProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = of(GetParent(wnd));
+    BarWindow* bar = fromWindow(GetParent(wnd));
     if (msg == WM_PAINT && bar) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(wnd, &ps);

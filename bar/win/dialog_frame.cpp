@@ -3,7 +3,9 @@
 #include "bar/geometry.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/drawing.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
+#include "common/win/pictures.h"
+#include "common/win/screen.h"
 
 #include "common/win/monitors.h"
 
@@ -33,7 +35,7 @@ HWND DialogFrame::open(std::unique_ptr<DialogFrame> dialog, int templateId) {
     return wnd;
 }
 
-DialogFrame* DialogFrame::of(HWND wnd) {
+DialogFrame* DialogFrame::fromWindow(HWND wnd) {
     if (!wnd || GetWindowLongPtrA(wnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&proc))
         return nullptr;
     return reinterpret_cast<DialogFrame*>(GetWindowLongPtrA(wnd, DWLP_USER));
@@ -41,7 +43,7 @@ DialogFrame* DialogFrame::of(HWND wnd) {
 
 bool DialogFrame::isDialogMessage(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    return of(root) && IsDialogMessageA(root, &msg);
+    return fromWindow(root) && IsDialogMessageA(root, &msg);
 }
 
 // In the middle of the work area of the bar's monitor.
@@ -56,15 +58,15 @@ void DialogFrame::loadPictures() {
     RunError first = loadPicture(skinFilePath(folder, "dialogback.bmp"), back_);
     if (pictures_ == Pictures::Frame) {
         RunError e = loadPicture(skinFilePath(folder, "dialogexit.bmp"), closePicture_);
-        if (!first)
+        if (!first.failed())
             first = e;
         e = loadPicture(skinFilePath(folder, "dialogmove.bmp"), movePicture_);
-        if (!first)
+        if (!first.failed())
             first = e;
     }
     // A missing picture leaves that part of the frame empty; the dialog
     // still works.
-    if (first)
+    if (first.failed())
         showErrorReport(wnd_, first);
 }
 

@@ -28,7 +28,7 @@ public:
     // Keyboard handling (tab, enter) for whichever dialog of ours the
     // message is meant for; true when the message was used.
     static bool isDialogMessage(MSG& msg);
-    static DialogFrame* of(HWND wnd);
+    static DialogFrame* fromWindow(HWND wnd);
 
     HWND hwnd() const { return wnd_; }
     DialogKind kind() const { return kind_; }

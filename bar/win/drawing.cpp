@@ -31,13 +31,6 @@ void frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
 }
 } // namespace
 
-SIZE bitmapSize(HBITMAP b) {
-    BITMAP bm = {};
-    if (!b || !GetObjectA(b, sizeof bm, &bm))
-        return {0, 0};
-    return {bm.bmWidth, bm.bmHeight};
-}
-
 void drawBitmap(HDC dc, HBITMAP b, int x, int y) {
     if (!b)
         return;

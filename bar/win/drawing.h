@@ -3,10 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include "common/win/pictures.h"
+
 namespace tessel::win {
 
-// {0, 0} for no bitmap.
-SIZE bitmapSize(HBITMAP b);
 // Copies the whole bitmap to (x, y); nothing for no bitmap.
 void drawBitmap(HDC dc, HBITMAP b, int x, int y);
 // Stretches the bitmap over the rectangle.

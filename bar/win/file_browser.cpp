@@ -68,8 +68,8 @@ Listing list(const std::string& folder, const std::string& pattern) {
     wideFolder.resize(size_t(n));
     MultiByteToWideChar(CP_ACP, 0, all.c_str(), -1, &wideFolder[0], n);
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW(wideFolder.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
+    zt::ScopedFindHandle find(FindFirstFileW(wideFolder.c_str(), &fd));
+    if (!find)
         return l;
     do {
         std::string name;
@@ -81,8 +81,7 @@ Listing list(const std::string& folder, const std::string& pattern) {
             l.folders.push_back(name);
         else if (matchesPattern(name, pattern))
             l.files.push_back(name);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(find.get(), &fd));
     auto byName = [](const std::string& a, const std::string& b) {
         return lstrcmpiA(a.c_str(), b.c_str()) < 0;
     };

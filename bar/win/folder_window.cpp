@@ -114,13 +114,11 @@ private:
             DispatchMessageA(&m);
         HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
         auto locate = specialFolderLocation();
-        PIDLIST_ABSOLUTE list = nullptr;
+        zt::ScopedCoTaskMem<ITEMIDLIST> list;
         // A folder the system lacks leaves the pane as it was.
-        if (locate && SUCCEEDED(locate(wnd_, kEntries[entry].folder, &list)) && list) {
-            if (idListSize(list) > 0 && makeBrowser())
-                browser_->BrowseToIDList(list, SBSP_ABSOLUTE);
-            CoTaskMemFree(list);
-        }
+        if (locate && SUCCEEDED(locate(wnd_, kEntries[entry].folder, list.out())) && list &&
+            idListSize(list.get()) > 0 && makeBrowser())
+            browser_->BrowseToIDList(list.get(), SBSP_ABSOLUTE);
         SetCursor(old);
     }
 

@@ -2,7 +2,9 @@
 // the skin settings, creating the bar on the way; then the bar runs.
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
-#include "bar/win/platform.h"
+#include "bar/win/bar_folder.h"
+#include "bar/win/error_report.h"
+#include "common/win/files.h"
 #include "bar/win/resource.h"
 #include "formats/program_list.h"
 #include "formats/skin_files.h"
@@ -42,21 +44,21 @@ void load() {
         ExitProcess(static_cast<UINT>(ErrorNumber::PathNotFound));
     }
     std::string text;
-    RunError e = readTextFile(folder + "\\" + kProgramListFile, kProgramListFile, text);
-    if (!e)
+    RunError e = readTextFile(folder + "\\" + kProgramListFile, text, kProgramListFile);
+    if (!e.failed())
         e = readProgramList(text, g_app.programs);
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
 
     std::string skinFolder;
-    e = readTextFile(folder + "\\" + kSkinChoiceFile, kSkinChoiceFile, text);
-    if (!e)
+    e = readTextFile(folder + "\\" + kSkinChoiceFile, text, kSkinChoiceFile);
+    if (!e.failed())
         e = readSkinChoice(text, folder, skinFolder);
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
 
-    e = readTextFile(skinFilePath(skinFolder, kSkinSettingsFile), kSkinSettingsFile, text);
-    if (e)
+    e = readTextFile(skinFilePath(skinFolder, kSkinSettingsFile), text, kSkinSettingsFile);
+    if (e.failed())
         failAndEnd(nullptr, e);
     SkinLayout layout;
     int linesRead = 0;
@@ -68,7 +70,7 @@ void load() {
         if (!g_app.bar)
             ExitProcess(1);
     }
-    if (e)
+    if (e.failed())
         failAndEnd(nullptr, e);
     g_app.bar->setPrograms(g_app.programs);
     g_app.bar->applyLayout(layout);

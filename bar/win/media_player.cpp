@@ -49,7 +49,7 @@ RunError noDevice(const char* what) {
 
 struct PlaybackRun {
     std::shared_ptr<PcmSource> source;
-    HANDLE wake = nullptr; // signalled by the output for each finished buffer
+    zt::ScopedKernelHandle wake; // signalled by the output for each finished buffer
     HWND notify = nullptr;
     UINT failedMessage = 0;
     std::atomic<bool> quit{false};
@@ -62,10 +62,6 @@ struct PlaybackRun {
     PlaybackRun() = default;
     PlaybackRun(const PlaybackRun&) = delete;
     PlaybackRun& operator=(const PlaybackRun&) = delete;
-    ~PlaybackRun() {
-        if (wake)
-            CloseHandle(wake);
-    }
 };
 
 namespace {
@@ -105,8 +101,8 @@ public:
         if (!sound_.waveOut())
             return false;
         HWAVEOUT out = nullptr;
-        if (sound_.waveOutOpen(&out, WAVE_MAPPER, &f, DWORD_PTR(run_.wake), 0, CALLBACK_EVENT) !=
-            MMSYSERR_NOERROR)
+        const DWORD_PTR wake = DWORD_PTR(run_.wake.get());
+        if (sound_.waveOutOpen(&out, WAVE_MAPPER, &f, wake, 0, CALLBACK_EVENT) != MMSYSERR_NOERROR)
             return false;
         out_ = out;
         return true;
@@ -121,7 +117,7 @@ public:
         for (int i = 0; i < kBuffers && !atEnd_; ++i)
             fill(i, frames);
         while (!run_.quit) {
-            WaitForSingleObject(run_.wake, kWakeMs);
+            WaitForSingleObject(run_.wake.get(), kWakeMs);
             if (run_.quit)
                 break;
             bool any = false;
@@ -236,8 +232,8 @@ void prepareSoundOutput() {
     static std::atomic<bool> started{false};
     if (started.exchange(true))
         return;
-    if (HANDLE t = CreateThread(nullptr, 0, prepareMain, nullptr, 0, nullptr))
-        CloseHandle(t);
+    // Closed at once: the thread runs on its own.
+    zt::ScopedKernelHandle thread(CreateThread(nullptr, 0, prepareMain, nullptr, 0, nullptr));
 }
 
 MediaPlayer::~MediaPlayer() {
@@ -272,18 +268,19 @@ void MediaPlayer::closeMidi() {
 
 RunError MediaPlayer::load(const std::string& path) {
     std::shared_ptr<const MappedFile> file;
-    if (RunError e = MappedFile::open(path, file))
+    if (RunError e = MappedFile::open(path, file); e.failed())
         return e;
     const MediaKind kind = mediaKindOf(file->data(), file->size(), path);
     if (kind == MediaKind::Midi) {
-        if (RunError e = midiCommand("open \"" + path + "\" type sequencer alias " + kMidiAlias))
+        const std::string open = "open \"" + path + "\" type sequencer alias " + kMidiAlias;
+        if (RunError e = midiCommand(open); e.failed())
             return e;
         midi_ = true;
         midiCommand(std::string("set ") + kMidiAlias + " time format milliseconds");
         return {};
     }
     std::unique_ptr<PcmSource> source;
-    if (RunError e = openPcmSource(path, std::move(file), kind, source))
+    if (RunError e = openPcmSource(path, std::move(file), kind, source); e.failed())
         return e;
     source_ = std::move(source);
     return {};
@@ -296,7 +293,7 @@ RunError MediaPlayer::setFileName(const std::string& path) {
     path_ = path;
     startSeconds_ = stoppedAt_ = 0;
     try {
-        if (RunError e = load(path))
+        if (RunError e = load(path); e.failed())
             return e;
     } catch (const std::bad_alloc&) {
         source_.reset();
@@ -318,8 +315,9 @@ void MediaPlayer::useSource(std::shared_ptr<PcmSource> source) {
 double MediaPlayer::duration() const {
     if (midi_) {
         std::string ms;
-        return midiCommand(std::string("status ") + kMidiAlias + " length", &ms) ? 0
-                                                                               : atof(ms.c_str()) / 1000;
+        return midiCommand(std::string("status ") + kMidiAlias + " length", &ms).failed()
+                   ? 0
+                   : atof(ms.c_str()) / 1000;
     }
     return source_ ? source_->duration() : 0;
 }
@@ -336,7 +334,7 @@ bool MediaPlayer::playing() const {
 double MediaPlayer::currentPosition() const {
     if (midi_) {
         std::string ms;
-        return midiCommand(std::string("status ") + kMidiAlias + " position", &ms)
+        return midiCommand(std::string("status ") + kMidiAlias + " position", &ms).failed()
                    ? 0
                    : atof(ms.c_str()) / 1000;
     }
@@ -361,7 +359,7 @@ void MediaPlayer::setBalance(int32_t hundredthsDb) {
 
 RunError MediaPlayer::play() {
     if (midi_) {
-        if (RunError e = midiCommand(std::string("play ") + kMidiAlias))
+        if (RunError e = midiCommand(std::string("play ") + kMidiAlias); e.failed())
             return e;
         return {};
     }
@@ -385,16 +383,16 @@ RunError MediaPlayer::startRun() {
     run->failedMessage = failedMessage_;
     run->volume = volume_;
     run->balance = balance_;
-    run->wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    run->wake.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!run->wake)
         return noDevice("no event for the sound output");
     auto* handover = new std::shared_ptr<PlaybackRun>(run);
-    HANDLE thread = CreateThread(nullptr, 0, runMain, handover, 0, nullptr);
+    zt::ScopedKernelHandle thread(CreateThread(nullptr, 0, runMain, handover, 0, nullptr));
     if (!thread) {
         delete handover;
         return noDevice("no playback thread");
     }
-    thread_ = thread;
+    thread_ = std::move(thread);
     run_ = std::move(run);
     return {};
 }
@@ -414,10 +412,9 @@ void MediaPlayer::halt() {
     // delay left out of the count.
     const double at = run_->running ? currentPosition() : duration();
     run_->quit = true;
-    SetEvent(run_->wake);
-    const bool ended = WaitForSingleObject(thread_, joinMs_) == WAIT_OBJECT_0;
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    SetEvent(run_->wake.get());
+    const bool ended = WaitForSingleObject(thread_.get(), joinMs_) == WAIT_OBJECT_0;
+    thread_.reset();
     if (!ended) {
         // A sound driver that does not return: the thread keeps its run (the
         // source, the event and the device are its own and go when it ends);

@@ -7,6 +7,7 @@
 
 #include "bar/mp3_player.h"
 #include "bar/win/pcm_source.h"
+#include "common/win/scoped.h"
 
 #include <memory>
 #include <string>
@@ -69,7 +70,7 @@ private:
     std::shared_ptr<PcmSource> source_;
     bool midi_ = false;
 
-    HANDLE thread_ = nullptr;
+    zt::ScopedKernelHandle thread_;
     std::shared_ptr<PlaybackRun> run_;
     int32_t volume_ = 0;
     int32_t balance_ = 0;

@@ -1,6 +1,7 @@
 #include "bar/win/pcm_source.h"
 #include "bar/win/sound_library.h"
 
+#include "common/win/files.h"
 #include "common/win/scoped.h"
 
 // clang-format off
@@ -24,15 +25,7 @@ constexpr uint64_t kLargestFile = 512ull << 20;
 constexpr size_t kFramesPerConvert = 8;
 
 RunError fileError(DWORD code, const std::string& path) {
-    switch (code) {
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return RunError::at(ErrorNumber::PathNotFound, path);
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return RunError::at(ErrorNumber::PermissionDenied, path);
-    default: return RunError::at(ErrorNumber::FileNotFound, path);
-    }
+    return RunError::at(fileErrorNumber(code), path);
 }
 
 class WavSource final : public PcmSource {
@@ -220,10 +213,6 @@ private:
 MappedFile::~MappedFile() {
     if (data_)
         UnmapViewOfFile(data_);
-    if (mapping_)
-        CloseHandle(mapping_);
-    if (file_ != INVALID_HANDLE_VALUE)
-        CloseHandle(file_);
 }
 
 RunError MappedFile::open(const std::string& path, std::shared_ptr<const MappedFile>& out) {
@@ -231,19 +220,21 @@ RunError MappedFile::open(const std::string& path, std::shared_ptr<const MappedF
     std::shared_ptr<MappedFile> m(new (std::nothrow) MappedFile);
     if (!m)
         return RunError::at(ErrorNumber::OutOfMemory, path);
-    m->file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m->file_ == INVALID_HANDLE_VALUE)
+    m->file_.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m->file_)
         return fileError(GetLastError(), path);
     LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(m->file_, &size) || uint64_t(size.QuadPart) > kLargestFile)
+    if (!GetFileSizeEx(m->file_.get(), &size) || uint64_t(size.QuadPart) > kLargestFile)
         return RunError::at(ErrorNumber::InvalidFileFormat, path);
     m->size_ = size_t(size.QuadPart);
     if (m->size_ > 0) { // an empty file cannot be mapped, and needs no pages
-        m->mapping_ = CreateFileMappingA(m->file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        m->mapping_.reset(
+            CreateFileMappingA(m->file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
         if (!m->mapping_)
             return fileError(GetLastError(), path);
-        m->data_ = static_cast<const uint8_t*>(MapViewOfFile(m->mapping_, FILE_MAP_READ, 0, 0, 0));
+        m->data_ =
+            static_cast<const uint8_t*>(MapViewOfFile(m->mapping_.get(), FILE_MAP_READ, 0, 0, 0));
         if (!m->data_)
             return RunError::at(ErrorNumber::OutOfMemory, path);
     }

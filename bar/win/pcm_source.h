@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "bar/media_header.h"
+#include "common/win/scoped.h"
 #include "formats/run_error.h"
 
 #include <memory>
@@ -46,8 +47,8 @@ private:
     MappedFile() = default;
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    HANDLE mapping_ = nullptr;
+    zt::ScopedFileHandle file_;
+    zt::ScopedKernelHandle mapping_;
 };
 
 // A decoder for an MP3 or WAV file; 321 with the reason for a file that is

@@ -1,7 +1,7 @@
 #include "bar/win/player_panel.h"
 
 #include "bar/audio_gain.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
 
 #include <commctrl.h>
 
@@ -62,7 +62,7 @@ void PlayerPanel::applyLayout(const SkinLayout& l, const std::function<int(doubl
 }
 
 void PlayerPanel::report(const RunError& e) const {
-    if (e)
+    if (e.failed())
         showErrorReport(bar_, e);
 }
 

@@ -4,7 +4,11 @@
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
 #include "bar/win/drawing.h"
-#include "bar/win/platform.h"
+#include "bar/win/bar_folder.h"
+#include "bar/win/error_report.h"
+#include "bar/win/program_start.h"
+#include "common/win/files.h"
+#include "common/win/screen.h"
 #include "bar/win/resource.h"
 
 #include "common/win/monitors.h"
@@ -22,15 +26,18 @@ public:
     // that monitor's work area.
     void place() override {
         const int dpi = kSkinDpi;
-        auto tw = [dpi](int p) { return float(pixelsToTwips(p, dpi)); };
+        auto toTwips = [dpi](int p) { return float(pixelsToTwips(p, dpi)); };
         RECT bar, me;
         GetWindowRect(bar_.hwnd(), &bar);
         GetWindowRect(wnd_, &me);
-        const SnapRect b{tw(bar.left), tw(bar.top), tw(bar.right - bar.left), tw(bar.bottom - bar.top)};
+        const SnapRect b{toTwips(bar.left), toTwips(bar.top), toTwips(bar.right - bar.left),
+                         toTwips(bar.bottom - bar.top)};
         const zt::Rect m = zt::win::monitorOfWindow(bar_.hwnd()).bounds;
         const PopupPlace p =
-            placeProgramPopup(b, tw(me.right - me.left), tw(me.bottom - me.top), bar_.horizontal(),
-                              {tw(m.left), tw(m.top), tw(m.width()), tw(m.height())});
+            placeProgramPopup(b, toTwips(me.right - me.left), toTwips(me.bottom - me.top),
+                              bar_.horizontal(),
+                              {toTwips(m.left), toTwips(m.top), toTwips(m.width()),
+                               toTwips(m.height())});
         SetWindowPos(wnd_, nullptr, twipsToPixels(p.left, dpi), twipsToPixels(p.top, dpi), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         keepInsideMonitorOf(wnd_, bar_.hwnd());
@@ -49,7 +56,8 @@ private:
         const auto& entries = bar_.programs().entries;
         if (row < 0 || size_t(row) >= entries.size())
             return;
-        if (RunError e = startCommand(entries[size_t(row)].commandLine, SW_SHOWNORMAL)) {
+        if (RunError e = startCommand(entries[size_t(row)].commandLine, SW_SHOWNORMAL);
+            e.failed()) {
             showErrorReportOnLines(wnd_, e); // the popup stays open
             return;
         }
@@ -147,7 +155,8 @@ private:
         const std::string path = programFolder() + "\\" + kProgramListFile;
         // A list that cannot be written stays in the editor, so nothing the
         // user entered is lost; the old file is untouched.
-        if (RunError e = replaceFile(path, writeProgramList(programs()), kProgramListFile)) {
+        if (RunError e = replaceFile(path, writeProgramList(programs()), kProgramListFile);
+            e.failed()) {
             showErrorReport(wnd_, e);
             return;
         }
@@ -209,7 +218,7 @@ void BarWindow::showProgramPopup() {
         return;
     }
     // Placed even when it is then hidden.
-    static_cast<ProgramPopup*>(DialogFrame::of(popup))->place();
+    static_cast<ProgramPopup*>(DialogFrame::fromWindow(popup))->place();
     if (IsWindowVisible(popup)) {
         ShowWindow(popup, SW_HIDE);
     } else {

@@ -3,7 +3,8 @@
 #include "bar/geometry.h"
 #include "bar/win/bar_window.h"
 #include "bar/win/dialog_frame.h"
-#include "bar/win/platform.h"
+#include "bar/win/error_report.h"
+#include "bar/win/program_start.h"
 #include "bar/win/resource.h"
 
 #include <string>
@@ -38,7 +39,7 @@ private:
         HWND box = GetDlgItem(wnd_, IDC_COMMAND_LINE);
         std::vector<char> text(size_t(GetWindowTextLengthA(box)) + 1);
         GetWindowTextA(box, text.data(), int(text.size()));
-        if (RunError e = startCommand(text.data(), SW_SHOWNORMAL)) {
+        if (RunError e = startCommand(text.data(), SW_SHOWNORMAL); e.failed()) {
             showErrorReportOnLines(wnd_, e); // the dialog stays for another try
             return;
         }

@@ -1,6 +1,6 @@
 // One button per running application, and the connection indicator.
 #include "bar/win/bar_window.h"
-#include "bar/win/connection_win.h"
+#include "bar/win/network.h"
 #include "bar/win/drawing.h"
 
 namespace tessel::win {
@@ -26,13 +26,14 @@ void BarWindow::FindAllApps() {
         int left, top, width, height;
         if (i <= int(places.size())) {
             const auto& p = places[i - 1];
-            left = px(p.left), top = px(p.top), width = px(p.width), height = px(p.height);
+            left = toPixels(p.left), top = toPixels(p.top), width = toPixels(p.width),
+            height = toPixels(p.height);
             char old[256] = {};
             GetWindowTextA(b, old, sizeof old);
             if (tasks_.tasks[i].title != old)
                 SetWindowTextA(b, tasks_.tasks[i].title.c_str());
         } else {
-            left = px(kHiddenButtonLeft), top = r.top, width = r.right - r.left,
+            left = toPixels(kHiddenButtonLeft), top = r.top, width = r.right - r.left,
             height = r.bottom - r.top;
         }
         // Only what changed is moved: the list is rebuilt every 5 seconds.

@@ -3,6 +3,7 @@
 // area into a memory bitmap, measured in the same run. Prints both, in
 // milliseconds, and their ratio.
 #include "hooklib/win/effects.h"
+#include "bench/win/host_times.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "tests/support/win/test_support.h"
@@ -16,17 +17,6 @@ namespace {
 constexpr int kWidth = 1280, kHeight = 1000;
 constexpr int kTrials = 15;
 
-double nowMs() {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER v;
-        QueryPerformanceFrequency(&v);
-        return v;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -37,10 +27,10 @@ double plainCopyMs() {
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, kWidth, kHeight);
     HGDIOBJ old = SelectObject(mem, bmp);
-    const double a = nowMs();
+    const double a = zt::bench::millisecondsNow();
     BitBlt(mem, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
     GdiFlush();
-    const double b = nowMs();
+    const double b = zt::bench::millisecondsNow();
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
@@ -74,10 +64,10 @@ int main() {
     for (int t = 0; t < kTrials + 1; ++t) {
         copy.push_back(plainCopyMs());
         zrv::state().lastCommandWasMove = true;
-        const double a = nowMs();
+        const double a = zt::bench::millisecondsNow();
         zrv::fx::onEnterSizeMove(w);
         GdiFlush();
-        const double b = nowMs();
+        const double b = zt::bench::millisecondsNow();
         start.push_back(b - a);
         started += zrv::props::has(w, zrv::props::kSnapshot) ? 1 : 0;
         zrv::fx::onExitSizeMove(w);

@@ -4,6 +4,7 @@
 // library's hooks the way programs get them: installed on the thread by the
 // loader, and installed by the thread itself through ThreadPatch.
 #include "hooklib/win/binding_mark.h"
+#include "bench/win/host_times.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/support/win/test_support.h"
 
@@ -33,15 +34,12 @@ double nsPerMessage(HWND w, int rounds) {
     WINDOWPOS pos = {w, nullptr, 1, 2, 3, 4, SWP_NOZORDER};
     const UINT msgs[] = {WM_USER, WM_WINDOWPOSCHANGED, WM_SHOWWINDOW, WM_ERASEBKGND,
                          WM_MOVE, WM_NCACTIVATE, WM_USER + 1, WM_APP};
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
+    const double start = zt::bench::nanosecondsNow();
     for (int i = 0; i < rounds; ++i)
         for (UINT m : msgs)
             SendMessageA(w, m, 0, m == WM_WINDOWPOSCHANGED ? reinterpret_cast<LPARAM>(&pos) : 0);
-    QueryPerformanceCounter(&b);
     const double n = static_cast<double>(rounds) * (sizeof msgs / sizeof msgs[0]);
-    return static_cast<double>(b.QuadPart - a.QuadPart) * 1e9 / static_cast<double>(f.QuadPart) / n;
+    return (zt::bench::nanosecondsNow() - start) / n;
 }
 
 struct HookPair {

@@ -27,6 +27,20 @@ inline std::string readWhole(const std::string& path) {
     return s;
 }
 
+// The one clock of the benchmarks: the performance counter.
+inline double secondsNow() {
+    static const double perSecond = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / perSecond;
+}
+inline double millisecondsNow() { return 1e3 * secondsNow(); }
+inline double nanosecondsNow() { return 1e9 * secondsNow(); }
+
 // Starts a program in `dir`; false when it cannot be started.
 inline bool startProgram(const std::string& cmd, const std::string& dir, PROCESS_INFORMATION& pi) {
     STARTUPINFOA si = {};

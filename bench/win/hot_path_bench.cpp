@@ -14,6 +14,7 @@
 //      every step.
 // Prints each figure and whether it meets its goal.
 #include "hooklib/win/effects.h"
+#include "bench/win/host_times.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/support/win/import_patch.h"
@@ -26,26 +27,15 @@
 
 namespace {
 
-double nowNs() {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER q;
-        QueryPerformanceFrequency(&q);
-        return q;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e9 / static_cast<double>(f.QuadPart);
-}
-
 // The best of several rounds: the least disturbed by the other programs of
 // a shared machine.
 template <typename F> double bestNsPerCall(int rounds, int calls, F&& f) {
     double best = 1e300;
     for (int r = 0; r < rounds; ++r) {
-        const double a = nowNs();
+        const double a = zt::bench::nanosecondsNow();
         for (int i = 0; i < calls; ++i)
             f(i);
-        best = std::min(best, (nowNs() - a) / calls);
+        best = std::min(best, (zt::bench::nanosecondsNow() - a) / calls);
     }
     return best;
 }
@@ -143,17 +133,17 @@ struct PlatformCallTimes {
     static inline int regions = 0, updates = 0;
     static inline PlatformCallTimes* self = nullptr;
     static int WINAPI setWindowRgn(HWND w, HRGN r, BOOL redraw) {
-        const double a = nowNs();
+        const double a = zt::bench::nanosecondsNow();
         const int result = self->region_.original<decltype(&SetWindowRgn)>()(w, r, redraw);
-        regionNs += nowNs() - a;
+        regionNs += zt::bench::nanosecondsNow() - a;
         ++regions;
         return result;
     }
     static BOOL WINAPI updateLayered(HWND w, HDC d, POINT* p, SIZE* z, HDC s, POINT* o, COLORREF k,
                                      BLENDFUNCTION* b, DWORD f) {
-        const double a = nowNs();
+        const double a = zt::bench::nanosecondsNow();
         const BOOL result = self->update_(w, d, p, z, s, o, k, b, f);
-        updateNs += nowNs() - a;
+        updateNs += zt::bench::nanosecondsNow() - a;
         ++updates;
         return result;
     }
@@ -189,17 +179,17 @@ LRESULT CALLBACK countingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 double g_libraryNs = 0;
 LRESULT CALLBACK timedReturn(int code, WPARAM wp, LPARAM lp) {
     if (code == HC_ACTION && lp) {
-        const double a = nowNs();
+        const double a = zt::bench::nanosecondsNow();
         zrv::hookAfter(*reinterpret_cast<const CWPRETSTRUCT*>(lp));
-        g_libraryNs += nowNs() - a;
+        g_libraryNs += zt::bench::nanosecondsNow() - a;
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 LRESULT CALLBACK timedCall(int code, WPARAM wp, LPARAM lp) {
     if (code == HC_ACTION && lp) {
-        const double a = nowNs();
+        const double a = zt::bench::nanosecondsNow();
         zrv::hookBefore(*reinterpret_cast<const CWPSTRUCT*>(lp));
-        g_libraryNs += nowNs() - a;
+        g_libraryNs += zt::bench::nanosecondsNow() - a;
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
@@ -227,11 +217,11 @@ void thickFrameResizeStep() {
         double best = 1e300;
         for (int r = 0; r < kRounds; ++r) {
             g_libraryNs = 0;
-            const double a = nowNs();
+            const double a = zt::bench::nanosecondsNow();
             for (int i = 0; i < kSteps; ++i)
                 SetWindowPos(w, nullptr, 0, 0, 500 - (i & 1) * 6, 400 - (i & 1) * 4,
                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            best = std::min(best, (nowNs() - a) / kSteps);
+            best = std::min(best, (zt::bench::nanosecondsNow() - a) / kSteps);
             bestHooks = std::min(bestHooks, g_libraryNs / kSteps);
         }
         return best;
@@ -387,11 +377,11 @@ int main() {
         double best = 1e300;
         for (int round = 0; round < 3; ++round) {
             PlatformCallTimes::reset();
-            const double a = nowNs();
+            const double a = zt::bench::nanosecondsNow();
             for (int i = 0; i < 20; ++i)
                 SetWindowPos(big, nullptr, 0, 0, 1920 - (i & 1) * 6, 1080 - (i & 1) * dh,
                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            const double t = (nowNs() - a) / 20;
+            const double t = (zt::bench::nanosecondsNow() - a) / 20;
             if (t < best) {
                 best = t;
                 bestRegionNs = PlatformCallTimes::regionNs / 20;

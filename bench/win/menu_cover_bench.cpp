@@ -7,6 +7,7 @@
 //                                        hold a translucent menu open for 10 s
 //                                        over a coloured backdrop (screenshots)
 #include "hooklib/win/effects.h"
+#include "bench/win/host_times.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"
@@ -57,13 +58,6 @@ BOOL CALLBACK findMenu(HWND w, LPARAM out) {
     return TRUE;
 }
 
-double nowMs() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 double threadCpuMs() {
     FILETIME created, ended, kernel, user;
     if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user))
@@ -85,10 +79,10 @@ double printOnceMs(HWND menu, int w, int h) {
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
-    const double start = nowMs();
+    const double start = zt::bench::millisecondsNow();
     SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem), -1);
     GdiFlush();
-    const double took = nowMs() - start;
+    const double took = zt::bench::millisecondsNow() - start;
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
@@ -113,9 +107,9 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
             const unsigned before = zrv::state().menuCoverPaints.load();
             const double cpuStart = threadCpuMs();
             for (int i = 0; i < kRepaints; ++i) {
-                const double start = nowMs();
+                const double start = zt::bench::millisecondsNow();
                 RedrawWindow(cover, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-                g_ms.push_back(nowMs() - start);
+                g_ms.push_back(zt::bench::millisecondsNow() - start);
             }
             g_cpuMs = (threadCpuMs() - cpuStart) / kRepaints;
             RECT c;
@@ -135,10 +129,10 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
                 HiliteMenuItem(owner, items, from, MF_BYPOSITION | MF_UNHILITE);
                 HiliteMenuItem(owner, items, to, MF_BYPOSITION | MF_HILITE);
                 UpdateWindow(menu);
-                const double start = nowMs();
+                const double start = zt::bench::millisecondsNow();
                 zrv::fx::onMenuSelect(owner);
                 UpdateWindow(cover);
-                g_moveMs.push_back(nowMs() - start);
+                g_moveMs.push_back(zt::bench::millisecondsNow() - start);
                 g_moveMixed = std::max(g_moveMixed, zrv::state().menuCoverPixelsMixed.load());
             }
         }

@@ -2,6 +2,7 @@
 // 100 to 500 windows, every one of them looked at (hidden windows are not
 // tasks, so the walk never stops at the 25th task) and with visible ones.
 #include "bar/win/task_list.h"
+#include "bench/win/host_times.h"
 
 #include <windows.h>
 
@@ -11,23 +12,16 @@
 
 namespace {
 
-double seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
-    return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
-}
-
 // The best of 10 batches: the machine is shared, and the other batches
 // measure the neighbours as much as the walk.
 double timeWalk(HWND self, int rounds, int& found) {
     tessel::win::TaskSnapshot snap;
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
     double best = 1e9;
     for (int batch = 0; batch < 10; ++batch) {
-        QueryPerformanceCounter(&a);
+        const double start = zt::bench::secondsNow();
         for (int i = 0; i < rounds / 10; ++i)
             tessel::win::collectTasks(self, snap);
-        QueryPerformanceCounter(&b);
-        best = std::min(best, seconds(a, b, f) / (rounds / 10));
+        best = std::min(best, (zt::bench::secondsNow() - start) / (rounds / 10));
     }
     found = snap.count;
     return best;

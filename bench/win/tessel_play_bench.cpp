@@ -26,22 +26,15 @@ using namespace zt::test;
 
 namespace {
 
-double now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return double(c.QuadPart) / double(f.QuadPart);
-}
-
 void decodeFigure(const std::string& mp3) {
     std::shared_ptr<const win::MappedFile> file;
-    if (win::MappedFile::open(mp3, file)) {
+    if (win::MappedFile::open(mp3, file).failed()) {
         std::printf("decode: the test file could not be read\n");
         return;
     }
     std::unique_ptr<win::PcmSource> source;
-    const double t0 = now();
-    if (win::openPcmSource(mp3, file, MediaKind::Mp3, source)) {
+    const double t0 = zt::bench::secondsNow();
+    if (win::openPcmSource(mp3, file, MediaKind::Mp3, source).failed()) {
         std::printf("decode: the codec refused the test file\n");
         return;
     }
@@ -49,7 +42,7 @@ void decodeFigure(const std::string& mp3) {
     size_t frames = 0;
     for (size_t n; (n = source->read(pcm.data(), 4096)) > 0;)
         frames += n;
-    const double took = now() - t0;
+    const double took = zt::bench::secondsNow() - t0;
     const double length = double(frames) / source->sampleRate();
     std::printf("decode: %.1f s of 128 kbit/s stereo MP3 in %.3f s = %.0f x real time (goal at "
                 "least 100 x: %s)\n",
@@ -156,7 +149,7 @@ void componentFigure(const std::string& mp3, int seconds) {
     if (self <= 0)
         return;
     win::MediaPlayer m(nullptr, 0);
-    if (m.setFileName(mp3) || m.play())
+    if (m.setFileName(mp3).failed() || m.play().failed())
         return;
     Sleep(3000);
     const double before = zt::bench::hostCpuSeconds(self);
@@ -185,9 +178,9 @@ void writeFigure(const std::string& out, double ms) {
 int barePlay(const std::string& wav, const std::string& out) {
     std::shared_ptr<const win::MappedFile> file;
     WavInfo info;
-    if (win::MappedFile::open(wav, file) || !readWavInfo(file->data(), file->size(), info))
+    if (win::MappedFile::open(wav, file).failed() || !readWavInfo(file->data(), file->size(), info))
         return 1;
-    const double t0 = now();
+    const double t0 = zt::bench::secondsNow();
     WAVEFORMATEX f = {};
     f.wFormatTag = WAVE_FORMAT_PCM;
     f.nChannels = WORD(info.channels);
@@ -212,7 +205,7 @@ int barePlay(const std::string& wav, const std::string& out) {
         MMTIME t = {};
         t.wType = TIME_SAMPLES;
         if (waveOutGetPosition(wo, &t, sizeof t) == MMSYSERR_NOERROR && t.u.sample > 0)
-            heard = (now() - t0) * 1000;
+            heard = (zt::bench::secondsNow() - t0) * 1000;
         else
             Sleep(1);
     }
@@ -229,13 +222,13 @@ int barePlay(const std::string& wav, const std::string& out) {
 // polled until it moves, as the bar's position bar follows it.
 int componentPlay(const std::string& wav, const std::string& out) {
     win::MediaPlayer m(nullptr, 0);
-    const double t0 = now();
-    if (m.setFileName(wav) || m.play())
+    const double t0 = zt::bench::secondsNow();
+    if (m.setFileName(wav).failed() || m.play().failed())
         return 1;
     double heard = -1;
     for (int i = 0; i < 20000 && heard < 0; ++i) {
         if (m.currentPosition() > 0)
-            heard = (now() - t0) * 1000;
+            heard = (zt::bench::secondsNow() - t0) * 1000;
         else
             Sleep(1);
     }
@@ -305,13 +298,13 @@ double barPlayClick(HWND wnd) {
     SendInput(1, &in, sizeof in);
     pumpMessages(30);
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    const double t0 = now();
+    const double t0 = zt::bench::secondsNow();
     SendInput(1, &in, sizeof in);
     double heard = -1;
     for (int i = 0; i < 20000 && heard < 0; ++i) {
         DWORD_PTR pos = 0;
         if (SendMessageTimeoutA(position, PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000, &pos) && pos > 0)
-            heard = (now() - t0) * 1000;
+            heard = (zt::bench::secondsNow() - t0) * 1000;
         else
             Sleep(1);
     }

@@ -22,13 +22,6 @@ namespace {
 constexpr char kBaselineTitle[] = "One window";
 constexpr int kRounds = 15;
 
-double nowMs() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return c.QuadPart * 1000.0 / f.QuadPart;
-}
-
 int baselineWindow() {
     HWND w = CreateWindowExA(0, "STATIC", kBaselineTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
                              100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -116,7 +109,9 @@ std::vector<Probe> skinProbes(const std::string& skin, int dpi) {
     using namespace tessel::designer;
     DesignModel m = designTimeLayout();
     std::vector<Probe> probes;
-    if (applySkinSettings(zt::bench::readWhole(tessel::skinFilePath(skin, tessel::kSkinSettingsFile)), m))
+    const std::string text =
+        zt::bench::readWhole(tessel::skinFilePath(skin, tessel::kSkinSettingsFile));
+    if (applySkinSettings(text, m).failed())
         return probes;
     std::vector<RECT> covered;
     for (int i = 0; i < kButtonPicCount; ++i) {
@@ -214,23 +209,23 @@ int main(int argc, char** argv) {
     std::vector<double> base, designer, chooserPart, withPanel;
     for (int round = 0; round < kRounds; ++round) {
         PROCESS_INFORMATION pi = {};
-        double t0 = nowMs();
+        double t0 = zt::bench::millisecondsNow();
         if (!zt::bench::startProgram("\"" + std::string(path) + "\" --window", dir, pi))
             return 1;
         if (!waitWindow(pi.dwProcessId, nullptr, kBaselineTitle)) {
             std::printf("the one-window program showed no window\n");
             return 1;
         }
-        base.push_back(nowMs() - t0);
+        base.push_back(zt::bench::millisecondsNow() - t0);
         end(pi);
 
-        t0 = nowMs();
+        t0 = zt::bench::millisecondsNow();
         if (!zt::bench::startProgram("\"" + dir + "\\tesseldes.exe\"", dir, pi)) {
             std::printf("tesseldes.exe could not be started from %s\n", dir.c_str());
             return 1;
         }
         HWND chooser = waitWindow(pi.dwProcessId, "#32770", "Select Skin to edit");
-        const double toChooser = nowMs() - t0;
+        const double toChooser = zt::bench::millisecondsNow() - t0;
         if (!chooser) {
             std::printf("no skin chooser\n");
             end(pi);
@@ -238,15 +233,15 @@ int main(int argc, char** argv) {
         }
         // Timed from here: work the designer does between showing the
         // chooser and taking the typed folder is part of its start.
-        const double t1 = nowMs();
+        const double t1 = zt::bench::millisecondsNow();
         SendMessageA(GetDlgItem(chooser, IDC_CHOOSER_TEXT1), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(skin.c_str()));
         PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_OPEN, BN_CLICKED), 0);
         HWND canvas = waitWindow(pi.dwProcessId, "TesseldesCanvas", nullptr);
         const bool painted = canvas && waitSkinShown(canvas, probes);
-        const double toCanvas = nowMs() - t1;
+        const double toCanvas = zt::bench::millisecondsNow() - t1;
         const bool panel = painted && waitWindow(pi.dwProcessId, "#32770", "Tessel Shell Designer");
-        const double toPanel = nowMs() - t1;
+        const double toPanel = zt::bench::millisecondsNow() - t1;
         end(pi);
         if (!painted || !panel) {
             std::printf(!canvas    ? "no canvas\n"

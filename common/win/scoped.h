@@ -2,6 +2,7 @@
 // handle the way that handle kind must be released.
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -39,6 +40,23 @@ struct KernelHandleTraits {
     static HANDLE invalid() { return nullptr; }
     static void close(HANDLE h) { CloseHandle(h); }
 };
+// CreateFile's failure is INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { FindClose(h); }
+};
+struct MenuTraits {
+    static HMENU invalid() { return nullptr; }
+    static void close(HMENU h) { DestroyMenu(h); }
+};
+struct GlobalMemoryTraits {
+    static HGLOBAL invalid() { return nullptr; }
+    static void close(HGLOBAL h) { GlobalFree(h); }
+};
 struct GdiObjectTraits {
     static HGDIOBJ invalid() { return nullptr; }
     static void close(HGDIOBJ h) { DeleteObject(h); }
@@ -68,6 +86,10 @@ struct WindowTraits {
 };
 
 using ScopedKernelHandle = ScopedHandle<HANDLE, KernelHandleTraits>;
+using ScopedFileHandle = ScopedHandle<HANDLE, FileHandleTraits>;
+using ScopedFindHandle = ScopedHandle<HANDLE, FindHandleTraits>;
+using ScopedMenu = ScopedHandle<HMENU, MenuTraits>;
+using ScopedGlobalMemory = ScopedHandle<HGLOBAL, GlobalMemoryTraits>;
 using ScopedGdiObject = ScopedHandle<HGDIOBJ, GdiObjectTraits>;
 using ScopedMemDc = ScopedHandle<HDC, MemDcTraits>;
 using ScopedModule = ScopedHandle<HMODULE, ModuleTraits>;
@@ -86,6 +108,73 @@ using ScopedBrush = ScopedGdi<HBRUSH>;
 using ScopedPen = ScopedGdi<HPEN>;
 using ScopedRegion = ScopedGdi<HRGN>;
 using ScopedFont = ScopedGdi<HFONT>;
+
+// Memory the shell or COM hands over, given back with CoTaskMemFree.
+template <typename T> class ScopedCoTaskMem {
+public:
+    ScopedCoTaskMem() = default;
+    explicit ScopedCoTaskMem(T* p) : p_(p) {}
+    ~ScopedCoTaskMem() { CoTaskMemFree(p_); }
+    ScopedCoTaskMem(const ScopedCoTaskMem&) = delete;
+    ScopedCoTaskMem& operator=(const ScopedCoTaskMem&) = delete;
+    ScopedCoTaskMem(ScopedCoTaskMem&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    ScopedCoTaskMem& operator=(ScopedCoTaskMem&& o) noexcept {
+        if (this != &o) {
+            CoTaskMemFree(p_);
+            p_ = std::exchange(o.p_, nullptr);
+        }
+        return *this;
+    }
+    T* get() const { return p_; }
+    // For a function that hands the memory over through its argument; what
+    // was held before is given back first.
+    T** out() {
+        CoTaskMemFree(std::exchange(p_, nullptr));
+        return &p_;
+    }
+    explicit operator bool() const { return p_ != nullptr; }
+
+private:
+    T* p_ = nullptr;
+};
+
+// The two handles CreateProcess hands back, closed together.
+class ScopedProcessInfo {
+public:
+    ScopedProcessInfo() = default;
+    ~ScopedProcessInfo() { reset(); }
+    ScopedProcessInfo(const ScopedProcessInfo&) = delete;
+    ScopedProcessInfo& operator=(const ScopedProcessInfo&) = delete;
+    ScopedProcessInfo(ScopedProcessInfo&& o) noexcept : pi_(std::exchange(o.pi_, {})) {}
+    ScopedProcessInfo& operator=(ScopedProcessInfo&& o) noexcept {
+        if (this != &o) {
+            reset();
+            pi_ = std::exchange(o.pi_, {});
+        }
+        return *this;
+    }
+    // For CreateProcess; what was held before is closed first.
+    PROCESS_INFORMATION* out() {
+        reset();
+        return &pi_;
+    }
+    const PROCESS_INFORMATION& get() const { return pi_; }
+    HANDLE process() const { return pi_.hProcess; }
+    DWORD processId() const { return pi_.dwProcessId; }
+    // The process handle, now the caller's; the thread handle stays to be
+    // closed here.
+    HANDLE releaseProcess() { return std::exchange(pi_.hProcess, nullptr); }
+    void reset() {
+        if (pi_.hThread)
+            CloseHandle(pi_.hThread);
+        if (pi_.hProcess)
+            CloseHandle(pi_.hProcess);
+        pi_ = {};
+    }
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+};
 
 // A DC obtained with GetDC/GetWindowDC, given back with ReleaseDC.
 class ScopedWindowDc {

@@ -3,7 +3,9 @@
 #include "bar/geometry.h"
 #include "formats/skin_files.h"
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/files.h"
+#include "common/win/pictures.h"
+#include "late_bound.h"
 #include "resource.h"
 
 #include "common/win/monitors.h"
@@ -42,8 +44,8 @@ Canvas::~Canvas() {
 
 // Skin twips, the same at every DPI, as the bar reads them; the screen's DPI
 // only sizes the backdrop picture.
-int Canvas::px(double twips) const { return twipsToPixels(twips, kSkinDpi); }
-double Canvas::tw(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
+int Canvas::toPixels(double twips) const { return twipsToPixels(twips, kSkinDpi); }
+double Canvas::toTwips(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
@@ -57,7 +59,7 @@ bool Canvas::create(HINSTANCE instance) {
     // Made where the model puts it: every move of a top-level window costs
     // the start a trip to the display.
     const SIZE outer = outerSize();
-    RECT r = {px(model_->canvas.left), px(model_->canvas.top), 0, 0};
+    RECT r = {toPixels(model_->canvas.left), toPixels(model_->canvas.top), 0, 0};
     r.right = r.left + outer.cx;
     r.bottom = r.top + outer.cy;
     // A skin made on a monitor that is not there now would put the canvas
@@ -82,8 +84,8 @@ SIZE Canvas::frameSize() const {
 SIZE Canvas::outerSize() const {
     const Box& c = model_->canvas;
     const SIZE frame = frameSize();
-    return {std::max(0, px(c.width - kCanvasExtraWidth)) + frame.cx,
-            std::max(0, px(c.height - kCanvasExtraHeight)) + frame.cy};
+    return {std::max(0, toPixels(c.width - kCanvasExtraWidth)) + frame.cx,
+            std::max(0, toPixels(c.height - kCanvasExtraHeight)) + frame.cy};
 }
 
 void Canvas::placeAll() {
@@ -100,9 +102,9 @@ void Canvas::placeElement(int i) {
     if (!model_)
         return;
     const Box& b = model_->elements[i];
-    const int left = px(b.left), top = px(b.top);
-    const RECT now = {left, top, left + std::max(0, px(b.width)),
-                      top + std::max(0, px(b.height))};
+    const int left = toPixels(b.left), top = toPixels(b.top);
+    const RECT now = {left, top, left + std::max(0, toPixels(b.width)),
+                      top + std::max(0, toPixels(b.height))};
     // A hidden canvas is painted whole when it is shown.
     const bool visible = wnd_ && IsWindowVisible(wnd_);
     if (visible)
@@ -116,8 +118,8 @@ void Canvas::placeWindow() {
     if (!wnd_ || !model_)
         return;
     const SIZE outer = outerSize();
-    SetWindowPos(wnd_, nullptr, px(model_->canvas.left), px(model_->canvas.top), outer.cx,
-                 outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(wnd_, nullptr, toPixels(model_->canvas.left), toPixels(model_->canvas.top),
+                 outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Box Canvas::windowBox() const {
@@ -138,15 +140,15 @@ Box Canvas::windowBox() const {
     const SIZE frame = frameSize();
     const int clientWidth = std::max(0, int(r.right - r.left) - int(frame.cx));
     const int clientHeight = std::max(0, int(r.bottom - r.top) - int(frame.cy));
-    return {tw(r.left), tw(r.top), tw(clientWidth) + kCanvasExtraWidth,
-            tw(clientHeight) + kCanvasExtraHeight};
+    return {toTwips(r.left), toTwips(r.top), toTwips(clientWidth) + kCanvasExtraWidth,
+            toTwips(clientHeight) + kCanvasExtraHeight};
 }
 
 void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
     const SIZE s = bitmapSize(bmp.get());
     pictures_[i] = std::move(bmp);
-    model_->elements[i].width = tw(s.cx);
-    model_->elements[i].height = tw(s.cy);
+    model_->elements[i].width = toTwips(s.cx);
+    model_->elements[i].height = toTwips(s.cy);
     placeElement(i);
 }
 
@@ -160,7 +162,7 @@ int Canvas::progressValue() const { return progress_; }
 
 RunError Canvas::setBackdrop(const std::string& path) {
     std::string data;
-    if (auto e = readTextFile(path, data, kLargestPictureFile))
+    if (auto e = readWholeFile(path, data, kLargestPictureFile); e.failed())
         return e;
     using MakeStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
@@ -168,18 +170,17 @@ RunError Canvas::setBackdrop(const std::string& path) {
     auto loadPicture = lateBound<LoadPicture>("oleaut32.dll", "OleLoadPicture");
     if (!initPictures() || !makeStream || !loadPicture)
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size() ? data.size() : 1);
+    zt::ScopedGlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, data.size() ? data.size() : 1));
     if (!mem)
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    if (void* p = GlobalLock(mem)) {
+    if (void* p = GlobalLock(mem.get())) {
         memcpy(p, data.data(), data.size());
-        GlobalUnlock(mem);
+        GlobalUnlock(mem.get());
     }
     IStream* stream = nullptr;
-    if (FAILED(makeStream(mem, TRUE, &stream))) {
-        GlobalFree(mem);
+    if (FAILED(makeStream(mem.get(), TRUE, &stream)))
         return RunError::at(ErrorNumber::InvalidPicture, path);
-    }
+    mem.release(); // the stream frees it when it is released
     IPicture* picture = nullptr;
     HRESULT hr = loadPicture(stream, static_cast<LONG>(data.size()), FALSE, IID_IPicture,
                              reinterpret_cast<void**>(&picture));
@@ -324,8 +325,8 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             return false;
         // Any button sets the one grab point of the canvas, relative to the
         // element pressed.
-        grabX_ = tw(pt.x - shown_[i].left);
-        grabY_ = tw(pt.y - shown_[i].top);
+        grabX_ = toTwips(pt.x - shown_[i].left);
+        grabY_ = toTwips(pt.y - shown_[i].top);
         dragged_ = i;
         SetCapture(wnd_);
         return true;
@@ -338,8 +339,8 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             return elementAt(pt) >= 0;
         if ((wp & kAnyButton) == MK_LBUTTON) {
             Box& b = model_->elements[i];
-            b.left += tw(pt.x - shown_[i].left) - grabX_;
-            b.top += tw(pt.y - shown_[i].top) - grabY_;
+            b.left += toTwips(pt.x - shown_[i].left) - grabX_;
+            b.top += toTwips(pt.y - shown_[i].top) - grabY_;
             placeElement(i);
             UpdateWindow(wnd_);
         }

@@ -2,7 +2,9 @@
 // sizes, the two colours, the task-button orientation and "Make".
 #include "designer/panel_rules.h"
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/screen.h"
+#include "late_bound.h"
+#include "window_text.h"
 #include "resource.h"
 
 #include <commdlg.h>
@@ -45,38 +47,38 @@ void setBox(HWND dlg, int n, double value) {
         SetWindowTextA(box, text.c_str());
 }
 
-void refreshBox(DesignerApp& a, int n) {
+void refreshBox(DesignerApp& app, int n) {
     if (const SizeBox* b = sizeBox(n))
-        setBox(a.panel, n, sizeOf(a.model.elements[b->element], b->dimension));
+        setBox(app.panel, n, sizeOf(app.model.elements[b->element], b->dimension));
 }
 
-void sizeBoxChanged(DesignerApp& a, HWND dlg, int n) {
+void sizeBoxChanged(DesignerApp& app, HWND dlg, int n) {
     const SizeBox* b = sizeBox(n);
     double v = 0;
     if (!b || !parseSize(windowText(GetDlgItem(dlg, textId(n))), v))
         return; // the element keeps its size; the box keeps the text as typed
-    double& size = sizeOf(a.model.elements[b->element], b->dimension);
+    double& size = sizeOf(app.model.elements[b->element], b->dimension);
     if (size == v)
         return;
     size = v;
-    a.canvas.placeElement(b->element);
+    app.canvas.placeElement(b->element);
 }
 
-void arrowClicked(DesignerApp& a, const ArrowStep& s) {
-    double& size = sizeOf(a.model.elements[s.element], s.dimension);
+void arrowClicked(DesignerApp& app, const ArrowStep& s) {
+    double& size = sizeOf(app.model.elements[s.element], s.dimension);
     size = steppedSize(size, s.delta);
-    a.canvas.placeElement(s.element);
+    app.canvas.placeElement(s.element);
     for (int n : s.refresh)
         if (n)
-            refreshBox(a, n);
+            refreshBox(app, n);
 }
 
-void pickCanvasPicture(DesignerApp& a, HWND dlg) {
+void pickCanvasPicture(DesignerApp& app, HWND dlg) {
     const std::string path = askOpenPath(dlg, kPictureFilter, "");
     if (path.empty())
         return;
-    a.canvasPicturePath = path;
-    if (RunError e = a.canvas.setBackdrop(path))
+    app.canvasPicturePath = path;
+    if (RunError e = app.canvas.setBackdrop(path); e.failed())
         MessageBoxA(dlg, e.description().c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -86,10 +88,10 @@ COLORREF textOn(COLORREF back) {
     return lum < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
 }
 
-void drawColourSample(const DesignerApp& a, const DRAWITEMSTRUCT& di) {
+void drawColourSample(const DesignerApp& app, const DRAWITEMSTRUCT& di) {
     RECT rc = di.rcItem;
     const bool pressed = di.itemState & ODS_SELECTED;
-    const COLORREF back = colourValue(a.model.buttonColour);
+    const COLORREF back = colourValue(app.model.buttonColour);
     zt::ScopedBrush fill(CreateSolidBrush(back));
     FillRect(di.hDC, &rc, fill.get());
     DrawEdge(di.hDC, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
@@ -106,42 +108,42 @@ void drawColourSample(const DesignerApp& a, const DRAWITEMSTRUCT& di) {
     }
 }
 
-void setListColour(DesignerApp& a, int32_t colour) {
-    a.model.listColour = colour;
+void setListColour(DesignerApp& app, int32_t colour) {
+    app.model.listColour = colour;
     gListBrush.reset(CreateSolidBrush(colourValue(colour)));
-    InvalidateRect(GetDlgItem(a.panel, IDC_LIST1), nullptr, TRUE);
+    InvalidateRect(GetDlgItem(app.panel, IDC_LIST1), nullptr, TRUE);
 }
 
-bool command(DesignerApp& a, HWND dlg, int id, int code) {
+bool command(DesignerApp& app, HWND dlg, int id, int code) {
     if (id >= textId(2) && id <= textId(9)) {
         if (code == EN_CHANGE)
-            sizeBoxChanged(a, dlg, id - IDC_TEXT_BASE);
+            sizeBoxChanged(app, dlg, id - IDC_TEXT_BASE);
         return true;
     }
     if (id == textId(1)) {
         if (code == EN_CHANGE) {
-            a.model.shellName = windowText(GetDlgItem(dlg, id));
-            SetWindowTextA(a.canvas.wnd(), a.model.shellName.c_str());
+            app.model.shellName = windowText(GetDlgItem(dlg, id));
+            SetWindowTextA(app.canvas.wnd(), app.model.shellName.c_str());
         }
         return true;
     }
     if (code != BN_CLICKED)
         return false;
     if (const ArrowStep* s = arrowStep(id - IDC_COMMAND_BASE)) {
-        arrowClicked(a, *s);
+        arrowClicked(app, *s);
         return true;
     }
     if (id == commandId(1)) {
-        pickCanvasPicture(a, dlg);
+        pickCanvasPicture(app, dlg);
     } else if (id == commandId(19)) {
-        a.model.buttonColour = askColour(dlg);
+        app.model.buttonColour = askColour(dlg);
         InvalidateRect(GetDlgItem(dlg, commandId(1)), nullptr, TRUE);
     } else if (id == commandId(20)) {
-        setListColour(a, askColour(dlg));
+        setListColour(app, askColour(dlg));
     } else if (id == commandId(18)) {
-        showMakeFile(a);
+        showMakeFile(app);
     } else if (id == IDC_OPTION1 || id == IDC_OPTION2) {
-        a.model.orientation =
+        app.model.orientation =
             id == IDC_OPTION1 ? Orientation::Horizontal : Orientation::Vertical;
     } else {
         return false;
@@ -151,13 +153,14 @@ bool command(DesignerApp& a, HWND dlg, int id, int code) {
 
 // Beside the canvas, in its monitor's work area, so that the model of the
 // bar stays in view.
-void placeBesideCanvas(DesignerApp& a, HWND dlg) {
+void placeBesideCanvas(DesignerApp& app, HWND dlg) {
     RECT canvas = {}, panel = {};
-    if (!a.canvas.wnd() || !GetWindowRect(a.canvas.wnd(), &canvas) || !GetWindowRect(dlg, &panel))
+    if (!app.canvas.wnd() || !GetWindowRect(app.canvas.wnd(), &canvas) ||
+        !GetWindowRect(dlg, &panel))
         return;
     MONITORINFO mi = {};
     mi.cbSize = sizeof mi;
-    if (!GetMonitorInfoA(MonitorFromWindow(a.canvas.wnd(), MONITOR_DEFAULTTONEAREST), &mi))
+    if (!GetMonitorInfoA(MonitorFromWindow(app.canvas.wnd(), MONITOR_DEFAULTTONEAREST), &mi))
         return;
     const ScreenRect r = panelPlace({canvas.left, canvas.top, canvas.right, canvas.bottom},
                                     panel.right - panel.left, panel.bottom - panel.top,
@@ -166,35 +169,35 @@ void placeBesideCanvas(DesignerApp& a, HWND dlg) {
     SetWindowPos(dlg, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void initPanel(DesignerApp& a, HWND dlg) {
-    a.panel = dlg;
+void initPanel(DesignerApp& app, HWND dlg) {
+    app.panel = dlg;
     for (const ArrowStep& s : kArrowSteps)
         SetDlgItemTextA(dlg, commandId(s.commandNumber), s.caption);
     SendDlgItemMessageA(dlg, IDC_LIST1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kListSample));
-    SetDlgItemTextA(dlg, textId(1), a.model.shellName.c_str());
+    SetDlgItemTextA(dlg, textId(1), app.model.shellName.c_str());
     // A loaded skin has chosen an orientation; a fresh one has neither.
-    if (a.model.orientation != Orientation::None)
+    if (app.model.orientation != Orientation::None)
         CheckRadioButton(dlg, IDC_OPTION1, IDC_OPTION2,
-                         a.model.orientation == Orientation::Horizontal ? IDC_OPTION1
+                         app.model.orientation == Orientation::Horizontal ? IDC_OPTION1
                                                                         : IDC_OPTION2);
-    setListColour(a, a.model.listColour);
-    placeBesideCanvas(a, dlg);
+    setListColour(app, app.model.listColour);
+    placeBesideCanvas(app, dlg);
 }
 
 INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    DesignerApp& a = app();
+    DesignerApp& app = designerApp();
     switch (msg) {
     case WM_INITDIALOG:
-        initPanel(a, dlg);
+        initPanel(app, dlg);
         return TRUE;
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE)
-            refreshSizeBoxes(a);
+            refreshSizeBoxes(app);
         return FALSE;
     case WM_COMMAND:
         // A failed allocation ends the action that needed it, never the run.
         try {
-            return command(a, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+            return command(app, dlg, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
         } catch (const std::bad_alloc&) {
             MessageBoxA(dlg, errorText(ErrorNumber::OutOfMemory), kMessageTitle,
                         MB_OK | MB_ICONEXCLAMATION);
@@ -204,12 +207,12 @@ INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (di->CtlID != static_cast<UINT>(commandId(1)))
             return FALSE;
-        drawColourSample(a, *di);
+        drawColourSample(app, *di);
         return TRUE;
     }
     case WM_CTLCOLORLISTBOX:
         if (reinterpret_cast<HWND>(lp) == GetDlgItem(dlg, IDC_LIST1) && gListBrush) {
-            const COLORREF c = colourValue(a.model.listColour);
+            const COLORREF c = colourValue(app.model.listColour);
             SetBkColor(reinterpret_cast<HDC>(wp), c);
             SetTextColor(reinterpret_cast<HDC>(wp), textOn(c));
             return reinterpret_cast<INT_PTR>(gListBrush.get());
@@ -223,15 +226,15 @@ INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }
 } // namespace
 
-HWND createControlPanel(DesignerApp& a) {
-    return CreateDialogParamA(a.instance, MAKEINTRESOURCEA(IDD_PANEL), nullptr, panelProc, 0);
+HWND createControlPanel(DesignerApp& app) {
+    return CreateDialogParamA(app.instance, MAKEINTRESOURCEA(IDD_PANEL), nullptr, panelProc, 0);
 }
 
-void refreshSizeBoxes(DesignerApp& a) {
-    if (!a.panel)
+void refreshSizeBoxes(DesignerApp& app) {
+    if (!app.panel)
         return;
     for (int n : kRefreshOrder)
-        refreshBox(a, n);
+        refreshBox(app, n);
 }
 
 } // namespace tessel::designer::win

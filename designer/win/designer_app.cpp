@@ -1,52 +1,59 @@
 #include "designer_app.h"
 
 #include "formats/skin_files.h"
-#include "platform.h"
+#include "common/win/files.h"
+#include "common/win/pictures.h"
 #include "resource.h"
 
 #include <new>
 
 namespace tessel::designer::win {
 
-DesignerApp& app() {
-    static DesignerApp a;
-    return a;
+DesignerApp& designerApp() {
+    static DesignerApp app;
+    return app;
 }
 
 void endDesigner() { PostQuitMessage(0); }
 
-void closeOpenedChooser(DesignerApp& a) {
-    if (a.openedChooser)
-        DestroyWindow(a.openedChooser);
-    a.openedChooser = nullptr;
+void closeOpenedChooser(DesignerApp& app) {
+    if (app.openedChooser)
+        DestroyWindow(app.openedChooser);
+    app.openedChooser = nullptr;
 }
 
 namespace {
 
-RunError loadSkinSteps(DesignerApp& a) {
+// No skin settings file is anywhere near this size.
+constexpr size_t kLargestSkinFile = 4u << 20;
+
+RunError loadSkinSteps(DesignerApp& app) {
     std::string text;
-    if (auto e = readTextFile(skinFilePath(a.skinFolder, kSkinSettingsFile), text))
+    const std::string path = skinFilePath(app.skinFolder, kSkinSettingsFile);
+    if (auto e = readTextFile(path, text, nullptr, kLargestSkinFile); e.failed())
         return e;
-    RunError e = applySkinSettings(text, a.model);
-    a.canvas.placeElements(); // everything read before a failure stays applied
-    if (e)
+    RunError e = applySkinSettings(text, app.model);
+    app.canvas.placeElements(); // everything read before a failure stays applied
+    if (e.failed())
         return e;
     for (int i = 0; i < kButtonPicCount; ++i) {
         if (i == kTaskArea)
             continue;
         zt::ScopedBitmap bmp;
-        if (auto e = loadBitmapFile(elementBitmapPath(a.skinFolder, i, BitmapLook::Normal), bmp))
+        const std::string path = elementBitmapPath(app.skinFolder, i, BitmapLook::Normal);
+        if (auto e = loadPicture(path, bmp); e.failed())
             return e;
-        a.canvas.setPicture(i, std::move(bmp));
+        app.canvas.setPicture(i, std::move(bmp));
     }
     zt::ScopedBitmap background;
-    if (auto e = loadBitmapFile(skinFilePath(a.skinFolder, "background.bmp"), background))
+    if (auto e = loadPicture(skinFilePath(app.skinFolder, "background.bmp"), background);
+        e.failed())
         return e;
-    a.model.elements[kImage1].left = a.model.elements[kImage1].top = 0;
-    a.canvas.setPicture(kImage1, std::move(background));
+    app.model.elements[kImage1].left = app.model.elements[kImage1].top = 0;
+    app.canvas.setPicture(kImage1, std::move(background));
     // Room for the canvas's frame and title bar, which the bar has not.
-    a.model.canvas.width = a.model.elements[kImage1].width + kCanvasExtraWidth;
-    a.model.canvas.height = a.model.elements[kImage1].height + kCanvasExtraHeight;
+    app.model.canvas.width = app.model.elements[kImage1].width + kCanvasExtraWidth;
+    app.model.canvas.height = app.model.elements[kImage1].height + kCanvasExtraHeight;
     return {};
 }
 
@@ -55,12 +62,12 @@ RunError loadSkinSteps(DesignerApp& a) {
 namespace {
 // The one load message, over the canvas; what was applied before the
 // failure stays.
-void reportLoadFailure(DesignerApp& a, const RunError& e) {
-    if (!e)
+void reportLoadFailure(DesignerApp& app, const RunError& e) {
+    if (!e.failed())
         return;
-    closeOpenedChooser(a); // not left behind the message
+    closeOpenedChooser(app); // not left behind the message
     const std::string text = e.description() + " email " + kSupportAddress + " for help";
-    MessageBoxA(a.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(app.canvas.wnd(), text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The control panel comes once the canvas with its skin is on the screen: a
@@ -68,47 +75,47 @@ void reportLoadFailure(DesignerApp& a, const RunError& e) {
 // that is when the painted canvas reaches the display.
 void CALLBACK showControlPanel(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    DesignerApp& a = app();
-    closeOpenedChooser(a);
-    if (a.panel)
+    DesignerApp& app = designerApp();
+    closeOpenedChooser(app);
+    if (app.panel)
         return;
-    a.panel = createControlPanel(a);
-    if (!a.panel) {
+    app.panel = createControlPanel(app);
+    if (!app.panel) {
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
                     MB_OK | MB_ICONSTOP);
         endDesigner();
         return;
     }
-    ShowWindow(a.panel, SW_SHOWNORMAL);
-    SetForegroundWindow(a.panel);
-    SetActiveWindow(a.panel);
-    refreshSizeBoxes(a);
+    ShowWindow(app.panel, SW_SHOWNORMAL);
+    SetForegroundWindow(app.panel);
+    SetActiveWindow(app.panel);
+    refreshSizeBoxes(app);
 }
 } // namespace
 
-void openDesigner(DesignerApp& a) {
+void openDesigner(DesignerApp& app) {
     // The canvas is first used here, which loads the skin onto it before
     // anything else happens. Its window is made after the load, where the
     // skin puts it, and holds the load's message if there is one.
-    a.canvas.attach(a.model, a.dpi);
+    app.canvas.attach(app.model, app.dpi);
     RunError e;
     try {
-        e = loadSkinSteps(a);
+        e = loadSkinSteps(app);
     } catch (const std::bad_alloc&) {
         e = RunError(ErrorNumber::OutOfMemory, errorText(ErrorNumber::OutOfMemory));
     }
-    if (!a.canvas.create(a.instance)) {
-        closeOpenedChooser(a);
+    if (!app.canvas.create(app.instance)) {
+        closeOpenedChooser(app);
         MessageBoxA(nullptr, "The designer's windows could not be made.", kMessageTitle,
                     MB_OK | MB_ICONSTOP);
         endDesigner();
         return;
     }
-    reportLoadFailure(a, e);
-    a.model.shellName = kInitialShellName;
-    a.canvas.setProgressValue(kProgressPreviewValue);
-    ShowWindow(a.canvas.wnd(), SW_SHOWNORMAL);
-    UpdateWindow(a.canvas.wnd());
+    reportLoadFailure(app, e);
+    app.model.shellName = kInitialShellName;
+    app.canvas.setProgressValue(kProgressPreviewValue);
+    ShowWindow(app.canvas.wnd(), SW_SHOWNORMAL);
+    UpdateWindow(app.canvas.wnd());
     if (!SetTimer(nullptr, 0, USER_TIMER_MINIMUM, showControlPanel))
         showControlPanel(nullptr, 0, 0, 0);
 }

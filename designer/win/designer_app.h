@@ -29,19 +29,19 @@ struct DesignerApp {
     HWND progress = nullptr; // `Form4`
 };
 
-DesignerApp& app();
+DesignerApp& designerApp();
 
 // Windows of the run.
-HWND createSkinChooser(DesignerApp& a);
+HWND createSkinChooser(DesignerApp& app);
 // "Open": the control panel and the canvas, with the skin loaded.
-void openDesigner(DesignerApp& a);
-HWND createControlPanel(DesignerApp& a);
-void refreshSizeBoxes(DesignerApp& a);
-void showMakeFile(DesignerApp& a);
+void openDesigner(DesignerApp& app);
+HWND createControlPanel(DesignerApp& app);
+void refreshSizeBoxes(DesignerApp& app);
+void showMakeFile(DesignerApp& app);
 
 
 // Closes the skin chooser that "Open" was pressed in, if it is still there.
-void closeOpenedChooser(DesignerApp& a);
+void closeOpenedChooser(DesignerApp& app);
 
 // Ends the whole run (closing the panel or the canvas).
 void endDesigner();

@@ -1,12 +1,13 @@
 // tesseldes: the skin designer of the launcher bar.
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/program_folder.h"
+#include "common/win/screen.h"
 
 using namespace tessel::designer::win;
 
 namespace {
-bool dialogMessage(const DesignerApp& a, MSG& msg) {
-    for (HWND dlg : {a.chooser, a.panel, a.makeFile, a.progress})
+bool dialogMessage(const DesignerApp& app, MSG& msg) {
+    for (HWND dlg : {app.chooser, app.panel, app.makeFile, app.progress})
         if (dlg && IsWindow(dlg) && IsDialogMessageA(dlg, &msg))
             return true;
     return false;
@@ -14,18 +15,18 @@ bool dialogMessage(const DesignerApp& a, MSG& msg) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    DesignerApp& a = app();
-    a.instance = instance;
-    a.dpi = screenDpi();
-    a.programFolder = programFolder();
-    a.chooser = createSkinChooser(a);
-    if (!a.chooser)
+    DesignerApp& app = designerApp();
+    app.instance = instance;
+    app.dpi = tessel::screenDpi();
+    app.programFolder = zt::programFolder();
+    app.chooser = createSkinChooser(app);
+    if (!app.chooser)
         return 1;
-    ShowWindow(a.chooser, SW_SHOWNORMAL);
+    ShowWindow(app.chooser, SW_SHOWNORMAL);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (dialogMessage(a, msg))
+        if (dialogMessage(app, msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -1,7 +1,9 @@
 // The make-file window (`Form3`) and the progress window (`Form4`) that
 // writes the skin settings file.
 #include "designer_app.h"
-#include "platform.h"
+#include "common/win/replacing_file.h"
+#include "late_bound.h"
+#include "window_text.h"
 #include "resource.h"
 
 namespace tessel::designer::win {
@@ -24,15 +26,15 @@ enum class WriteResult { Written, Failed, OutOfRange };
 // Writes the whole file; stops at the first failure, with the label left at
 // the group that failed. Values the file cannot hold are found before
 // anything is written, so the old file stays as it was.
-WriteResult writeSkin(DesignerApp& a, HWND progress, std::string& problem) {
-    DesignModel m = a.model;
-    m.canvas = a.canvas.windowBox();
+WriteResult writeSkin(DesignerApp& app, HWND progress, std::string& problem) {
+    DesignModel m = app.model;
+    m.canvas = app.canvas.windowBox();
     SkinLayout layout;
     if (!layoutForFile(m, layout, problem))
         return WriteResult::OutOfRange;
     const SkinTextGroups text = skinSettingsText(layout);
     const std::string path =
-        a.makeFile ? windowText(GetDlgItem(a.makeFile, IDC_MAKE_TEXT1)) : std::string();
+        app.makeFile ? windowText(GetDlgItem(app.makeFile, IDC_MAKE_TEXT1)) : std::string();
 
     zt::ReplacingFile file;
     if (file.open(path) || file.write(text.name))
@@ -50,12 +52,12 @@ WriteResult writeSkin(DesignerApp& a, HWND progress, std::string& problem) {
     return WriteResult::Written;
 }
 
-void runWrite(DesignerApp& a, HWND progress) {
+void runWrite(DesignerApp& app, HWND progress) {
     if (gWriting)
         return;
     gWriting = true;
     std::string problem;
-    const WriteResult result = writeSkin(a, progress, problem);
+    const WriteResult result = writeSkin(app, progress, problem);
     const bool ok = result == WriteResult::Written;
     const std::string text =
         ok ? kWriteDone : result == WriteResult::OutOfRange ? problem : kWriteFailed;
@@ -63,7 +65,7 @@ void runWrite(DesignerApp& a, HWND progress) {
                 MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
     gWriting = false;
     if (ok) {
-        a.progress = nullptr;
+        app.progress = nullptr;
         DestroyWindow(progress);
     }
 }
@@ -71,7 +73,7 @@ void runWrite(DesignerApp& a, HWND progress) {
 constexpr UINT kWriteNow = WM_APP + 1;
 
 INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    DesignerApp& a = app();
+    DesignerApp& app = designerApp();
     switch (msg) {
     case WM_INITDIALOG:
         return TRUE;
@@ -87,12 +89,12 @@ INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         return FALSE;
     }
     case kWriteNow:
-        runWrite(a, dlg);
+        runWrite(app, dlg);
         return TRUE;
     case WM_CLOSE:
     case WM_COMMAND:
         if (msg == WM_CLOSE || LOWORD(wp) == IDCANCEL) {
-            a.progress = nullptr;
+            app.progress = nullptr;
             DestroyWindow(dlg);
             return TRUE;
         }
@@ -101,25 +103,25 @@ INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     return FALSE;
 }
 
-void startWriting(DesignerApp& a) {
-    if (a.progress && IsWindow(a.progress)) {
-        SetDlgItemTextA(a.progress, IDC_PROGRESS_LABEL1, "Making now");
+void startWriting(DesignerApp& app) {
+    if (app.progress && IsWindow(app.progress)) {
+        SetDlgItemTextA(app.progress, IDC_PROGRESS_LABEL1, "Making now");
         const unsigned before = gWriteRequests;
-        SetActiveWindow(a.progress);
+        SetActiveWindow(app.progress);
         // It was the active window already: activating it again does not
         // reach it, so the write is asked for here.
         if (gWriteRequests == before && !gWriting)
-            PostMessageA(a.progress, kWriteNow, 0, 0);
+            PostMessageA(app.progress, kWriteNow, 0, 0);
         return;
     }
-    a.progress = CreateDialogParamA(a.instance, MAKEINTRESOURCEA(IDD_PROGRESS), a.makeFile,
+    app.progress = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(IDD_PROGRESS), app.makeFile,
                                     progressProc, 0);
-    if (a.progress)
-        ShowWindow(a.progress, SW_SHOWNORMAL);
+    if (app.progress)
+        ShowWindow(app.progress, SW_SHOWNORMAL);
 }
 
 INT_PTR CALLBACK makeFileProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
-    DesignerApp& a = app();
+    DesignerApp& app = designerApp();
     switch (msg) {
     case WM_INITDIALOG:
         return TRUE;
@@ -133,7 +135,7 @@ INT_PTR CALLBACK makeFileProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
         }
         case IDC_MAKE_FILE:
         case IDOK:
-            startWriting(a);
+            startWriting(app);
             return TRUE;
         case IDCANCEL:
             break;
@@ -142,10 +144,10 @@ INT_PTR CALLBACK makeFileProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
         }
         [[fallthrough]];
     case WM_CLOSE:
-        if (a.progress && IsWindow(a.progress))
-            DestroyWindow(a.progress);
-        a.progress = nullptr;
-        a.makeFile = nullptr;
+        if (app.progress && IsWindow(app.progress))
+            DestroyWindow(app.progress);
+        app.progress = nullptr;
+        app.makeFile = nullptr;
         DestroyWindow(dlg);
         return TRUE;
     }
@@ -153,13 +155,13 @@ INT_PTR CALLBACK makeFileProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
 }
 } // namespace
 
-void showMakeFile(DesignerApp& a) {
-    if (!a.makeFile || !IsWindow(a.makeFile))
-        a.makeFile = CreateDialogParamA(a.instance, MAKEINTRESOURCEA(IDD_MAKE_FILE), a.panel,
+void showMakeFile(DesignerApp& app) {
+    if (!app.makeFile || !IsWindow(app.makeFile))
+        app.makeFile = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(IDD_MAKE_FILE), app.panel,
                                         makeFileProc, 0);
-    if (a.makeFile) {
-        ShowWindow(a.makeFile, SW_SHOWNORMAL);
-        SetActiveWindow(a.makeFile);
+    if (app.makeFile) {
+        ShowWindow(app.makeFile, SW_SHOWNORMAL);
+        SetActiveWindow(app.makeFile);
     }
 }
 

@@ -46,14 +46,13 @@ bool CompanionLink::start() {
         "\"" + exe + "\" " + companion::loaderIdArgument(GetCurrentProcessId());
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
+    zt::ScopedProcessInfo started;
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &si, &pi)) {
+                        folder.c_str(), &si, started.out())) {
         process_.reset();
         return false;
     }
-    CloseHandle(pi.hThread);
-    process_.reset(pi.hProcess);
+    process_.reset(started.releaseProcess());
     return true;
 }
 

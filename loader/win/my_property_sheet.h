@@ -3,15 +3,14 @@
 #pragma once
 #include <windows.h>
 
-#include "loader/win/my_property_page1.h"
-#include "loader/win/my_property_page2.h"
-#include "loader/win/my_property_page3.h"
-#include "loader/win/my_property_page4.h"
-#include "loader/win/my_property_page5.h"
-#include "loader/win/my_property_page6.h"
-#include "loader/win/my_property_page7.h"
-#include "loader/win/my_property_page8.h"
-#include "loader/win/property_page9.h"
+#include "loader/win/animations_page.h"
+#include "loader/win/shadows_page.h"
+#include "loader/win/translucency_pages.h"
+#include "loader/win/maximize_page.h"
+#include "loader/win/about_page.h"
+#include "loader/win/desktop_icons_page.h"
+#include "loader/win/transparency_page.h"
+#include "loader/win/startup_page.h"
 
 namespace zrv::loader {
 

@@ -1,5 +1,7 @@
 #include "loader/win/tray_icon.h"
 
+#include "common/win/scoped.h"
+
 #include <cstring>
 
 namespace zrv::loader {
@@ -11,13 +13,10 @@ constexpr char kMenuSection[] = "Menu";
 
 // Loaded menu resource destroyed on every path.
 struct LoadedMenu {
-    explicit LoadedMenu(UINT id) : menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) {}
-    ~LoadedMenu() {
-        if (menu)
-            DestroyMenu(menu);
-    }
-    HMENU sub() const { return menu ? GetSubMenu(menu, 0) : nullptr; }
-    HMENU menu;
+    explicit LoadedMenu(UINT id)
+        : menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) {}
+    HMENU sub() const { return menu ? GetSubMenu(menu.get(), 0) : nullptr; }
+    zt::ScopedMenu menu;
 };
 } // namespace
 

@@ -70,7 +70,7 @@ TEST(DefaultSkin, EveryBitmapIsThereAndPressedLooksDiffer) {
 
 TEST(DefaultSkin, LayoutFitsTheBarWithoutOverlaps) {
     SkinLayout l;
-    ASSERT_FALSE(readSkinLayout(slurp(kSkin + "/" + kSkinSettingsFile), l));
+    ASSERT_FALSE(readSkinLayout(slurp(kSkin + "/" + kSkinSettingsFile), l).failed());
     Bmp back;
     ASSERT_TRUE(readBmp(kSkin + "/background.bmp", back));
     EXPECT_EQ(l.barWidth / 15, back.width);
@@ -106,10 +106,11 @@ TEST(DefaultSkin, LayoutFitsTheBarWithoutOverlaps) {
 
 TEST(DefaultSkin, ProgramFolderFiles) {
     std::string folder;
-    ASSERT_FALSE(readSkinChoice(slurp(kProgramDir + "/" + kSkinChoiceFile), "C:\\T", folder));
+    const std::string choice = slurp(kProgramDir + "/" + kSkinChoiceFile);
+    ASSERT_FALSE(readSkinChoice(choice, "C:\\T", folder).failed());
     EXPECT_EQ(folder, "C:\\T\\Skins\\Graphite");
     ProgramList list;
-    ASSERT_FALSE(readProgramList(slurp(kProgramDir + "/" + kProgramListFile), list));
+    ASSERT_FALSE(readProgramList(slurp(kProgramDir + "/" + kProgramListFile), list).failed());
     EXPECT_GE(list.entries.size(), 3u);
     for (const auto& e : list.entries) {
         EXPECT_FALSE(e.name.empty());

@@ -93,14 +93,14 @@ TEST(Mp3PlayerTest, PlayOnlyAfterAConfirmedChoice) {
     PlayerRig r;
     r.choice.confirm("C:\\old.mp3");
     r.choice.armed = 0; // chosen earlier, then opened again without a confirmation
-    EXPECT_FALSE(r.player.play());
+    EXPECT_FALSE(r.player.play().failed());
     r.player.refreshPosition();
     EXPECT_TRUE(r.media.calls.empty());
     EXPECT_EQ(r.media.max, 100); // the default maximum until the first play
 
     r.confirm("C:\\a.mp3");
     EXPECT_EQ(r.choice.pattern(), kMediaPattern);
-    EXPECT_FALSE(r.player.play());
+    EXPECT_FALSE(r.player.play().failed());
     EXPECT_EQ(r.media.calls, (std::vector<std::string>{"file C:\\a.mp3", "play"}));
     EXPECT_EQ(r.media.max, 30);
     EXPECT_EQ(r.choice.armed, 0);
@@ -137,7 +137,7 @@ TEST(Mp3PlayerTest, FailuresKeepTheFlagsWhereTheyWere) {
 
     r.media.failOpen = {};
     r.media.failPlay = RunError::at(ErrorNumber::DeviceUnavailable, "");
-    EXPECT_TRUE(r.player.play());
+    EXPECT_TRUE(r.player.play().failed());
     EXPECT_EQ(r.choice.armed, 0);
     EXPECT_FALSE(r.player.played());
 }
@@ -150,17 +150,17 @@ TEST(Mp3PlayerTest, AChoiceForAnotherCallerNeverReachesThePlayer) {
         r.choice.request(other, kProgramPattern);
         r.choice.confirm("C:\\b.exe");
         EXPECT_EQ(r.choice.armed, 0);
-        EXPECT_FALSE(r.player.play());
+        EXPECT_FALSE(r.player.play().failed());
         EXPECT_TRUE(r.media.calls.empty());
 
         r.confirm("C:\\a.mp3");
-        EXPECT_FALSE(r.player.play());
+        EXPECT_FALSE(r.player.play().failed());
         r.choice.request(other, kProgramPattern);
         r.choice.confirm("C:\\c.exe");
         r.media.calls.clear();
-        EXPECT_FALSE(r.player.play()); // still playing: not armed
+        EXPECT_FALSE(r.player.play().failed()); // still playing: not armed
         r.player.stop();
-        EXPECT_FALSE(r.player.play());
+        EXPECT_FALSE(r.player.play().failed());
         EXPECT_EQ(r.media.calls, (std::vector<std::string>{"stop", "file C:\\a.mp3", "play"}));
     }
 }

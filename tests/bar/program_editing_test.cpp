@@ -35,7 +35,7 @@ TEST(ProgramEditing, AddStopsAtTheListsRoom) {
     EXPECT_EQ(l.entries.size(), size_t(kMaxPrograms));
     // What a full list writes, it reads back.
     ProgramList back;
-    EXPECT_FALSE(readProgramList(writeProgramList(l), back));
+    EXPECT_FALSE(readProgramList(writeProgramList(l), back).failed());
     EXPECT_EQ(back.entries.size(), size_t(kMaxPrograms));
 }
 

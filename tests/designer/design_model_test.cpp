@@ -65,7 +65,7 @@ TEST(DesignModel, WritesSeventyLinesInTheBarsFormat) {
 TEST(DesignModel, WrittenFileReadsBackInTheBarAndTheDesigner) {
     const std::string text = fileText(sample());
     SkinLayout bar;
-    ASSERT_FALSE(readSkinLayout(text, bar));
+    ASSERT_FALSE(readSkinLayout(text, bar).failed());
     EXPECT_EQ(bar.displayName, "Night, blue");
     EXPECT_EQ(bar.barWidth, 15000);
     EXPECT_EQ(bar.barHeight, 600);
@@ -76,7 +76,7 @@ TEST(DesignModel, WrittenFileReadsBackInTheBarAndTheDesigner) {
     EXPECT_EQ(bar.listColour, kSystemWindow);
 
     DesignModel back = designTimeLayout();
-    ASSERT_FALSE(applySkinSettings(text, back));
+    ASSERT_FALSE(applySkinSettings(text, back).failed());
     EXPECT_EQ(fileText(back), text);
 }
 
@@ -179,7 +179,7 @@ TEST(DesignModel, ValuesTheFileCannotHoldAreNamedNotWritten) {
         if (!*c.named) {
             EXPECT_TRUE(ok) << c.what << ": " << problem;
             SkinLayout back;
-            EXPECT_FALSE(readSkinLayout(skinSettingsText(l).all(), back)) << c.what;
+            EXPECT_FALSE(readSkinLayout(skinSettingsText(l).all(), back).failed()) << c.what;
             continue;
         }
         EXPECT_FALSE(ok) << c.what;

@@ -57,7 +57,7 @@ TEST(ListInput, NumberEndsAtBlankCommaOrLineEnd) {
     int expected[] = {1, 2, 3, 4, 5, 6};
     for (int want : expected) {
         int16_t v = 0;
-        ASSERT_FALSE(in.readInt16(v));
+        ASSERT_FALSE(in.readInt16(v).failed());
         EXPECT_EQ(v, want);
     }
     int16_t v;
@@ -69,9 +69,9 @@ TEST(ListInput, TrailingBlanksAfterANumberDoNotMakeAnEmptyValue) {
     ListInput in(" 120 \r\n-45 \r\nname\r\n", "f");
     int16_t a = 0, b = 0;
     std::string s;
-    ASSERT_FALSE(in.readInt16(a));
-    ASSERT_FALSE(in.readInt16(b));
-    ASSERT_FALSE(in.readText(s));
+    ASSERT_FALSE(in.readInt16(a).failed());
+    ASSERT_FALSE(in.readInt16(b).failed());
+    ASSERT_FALSE(in.readText(s).failed());
     EXPECT_EQ(a, 120);
     EXPECT_EQ(b, -45);
     EXPECT_EQ(s, "name");
@@ -92,7 +92,7 @@ TEST(ListInput, ReadsTextValues) {
     for (const auto& [text, expected] : cases) {
         ListInput in(text, "f");
         std::string s = "x";
-        ASSERT_FALSE(in.readText(s)) << text;
+        ASSERT_FALSE(in.readText(s).failed()) << text;
         EXPECT_EQ(s, expected) << text;
     }
 }
@@ -100,9 +100,9 @@ TEST(ListInput, ReadsTextValues) {
 TEST(ListInput, TextAfterCommaIsTheNextValue) {
     ListInput in("a,b\r\nc\n", "f");
     std::string x, y, z;
-    ASSERT_FALSE(in.readText(x));
-    ASSERT_FALSE(in.readText(y));
-    ASSERT_FALSE(in.readText(z));
+    ASSERT_FALSE(in.readText(x).failed());
+    ASSERT_FALSE(in.readText(y).failed());
+    ASSERT_FALSE(in.readText(z).failed());
     EXPECT_EQ(x + y + z, "abc");
     EXPECT_EQ(in.readText(x).number(), ErrorNumber::InputPastEndOfFile);
 }
@@ -110,8 +110,8 @@ TEST(ListInput, TextAfterCommaIsTheNextValue) {
 TEST(ListInput, ThirtyTwoBitRangeAndNegativeColours) {
     ListInput in("-2147483633\r\n2147483647\r\n2147483648\r\n", "f");
     int32_t a = 0, b = 0, c = 0;
-    ASSERT_FALSE(in.readInt32(a));
-    ASSERT_FALSE(in.readInt32(b));
+    ASSERT_FALSE(in.readInt32(a).failed());
+    ASSERT_FALSE(in.readInt32(b).failed());
     EXPECT_EQ(a, -2147483633); // 0x8000000F, a system colour
     EXPECT_EQ(b, 2147483647);
     EXPECT_EQ(in.readInt32(c).number(), ErrorNumber::Overflow);
@@ -120,8 +120,8 @@ TEST(ListInput, ThirtyTwoBitRangeAndNegativeColours) {
 TEST(ListInput, FailuresNameFileAndLine) {
     ListInput in("1\r\n2\r\n", "skinsettings.tsl");
     int16_t v;
-    ASSERT_FALSE(in.readInt16(v));
-    ASSERT_FALSE(in.readInt16(v));
+    ASSERT_FALSE(in.readInt16(v).failed());
+    ASSERT_FALSE(in.readInt16(v).failed());
     RunError e = in.readInt16(v);
     EXPECT_EQ(e.code(), 62);
     EXPECT_EQ(e.report(),
@@ -132,9 +132,9 @@ TEST(ListInput, FailuresNameFileAndLine) {
 TEST(ListInput, WholeLineKeepsCommasAndQuotes) {
     ListInput in("\"C:\\Program Files\\x.exe\" -a,b\r\nnext", "f");
     std::string s;
-    ASSERT_FALSE(in.readLine(s));
+    ASSERT_FALSE(in.readLine(s).failed());
     EXPECT_EQ(s, "\"C:\\Program Files\\x.exe\" -a,b");
-    ASSERT_FALSE(in.readLine(s));
+    ASSERT_FALSE(in.readLine(s).failed());
     EXPECT_EQ(s, "next");
 }
 

@@ -11,7 +11,7 @@ TEST(ProgramList, WritesCountNamesAndCommandLines) {
     const std::string text = writeProgramList(list);
     EXPECT_EQ(text, " 2 \r\nNotepad\r\nnotepad.exe\r\nEditor\r\n\"C:\\Program Files\\e.exe\" a,b\r\n");
     ProgramList r;
-    ASSERT_FALSE(readProgramList(text, r));
+    ASSERT_FALSE(readProgramList(text, r).failed());
     ASSERT_EQ(r.entries.size(), 2u);
     EXPECT_EQ(r.entries[1].commandLine, list.entries[1].commandLine);
 }
@@ -37,7 +37,7 @@ TEST(ProgramList, TwoHundredEntriesFit) {
     for (int i = 0; i < 200; ++i)
         text += "n\r\nc\r\n";
     ProgramList r;
-    ASSERT_FALSE(readProgramList(text, r));
+    ASSERT_FALSE(readProgramList(text, r).failed());
     EXPECT_EQ(r.entries.size(), 200u);
 }
 

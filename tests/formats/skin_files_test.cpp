@@ -62,7 +62,7 @@ TEST(SkinLayout, ReadsWhatTheDesignerWrites) {
 
     SkinLayout r;
     int lines = 0;
-    ASSERT_FALSE(readSkinLayout(text, r, &lines));
+    ASSERT_FALSE(readSkinLayout(text, r, &lines).failed());
     EXPECT_EQ(lines, 70);
     EXPECT_EQ(r.barLeft, 2100);
     EXPECT_EQ(r.barWidth, 15000);
@@ -86,7 +86,7 @@ TEST(SkinLayout, HorizontalOnlyForExactlyTrue) {
         auto lines = linesOf(writeSkinLayout(sampleLayout()));
         lines[67] = flag;
         SkinLayout r;
-        ASSERT_FALSE(readSkinLayout(joinLines(lines), r)) << flag;
+        ASSERT_FALSE(readSkinLayout(joinLines(lines), r).failed()) << flag;
         EXPECT_EQ(r.horizontal(), horizontal) << flag;
     }
 }
@@ -126,7 +126,7 @@ TEST(SkinLayout, CanvasSizeAtTheBottomOfTheRange) {
     lines[3] = "-32653 ";
     lines[4] = "-32408 ";
     SkinLayout r;
-    ASSERT_FALSE(readSkinLayout(joinLines(lines), r));
+    ASSERT_FALSE(readSkinLayout(joinLines(lines), r).failed());
     EXPECT_EQ(r.barWidth, -32768);
     EXPECT_EQ(r.barHeight, -32768);
 }
@@ -147,7 +147,7 @@ TEST(SkinLayout, ACommaInTheDisplayNameShiftsNothing) {
     lines[0] = "Blue, \"dark\" edition";
     lines.push_back(" 999 "); // lines after line 70 are never read
     SkinLayout r;
-    ASSERT_FALSE(readSkinLayout(joinLines(lines), r));
+    ASSERT_FALSE(readSkinLayout(joinLines(lines), r).failed());
     EXPECT_EQ(r.displayName, "Blue, \"dark\" edition");
     EXPECT_EQ(r.barLeft, 2100);
     EXPECT_EQ(r.listColour, sampleLayout().listColour);
@@ -167,7 +167,7 @@ TEST(SkinChoice, DerivesTheSkinFolder) {
     };
     for (const auto& c : cases) {
         std::string folder = "unset";
-        ASSERT_FALSE(readSkinChoice(c.tsi, "C:\\Tessel", folder)) << c.tsi;
+        ASSERT_FALSE(readSkinChoice(c.tsi, "C:\\Tessel", folder).failed()) << c.tsi;
         EXPECT_EQ(folder, c.folder) << c.tsi;
         EXPECT_EQ(skinFilePath(folder, kSkinSettingsFile),
                   std::string(c.folder) + "\\skinsettings.tsl");

@@ -17,8 +17,3 @@ zt_wine_test(drag_tests
     LIBS zrv_core
     DEPENDS icon_list_host
     COMPOSITOR)
-
-# A drag held still mid-way, for screenshots (not a test).
-zt_win_helper(drag_showcase
-    SOURCES win/drag_showcase.cpp win/drag_support.cpp
-    LIBS zrv_core zt_test_support)

@@ -16,9 +16,3 @@ zt_wine_test(zrv_effects_tests OWN_MAIN
     SOURCES win/effects_test.cpp win/effects_test_main.cpp
     LIBS zrv_effects_harness
     DEPENDS zrv)
-
-# The full soak: not a test entry, run by hand (scripts/run-soak.sh).
-zt_wine_bench(zrv_effects_soak
-    SOURCES win/effects_soak_main.cpp
-    LIBS zrv_effects_harness
-    DEPENDS zrv)

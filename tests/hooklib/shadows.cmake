@@ -12,8 +12,3 @@ zt_wine_test(shadow_tests
 zt_wine_test(shadow_stress_tests
     SOURCES win/shadow_stress_test.cpp
     LIBS zrv_core)
-
-# Shadowed windows on the screen, for screenshots (not a test).
-zt_win_helper(shadow_showcase
-    SOURCES win/shadow_showcase.cpp
-    LIBS zrv_core)

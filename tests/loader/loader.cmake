@@ -24,10 +24,6 @@ if(TARGET loader_pages_tests)
         OBJECT_DEPENDS "${ZRVLOAD_PICTURES};${PROJECT_SOURCE_DIR}/loader/resource.h")
 endif()
 
-# Sends a command to a running sheet, for the screenshot script.
-zt_win_helper(loader_shot_driver
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/win/loader_shot_driver.cpp)
-
 # The stand-in library the pages test loads to see the sheet's notification.
 if(WIN32)
     add_library(zrv_update_counter SHARED ${CMAKE_CURRENT_LIST_DIR}/win/update_counter_dll.cpp)

@@ -55,7 +55,7 @@ void canvasOnTheOtherMonitor(const char* name) {
 
     // The bar reads that file and stands where the canvas stood.
     SkinLayout layout;
-    ASSERT_FALSE(readSkinLayout(written, layout));
+    ASSERT_FALSE(readSkinLayout(written, layout).failed());
     EXPECT_EQ(layout.barLeft, corner.x * 15);
 
     // Beyond the file's 16-bit twips (about 2184 pixels from the primary

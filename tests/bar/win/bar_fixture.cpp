@@ -102,26 +102,8 @@ void BarFolder::writeLayout(const SkinLayout& layout) {
 Process BarFolder::start() { return Process("\"" + dir_ + "\\tessel.exe\"", dir_); }
 
 HWND waitForBar(DWORD pid, DWORD timeoutMs) {
-    HWND bar = nullptr;
-    waitFor(
-        [&] {
-            bar = findWindowOfProcess(pid, "TesselBar", nullptr);
-            return bar && IsWindowVisible(bar);
-        },
-        timeoutMs);
-    return bar && IsWindowVisible(bar) ? bar : nullptr;
+    return waitForVisibleWindow(pid, "TesselBar", nullptr, timeoutMs);
 }
-
-namespace {
-BOOL CALLBACK collectStatic(HWND w, LPARAM lp) {
-    char cls[32] = {}, text[512] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowTextA(w, text, sizeof text);
-    if (lstrcmpiA(cls, "Static") == 0 && text[0])
-        *reinterpret_cast<std::string*>(lp) += text;
-    return TRUE;
-}
-} // namespace
 
 HWND waitForMessageBox(DWORD pid, std::string& text, DWORD timeoutMs) {
     HWND box = nullptr;
@@ -135,9 +117,7 @@ HWND waitForMessageBox(DWORD pid, std::string& text, DWORD timeoutMs) {
             return box != nullptr;
         },
         timeoutMs);
-    text.clear();
-    if (box)
-        EnumChildWindows(box, collectStatic, reinterpret_cast<LPARAM>(&text));
+    text = box ? staticTexts(box) : std::string();
     return box;
 }
 

@@ -25,11 +25,11 @@ TEST_F(MediaPlayerTest, PlaysTheToneAtTheSlidersLevelsAndStops) {
     if (!soundAvailable())
         GTEST_SKIP() << "no sound server to record";
     MediaPlayer m(nullptr, 0);
-    ASSERT_FALSE(m.setFileName(tone_));
+    ASSERT_FALSE(m.setFileName(tone_).failed());
     EXPECT_NEAR(m.duration(), 10.0, 0.1);
     Recording rec(inExeDir("player_rec.raw"));
     ASSERT_TRUE(rec.start(14));
-    ASSERT_FALSE(m.play());
+    ASSERT_FALSE(m.play().failed());
     // The sound starts once the audio system is up, a while the first time.
     ASSERT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
     Sleep(2000);
@@ -60,9 +60,9 @@ TEST_F(MediaPlayerTest, PlaysTheToneAtTheSlidersLevelsAndStops) {
 
 TEST_F(MediaPlayerTest, PositionFollowsPlayAndSkips) {
     MediaPlayer m(nullptr, 0);
-    ASSERT_FALSE(m.setFileName(tone_));
+    ASSERT_FALSE(m.setFileName(tone_).failed());
     EXPECT_EQ(m.currentPosition(), 0);
-    ASSERT_FALSE(m.play());
+    ASSERT_FALSE(m.play().failed());
     ASSERT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
     // The position keeps moving while it plays; a loaded machine's sound
     // server may run slower or ahead, so only the direction is timed here.
@@ -79,7 +79,7 @@ TEST_F(MediaPlayerTest, PositionFollowsPlayAndSkips) {
     m.setCurrentPosition(60);
     EXPECT_FALSE(m.playing());
     EXPECT_NEAR(m.currentPosition(), m.duration(), 0.01);
-    ASSERT_FALSE(m.play());
+    ASSERT_FALSE(m.play().failed());
     EXPECT_LT(m.currentPosition(), 0.3);
     m.stop();
     const double stopped = m.currentPosition();
@@ -115,13 +115,13 @@ TEST_F(MediaPlayerTest, RefusesFilesItCannotPlayAndGoesOn) {
         const RunError e = m.setFileName(path);
         EXPECT_EQ(e.number(), c.error) << c.name << ": " << e.description();
         EXPECT_NE(e.description().find(path), std::string::npos) << e.description();
-        EXPECT_FALSE(m.play()); // nothing loaded: nothing happens
+        EXPECT_FALSE(m.play().failed()); // nothing loaded: nothing happens
         EXPECT_FALSE(m.playing());
         if (c.content)
             deleteFile(path);
     }
-    ASSERT_FALSE(m.setFileName(tone_));
-    ASSERT_FALSE(m.play());
+    ASSERT_FALSE(m.setFileName(tone_).failed());
+    ASSERT_FALSE(m.play().failed());
     EXPECT_TRUE(m.playing());
 }
 
@@ -133,10 +133,10 @@ TEST_F(MediaPlayerTest, PlaysACutFileToWhereItEnds) {
     writeTextFile(cut, good.substr(0, good.size() / 5));
     MediaPlayer m(nullptr, 0);
     const RunError e = m.setFileName(cut);
-    ASSERT_FALSE(e) << e.description();
+    ASSERT_FALSE(e.failed()) << e.description();
     EXPECT_NEAR(m.duration(), 2.0, 0.1);
     if (soundAvailable()) {
-        ASSERT_FALSE(m.play());
+        ASSERT_FALSE(m.play().failed());
         EXPECT_TRUE(waitFor([&] { return !m.playing(); }, 15000));
         EXPECT_NEAR(m.currentPosition(), m.duration(), 1e-6);
     }
@@ -181,13 +181,13 @@ TEST_F(MediaPlayerTest, AStopThatGivesUpLeavesTheThreadItsSource) {
     {
         MediaPlayer m(nullptr, 0, 0, 200);
         m.useSource(std::make_shared<StuckSource>(entered.get(), release.get(), alive));
-        ASSERT_FALSE(m.play());
+        ASSERT_FALSE(m.play().failed());
         ASSERT_EQ(WaitForSingleObject(entered.get(), 15000), WAIT_OBJECT_0);
         m.stop(); // gives up after 200 ms: the thread is still reading
         EXPECT_FALSE(m.playing());
         EXPECT_EQ(alive.load(), 1) << "the source was freed under the running thread";
-        ASSERT_FALSE(m.setFileName(tone_));
-        ASSERT_FALSE(m.play());
+        ASSERT_FALSE(m.setFileName(tone_).failed());
+        ASSERT_FALSE(m.play().failed());
         EXPECT_TRUE(waitFor([&] { return m.currentPosition() > 0; }, 8000));
         m.setCurrentPosition(3);
         m.stop();
@@ -202,9 +202,9 @@ TEST_F(MediaPlayerTest, PlaysWavToItsEnd) {
     const std::string wav = inExeDir("player_tone.wav");
     writeToneWav(wav, 1.5, 440);
     MediaPlayer m(nullptr, 0);
-    ASSERT_FALSE(m.setFileName(wav));
+    ASSERT_FALSE(m.setFileName(wav).failed());
     EXPECT_NEAR(m.duration(), 1.5, 1e-6);
-    ASSERT_FALSE(m.play());
+    ASSERT_FALSE(m.play().failed());
     EXPECT_TRUE(waitFor([&] { return !m.playing(); }, 8000));
     EXPECT_NEAR(m.currentPosition(), 1.5, 1e-6);
     deleteFile(wav);
@@ -230,7 +230,7 @@ TEST_F(MediaPlayerTest, MidiLoadsOrSaysWhy) {
                   std::string::npos)
             << e.description();
     } else {
-        ASSERT_FALSE(e) << e.description();
+        ASSERT_FALSE(e.failed()) << e.description();
         EXPECT_NEAR(m.duration(), 0.5, 0.05); // 96 ticks at 96 a beat, 120 beats a minute
         m.stop();
     }

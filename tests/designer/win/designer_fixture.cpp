@@ -13,26 +13,6 @@ constexpr char kPanelTitle[] = "Tessel Shell Designer";
 constexpr char kMakeFileTitle[] = "Make Tessel Shell File";
 constexpr char kBoxTitle[] = "Tessel Designer";
 
-HWND waitForWindow(DWORD pid, const char* cls, const char* title, DWORD timeoutMs = 10000) {
-    HWND w = nullptr;
-    waitFor(
-        [&] {
-            w = findWindowOfProcess(pid, cls, title);
-            return w && IsWindowVisible(w);
-        },
-        timeoutMs);
-    return w && IsWindowVisible(w) ? w : nullptr;
-}
-
-BOOL CALLBACK collectStatic(HWND w, LPARAM lp) {
-    char cls[32] = {}, text[512] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowTextA(w, text, sizeof text);
-    if (lstrcmpiA(cls, "Static") == 0 && text[0])
-        *reinterpret_cast<std::string*>(lp) += text;
-    return TRUE;
-}
-
 void setText(HWND w, const std::string& s) {
     SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str()), SMTO_NORMAL, 5000,
                         nullptr);
@@ -115,7 +95,7 @@ DesignerRun::~DesignerRun() {
 
 bool DesignerRun::open(const std::string& skinFolder, std::string* loadMessage) {
     process_ = Process("\"" + dir_ + "\\tesseldes.exe\"", dir_);
-    chooser_ = waitForWindow(pid(), "#32770", "Select Skin to edit");
+    chooser_ = waitForVisibleWindow(pid(), "#32770", "Select Skin to edit");
     if (!chooser_)
         return false;
     setText(GetDlgItem(chooser_, IDC_CHOOSER_TEXT1), skinFolder);
@@ -125,8 +105,8 @@ bool DesignerRun::open(const std::string& skinFolder, std::string* loadMessage) 
         if (box)
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
-    panel_ = waitForWindow(pid(), "#32770", kPanelTitle);
-    canvas_ = waitForWindow(pid(), "TesseldesCanvas", nullptr);
+    panel_ = waitForVisibleWindow(pid(), "#32770", kPanelTitle);
+    canvas_ = waitForVisibleWindow(pid(), "TesseldesCanvas", nullptr);
     return panel_ && canvas_;
 }
 
@@ -179,8 +159,7 @@ HWND DesignerRun::waitForBox(const char* title, std::string& text, DWORD timeout
             box = findWindowOfProcess(pid(), "#32770", title);
             if (!box || !IsWindowVisible(box))
                 return false;
-            text.clear();
-            EnumChildWindows(box, collectStatic, reinterpret_cast<LPARAM>(&text));
+            text = staticTexts(box);
             return !text.empty();
         },
         timeoutMs);
@@ -190,7 +169,7 @@ HWND DesignerRun::waitForBox(const char* title, std::string& text, DWORD timeout
 std::string DesignerRun::make(const std::string& path, bool withMouse) {
     if (!makeFile_ || !IsWindow(makeFile_)) {
         press(18);
-        makeFile_ = waitForWindow(pid(), "#32770", kMakeFileTitle);
+        makeFile_ = waitForVisibleWindow(pid(), "#32770", kMakeFileTitle);
         if (!makeFile_)
             return "<no make-file window>";
     }

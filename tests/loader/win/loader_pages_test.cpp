@@ -129,7 +129,7 @@ TEST_F(LoaderPages, SheetHasNinePagesInTabOrderWithOkAndCancelOnly) {
     EXPECT_EQ(itemText(about, IDC_ABOUT_SUITE), inExeDir("suite.html"));
 }
 
-TEST_F(LoaderPages, AnimationsPageRewritesItsRuledBoxesAndWritesOnChange) {
+TEST_F(LoaderPages, AnimationsPageWritesItsSwitchesAtOpenAndOnChange) {
     writeIni(kMain, "GLOBAL", "SEMITRANS", 5);
     writeIni(kMain, "GLOBAL", "SLIDESCREEN", 5);
     writeIni(kMain, "GLOBAL", "SLIDEFROM", 1);
@@ -137,10 +137,10 @@ TEST_F(LoaderPages, AnimationsPageRewritesItsRuledBoxesAndWritesOnChange) {
     HWND p = sheet.page(Animations);
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(isChecked(p, IDC_FADE));
-    EXPECT_EQ(global("SEMITRANS"), "1") << "rule A's routine rewrites the key at open";
-    EXPECT_EQ(global("SLIDE"), "1") << "rule B's routine writes the default state";
+    EXPECT_EQ(global("SEMITRANS"), "1") << "the fade switch is written back as the page opens";
+    EXPECT_EQ(global("SLIDE"), "1") << "the slide switch is written as the page opens, default included";
     EXPECT_FALSE(isChecked(p, IDC_SLIDE_SCREEN));
-    EXPECT_EQ(global("SLIDESCREEN"), "5") << "no routine of its own at open";
+    EXPECT_EQ(global("SLIDESCREEN"), "5") << "not written until it is clicked";
     EXPECT_TRUE(isChecked(p, IDC_SLIDE_BOTTOM));
     EXPECT_TRUE(isChecked(p, IDC_SLIDE_TOOL)) << "absent = on";
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(p, IDC_SLIDE_TOP)));
@@ -227,7 +227,7 @@ TEST_F(LoaderPages, MaximizePageWritesTextAsTypedAndEnablesByItsBox) {
     Sheet sheet;
     HWND p = sheet.page(Maximize);
     EXPECT_FALSE(isChecked(p, IDC_MAXLIMIT));
-    EXPECT_EQ(global("MAXLIMIT"), "0") << "rule C's routine runs at open";
+    EXPECT_EQ(global("MAXLIMIT"), "0") << "the size limit switch is written as the page opens";
     EXPECT_EQ(itemText(p, IDC_MAXWIDTH), "800");
     EXPECT_EQ(itemText(p, IDC_MAXHEIGHT), "600");
     EXPECT_EQ(global("MAXWIDTH"), "<missing>") << "the page's own fill is not an edit";
@@ -283,7 +283,7 @@ TEST_F(LoaderPages, ShadowsPageAndItsSettingsDialog) {
     HWND p = sheet.page(Shadows);
     EXPECT_FALSE(isChecked(p, IDC_SHADOWS_CONSTANT));
     EXPECT_FALSE(isChecked(p, IDC_SHADOWS_VARIABLE)) << "0 shows the hidden radio only";
-    EXPECT_EQ(global("SHADOWS"), "0") << "rule E's routine runs at open";
+    EXPECT_EQ(global("SHADOWS"), "0") << "the shadow switch is written as the page opens";
     EXPECT_FALSE(isEnabled(p, IDC_SHADOWS_SETTINGS));
     click(p, IDC_SHADOWS_ON);
     EXPECT_EQ(global("Shadows"), "1");

@@ -248,6 +248,35 @@ HWND findWindowOfProcess(DWORD pid, const char* className, const char* title) {
     return v.empty() ? nullptr : v.front();
 }
 
+HWND waitForVisibleWindow(DWORD pid, const char* className, const char* title,
+                          DWORD timeoutMs) {
+    HWND w = nullptr;
+    waitFor(
+        [&] {
+            w = findWindowOfProcess(pid, className, title);
+            return w && IsWindowVisible(w);
+        },
+        timeoutMs);
+    return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+namespace {
+BOOL CALLBACK collectStatic(HWND w, LPARAM lp) {
+    char cls[32] = {}, text[512] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (lstrcmpiA(cls, "Static") == 0 && text[0])
+        *reinterpret_cast<std::string*>(lp) += text;
+    return TRUE;
+}
+} // namespace
+
+std::string staticTexts(HWND dialog) {
+    std::string text;
+    EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 unsigned long gdiObjectsOfThisProcess() {
     if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
         return n;

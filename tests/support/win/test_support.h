@@ -86,6 +86,12 @@ private:
 std::vector<HWND> windowsOfProcess(DWORD pid, const char* className = nullptr,
                                    const char* title = nullptr);
 HWND findWindowOfProcess(DWORD pid, const char* className, const char* title);
+// Waits until such a window is there and visible; null when none is within
+// `timeoutMs`.
+HWND waitForVisibleWindow(DWORD pid, const char* className, const char* title,
+                          DWORD timeoutMs = 10000);
+// The texts of a dialog's "Static" children, joined: a message box's message.
+std::string staticTexts(HWND dialog);
 
 // GDI objects of this process. Wine answers GetGuiResources with 0; there
 // every slot of the process's GDI handle table is looked at instead (a handle
