@@ -46,4 +46,15 @@ inline Monitor primaryMonitor() noexcept {
     return monitorInfo(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
 }
 
+// Centres a window in the work area of the mouse pointer's monitor: where the
+// user is looking when a window opens from the tray icon or at a start.
+inline void centreOnPointerMonitor(HWND wnd) noexcept {
+    RECT r = {};
+    POINT p = {};
+    if (!GetWindowRect(wnd, &r) || !GetCursorPos(&p))
+        return;
+    const Rect c = centredIn(r.right - r.left, r.bottom - r.top, monitorAtPoint(p).work);
+    SetWindowPos(wnd, nullptr, c.left, c.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace zt::win

@@ -6,6 +6,8 @@
 #include "loader/win/my_property_sheet.h"
 #include "loader/win/settings_file.h"
 
+#include "common/win/monitors.h"
+
 namespace zrv::loader {
 
 CLoaderDlg::CLoaderDlg(CTrayIcon& tray) : CDialogBase(IDD_LOADER), tray_(tray) {}
@@ -22,6 +24,9 @@ BOOL CLoaderDlg::onInitDialog() {
     SendMessageA(wnd_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
     recordInstallDir();
+    // Shown for a moment at the start, and the owner of the message about a
+    // missing library: on the monitor the user is at.
+    zt::win::centreOnPointerMonitor(wnd_);
     // This window has been made by now, so a resident copy's window-creation
     // hook has mapped the library into this process: then only the sheet is
     // shown. A copy that was killed left its hook behind, under wine, but

@@ -8,25 +8,13 @@
 
 namespace zrv::loader {
 
-namespace {
-// Centred on the monitor of the mouse pointer, which is the tray icon's when
-// the sheet was opened from it; the add and modify dialogs open over the
-// sheet and so come to the same monitor.
-void centreOnPointerMonitor(HWND wnd) {
-    RECT r = {};
-    POINT p = {};
-    if (!GetWindowRect(wnd, &r) || !GetCursorPos(&p))
-        return;
-    const zt::Rect c =
-        zt::centredIn(r.right - r.left, r.bottom - r.top, zt::win::monitorAtPoint(p).work);
-    SetWindowPos(wnd, nullptr, c.left, c.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-} // namespace
-
 int CALLBACK CMyPropertySheet::sheetCallback(HWND sheet, UINT msg, LPARAM /*lp*/) {
     if (msg == PSCB_INITIALIZED) {
         SetWindowTextA(sheet, kCaption);
-        centreOnPointerMonitor(sheet);
+        // The pointer's monitor is the tray icon's when the sheet was opened
+        // from it; the add and modify dialogs open over the sheet and so
+        // come to the same monitor.
+        zt::win::centreOnPointerMonitor(sheet);
     }
     return 0;
 }

@@ -53,6 +53,7 @@ class Loader {
     Loader& operator=(const Loader&) = delete;
 
     bool started() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
     // Opens the sheet as the tray menu's first command does.
     HWND openSheet() {
         PostMessageA(window_, WM_COMMAND, kConfigure, 0);
@@ -79,8 +80,18 @@ class Loader {
 void sheetOnThePointersMonitor() {
     const std::vector<zt::Monitor> monitors = platformMonitors();
     ASSERT_GE(monitors.size(), 2u) << "this test needs a second monitor";
+    // The window the loader shows for a moment as it starts: on the
+    // pointer's monitor too.
+    const POINT start = centreOf(monitors[1].work);
+    SetCursorPos(start.x - 31, start.y + 11);
     Loader loader("loader_monitors");
     ASSERT_TRUE(loader.started());
+    {
+        const RECT r = screenRect(loader.window());
+        const zt::Rect c = zt::centredIn(r.right - r.left, r.bottom - r.top, monitors[1].work);
+        EXPECT_EQ(r.left, c.left) << "start window " << describe(r);
+        EXPECT_EQ(r.top, c.top) << "start window " << describe(r);
+    }
     for (const zt::Monitor& m : {monitors[1], monitors[0]}) {
         const POINT at = centreOf(m.work);
         SetCursorPos(at.x + 17, at.y - 23);
