@@ -43,12 +43,6 @@ bool autostartShownOn(std::string_view runValue);
 // Bytes given to the registry for a REG_SZ value: the text and its zero.
 std::size_t registryStringBytes(std::string_view text);
 
-// Whether the loader's library can be hooked into a program: a library runs
-// only in programs of its own bitness. `selfWow64` and `targetWow64` are what
-// the platform says of the loader's process and of the program's (a 32-bit
-// process on 64-bit Windows).
-bool reachesProgram(bool library64, bool selfWow64, bool targetWow64);
-
 // The loader records its folder when the stored one is shorter than 2
 // characters.
 bool installDirNeedsWriting(std::string_view stored);

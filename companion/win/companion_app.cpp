@@ -1,9 +1,8 @@
 #include "companion/win/companion_app.h"
 
 #include "hooklib/win/zrv_exports.h"
-#include "loader/companion_protocol.h"
-#include "loader/win/library_binding.h"
-#include "loader/win/settings_file.h"
+#include "binding/companion_protocol.h"
+#include "binding/win/library_binding.h"
 
 namespace zrv::companion {
 namespace {
@@ -62,7 +61,7 @@ bool pumpUntilClosedOrLoaderGone(HANDLE loader) {
 } // namespace
 
 int runCompanion(HANDLE loader) {
-    loader::LibraryBinding binding;
+    binding::LibraryBinding binding;
     // The loader checked that the library is beside us; should it still fail
     // to load, the binding has told the user, and there is nothing to follow.
     if (!binding.bind(nullptr))
@@ -73,7 +72,7 @@ int runCompanion(HANDLE loader) {
         return 3;
     }
     // Windows that exist already pass through the new hooks.
-    loader::redrawDesktop();
+    binding::redrawDesktop();
     const bool closed = pumpUntilClosedOrLoaderGone(loader);
     if (!closed)
         DestroyWindow(wnd);

@@ -3,7 +3,7 @@
 
 #include "common/win/scoped.h"
 #include "companion/win/companion_app.h"
-#include "loader/companion_protocol.h"
+#include "binding/companion_protocol.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     unsigned long loaderId = 0;

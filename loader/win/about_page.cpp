@@ -2,15 +2,15 @@
 
 #include <shellapi.h>
 
+#include "common/win/program_folder.h"
 #include "loader/resource.h"
-#include "loader/win/settings_file.h"
 
 namespace zrv::loader {
 
 CMyPropertyPage6::CMyPropertyPage6() : CPropertyPageBase(IDD_PAGE_ABOUT) {}
 
-std::string CMyPropertyPage6::siteAddress() { return programFolder() + "\\zirvane.html"; }
-std::string CMyPropertyPage6::suiteAddress() { return programFolder() + "\\suite.html"; }
+std::string CMyPropertyPage6::siteAddress() { return zt::programFolder() + "\\zirvane.html"; }
+std::string CMyPropertyPage6::suiteAddress() { return zt::programFolder() + "\\suite.html"; }
 
 BOOL CMyPropertyPage6::onInitDialog() {
     // Each button shows the address it opens.

@@ -1,7 +1,7 @@
 #include "loader/win/companion_link.h"
 
-#include "loader/companion_protocol.h"
-#include "loader/win/settings_file.h"
+#include "binding/companion_protocol.h"
+#include "common/win/program_folder.h"
 
 #include <string>
 
@@ -38,7 +38,7 @@ bool CompanionLink::start() {
         return false;
     if (running())
         return true;
-    const std::string folder = programFolder() + "\\" + companion::kSubfolder;
+    const std::string folder = zt::programFolder() + "\\" + companion::kSubfolder;
     const std::string exe = folder + "\\" + companion::kExecutable;
     if (!isFile(exe) || !isFile(folder + "\\zrv.dll"))
         return false;

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "binding/win/library_binding.h"
 #include "loader/resource.h"
 #include "loader/win/settings_file.h"
 
@@ -30,7 +31,7 @@ void CMyPropertyPage7::onBoundChanged(int id, bool on) {
     if (id != IDC_ICON_FORECOLOUR)
         return;
     enable(IDC_ICON_SETCOLOUR, on);
-    redrawDesktop();
+    binding::redrawDesktop();
 }
 
 void CMyPropertyPage7::chooseColour() {
@@ -45,7 +46,7 @@ void CMyPropertyPage7::chooseColour() {
     // the stored one.
     ChooseColorA(&cc);
     writeGlobalInt(keys::kTxtColour.name, static_cast<long>(cc.rgbResult));
-    redrawDesktop();
+    binding::redrawDesktop();
 }
 
 void CMyPropertyPage7::onCommand(int id, int code) {
@@ -54,7 +55,7 @@ void CMyPropertyPage7::onCommand(int id, int code) {
     switch (id) {
     case IDC_ICON_TRANSPARENT:
         writeGlobal(keys::kCustomBkColour.name, checked(IDC_ICON_TRANSPARENT) ? "2" : "0");
-        redrawDesktop();
+        binding::redrawDesktop();
         break;
     case IDC_ICON_SETCOLOUR: chooseColour(); break;
     default: CPropertyPageBase::onCommand(id, code); break;

@@ -41,7 +41,7 @@ BOOL CLoaderDlg::onInitDialog() {
         tray_.setIconFromResource(IDR_MAINFRAME);
     SetWindowTextA(wnd_, kTitle);
     SetTimer(wnd_, kHideTimer, kHideDelayMs, nullptr);
-    redrawDesktop();
+    binding::redrawDesktop();
     return TRUE;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 #include "loader/win/companion_link.h"
 #include "loader/win/dialog_base.h"
-#include "loader/win/library_binding.h"
+#include "binding/win/library_binding.h"
 #include "loader/win/tray_icon.h"
 
 namespace zrv::loader {
@@ -32,7 +32,7 @@ private:
     void unbind();
 
     CTrayIcon& tray_;
-    LibraryBinding binding_;
+    binding::LibraryBinding binding_;
     // Under a 64-bit loader, the 32-bit programs' hooks.
     CompanionLink companion_;
 };

@@ -1,8 +1,8 @@
 #include "loader/win/my_property_sheet.h"
 
+#include "binding/win/library_binding.h"
 #include "hooklib/win/zrv_exports.h"
 #include "loader/win/companion_link.h"
-#include "loader/win/settings_file.h"
 
 #include "common/win/monitors.h"
 
@@ -44,9 +44,9 @@ void CMyPropertySheet::notifyLibrary() {
             update();
     // The 32-bit programs' library, under a 64-bit loader, follows too.
     notifyCompanions();
-    redrawDesktop();
+    binding::redrawDesktop();
     Sleep(1000);
-    redrawDesktop();
+    binding::redrawDesktop();
 }
 
 CMyPropertySheet::~CMyPropertySheet() { notifyLibrary(); }

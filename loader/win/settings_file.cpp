@@ -48,17 +48,4 @@ std::string appFilePath() {
     return std::string(dir) + "\\" + keys::kAppFile;
 }
 
-std::string programFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s = path;
-    const auto slash = s.find_last_of('\\');
-    return slash == std::string::npos ? std::string(".") : s.substr(0, slash);
-}
-
-void redrawDesktop() {
-    RedrawWindow(GetDesktopWindow(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 } // namespace zrv::loader

@@ -27,10 +27,4 @@ void deleteAppSection(const std::string& app);
 // Full path of "Zirvane2.ini", for reading it line by line.
 std::string appFilePath();
 
-// The folder of the running program, with no trailing backslash.
-std::string programFolder();
-
-// Repaints every window of the desktop so that it passes through the hooks.
-void redrawDesktop();
-
 } // namespace zrv::loader

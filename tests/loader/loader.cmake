@@ -1,7 +1,6 @@
 # The loader's window-free rules, natively and under wine.
 zt_portable_test(loader_rules_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/loader_rules_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/companion_protocol_test.cpp
     LIBS zrvload_rules)
 
 # The real zrvload.exe as a process: start-up, the second copy, unload, the

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-namespace zrv::loader {
+namespace zrv::binding {
 
 class LibraryBinding {
 public:
@@ -55,4 +55,7 @@ private:
     std::vector<HookPair> threadHooks_;
 };
 
-} // namespace zrv::loader
+// Repaints every window of the desktop so that it passes through the hooks.
+void redrawDesktop();
+
+} // namespace zrv::binding

@@ -1,16 +1,16 @@
-#include "loader/win/library_binding.h"
+#include "binding/win/library_binding.h"
 
 #include "common/win/scoped.h"
 #include "hooklib/win/binding_mark.h"
 #include "hooklib/win/zrv_exports.h"
-#include "loader/loader_rules.h"
-#include "loader/win/settings_file.h"
+#include "binding/reach.h"
+#include "common/win/program_folder.h"
 
 #include <algorithm>
 #include <map>
 #include <utility>
 
-namespace zrv::loader {
+namespace zrv::binding {
 namespace {
 
 using ThreadList = std::vector<std::pair<DWORD, DWORD>>; // thread, process
@@ -92,7 +92,7 @@ bool LibraryBinding::bind(HWND owner) {
         return true;
     // By full path: through the search order a zrv.dll planted in the current
     // folder would be loaded, and then mapped into every process.
-    const std::string path = programFolder() + "\\zrv.dll";
+    const std::string path = zt::programFolder() + "\\zrv.dll";
     library_ = LoadLibraryA(path.c_str());
     if (!library_) {
         MessageBoxA(owner, kMissingText, kMissingCaption, MB_OK | MB_ICONERROR);
@@ -147,4 +147,9 @@ void LibraryBinding::unbind() {
     returnHook_ = callHook_ = nullptr;
 }
 
-} // namespace zrv::loader
+void redrawDesktop() {
+    RedrawWindow(GetDesktopWindow(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+} // namespace zrv::binding

@@ -1,4 +1,5 @@
-#include "loader/companion_protocol.h"
+#include "binding/companion_protocol.h"
+#include "binding/reach.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,26 @@ TEST(CompanionProtocol, LoaderIdIsOneDecimalNumberThatFits32Bits) {
     EXPECT_TRUE(zrv::companion::parseLoaderId(
         zrv::companion::loaderIdArgument(4000000000ul).c_str(), back));
     EXPECT_EQ(back, 4000000000ul);
+}
+
+// A library reaches the programs of its own bitness and no other, wherever
+// its loader runs.
+TEST(BindingRules, ALibraryReachesProgramsOfItsOwnBitnessOnly) {
+    struct Case {
+        const char* where;
+        bool library64, selfWow64, targetWow64, reaches;
+    };
+    const Case cases[] = {
+        {"64-bit loader, 64-bit program", true, false, false, true},
+        {"64-bit loader, 32-bit program", true, false, true, false},
+        {"32-bit companion on 64-bit Windows, 32-bit program", false, true, true, true},
+        {"32-bit companion on 64-bit Windows, 64-bit program", false, true, false, false},
+        {"32-bit loader on 32-bit Windows, any program", false, false, false, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(zrv::binding::reachesProgram(c.library64, c.selfWow64, c.targetWow64),
+                  c.reaches)
+            << c.where;
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "loader/companion_protocol.h"
+#include "binding/companion_protocol.h"
 
 namespace zrv::companion {
 
