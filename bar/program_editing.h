@@ -3,7 +3,7 @@
 #pragma once
 
 #include "bar/geometry.h"
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 
 namespace tessel {
 

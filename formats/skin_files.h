@@ -13,7 +13,6 @@ namespace tessel {
 
 inline constexpr char kSkinChoiceFile[] = "tessel.tsi";
 inline constexpr char kSkinSettingsFile[] = "skinsettings.tsl";
-inline constexpr char kProgramListFile[] = "programs.prg";
 
 inline constexpr int kElementCount = 22;
 inline constexpr int kTaskAreaElement = 10; // the only element without bitmaps

@@ -12,7 +12,7 @@
 #include "bar/win/player_panel.h"
 #include "bar/win/task_list.h"
 #include "common/win/scoped.h"
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 #include "formats/skin_files.h"
 
 #include <array>
