@@ -223,12 +223,12 @@ void BarWindow::show() {
 void BarWindow::snapToEdges() {
     RECT r;
     GetWindowRect(wnd_, &r);
-    SnapRect s{float(toTwips(r.left)), float(toTwips(r.top)), float(toTwips(r.right - r.left)),
-               float(toTwips(r.bottom - r.top))};
+    TwipRect s{toTwips(r.left), toTwips(r.top), toTwips(r.right - r.left),
+               toTwips(r.bottom - r.top)};
     // The edges of the monitor the bar was dropped on (the one it covers most).
     const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
-    const SnapRect monitor{float(toTwips(m.left)), float(toTwips(m.top)), float(toTwips(m.width())),
-                           float(toTwips(m.height()))};
+    const TwipRect monitor{toTwips(m.left), toTwips(m.top), toTwips(m.width()),
+                           toTwips(m.height())};
     s = edgeSnapOn(s, monitor, kBarSnapMargin);
     int left = toPixels(s.left), top = toPixels(s.top);
     if (left != r.left || top != r.top)

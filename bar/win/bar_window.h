@@ -117,7 +117,7 @@ private:
     COLORREF buttonColour_ = RGB(192, 192, 192);
     COLORREF listColour_ = RGB(255, 255, 255);
     TaskSnapshot tasks_;
-    TaskArea taskArea_{};
+    TwipRect taskArea_{};
     bool horizontal_ = false;
 
     HWND meter_ = nullptr;
