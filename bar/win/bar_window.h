@@ -1,8 +1,8 @@
 // The bar window: the skin's background with its 22 picture elements, the
 // task buttons, the CPU meter and the clock. Its parts live in files of
 // their own: bar_elements (pictures, pressed look, drag), bar_actions (what
-// a click does), cpu_meter, clock, task_buttons, player_elements; each dialog
-// it opens derives from DialogFrame and keeps its state with its window.
+// a click does), cpu_meter, clock, task_buttons; each dialog it opens
+// derives from DialogFrame and keeps its state with its window.
 #pragma once
 #include <windows.h>
 
@@ -85,12 +85,6 @@ private:
     void FindAllApps();
     void taskClicked(int i);
     void elementClicked(int i);
-    // The player's elements 15 to 19.
-    void playerOpen();
-    void playerStop();
-    void playerPlay();
-    void playerForward();
-    void playerRewind();
     void showProgramPopup();
     void showFolderWindow(int16_t entry);
     void snapToEdges();
