@@ -34,16 +34,6 @@ void BarWindow::showElement(int i, bool pressed) {
     InvalidateRect(el, nullptr, FALSE);
 }
 
-void BarWindow::paintBackgroundUnder(HWND child, HDC dc) {
-    RECT rc;
-    GetClientRect(child, &rc);
-    POINT at = {0, 0};
-    MapWindowPoints(child, wnd_, &at, 1);
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (backgroundDc_)
-        BitBlt(dc, 0, 0, rc.right, rc.bottom, backgroundDc_.get(), at.x, at.y, SRCCOPY);
-}
-
 LRESULT CALLBACK BarWindow::elementProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     BarWindow* bar = fromWindow(GetParent(wnd));
     if (!bar)
@@ -63,7 +53,7 @@ LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp
         if (pic)
             drawBitmap(dc, pic, 0, 0);
         else
-            paintBackgroundUnder(el, dc);
+            background_.paintUnder(el, dc);
         EndPaint(el, &ps);
         return 0;
     }

@@ -1,6 +1,5 @@
 #include "bar/win/bar_window.h"
 
-#include "bar/cpu_graph.h"
 #include "bar/geometry.h"
 #include "bar/win/drawing.h"
 #include "bar/win/error_report.h"
@@ -23,8 +22,6 @@ using namespace zt;
 
 namespace {
 constexpr char kElementClass[] = "TesselPic";
-constexpr char kMeterClass[] = "TesselMeter";
-constexpr char kClockClass[] = "TesselLabel";
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT kSplashDelay = 2500;
 
@@ -49,8 +46,8 @@ bool BarWindow::registerClasses(HINSTANCE instance) {
     // it a read of the X resource files, each time).
     const Class classes[] = {{kBarClass, barProc, 0},
                              {kElementClass, elementProc, 0},
-                             {kMeterClass, meterProc, CS_OWNDC},
-                             {kClockClass, clockProc, CS_OWNDC}};
+                             {kMeterClass, CpuMeter::windowProc, CS_OWNDC},
+                             {kClockClass, Clock::windowProc, CS_OWNDC}};
     for (const auto& c : classes) {
         WNDCLASSA wc = {};
         wc.style = c.style;
@@ -93,11 +90,10 @@ void BarWindow::prepare(HWND splash) {
     loadBitmaps();
     for (int i = 0; i < kElementCount; ++i)
         showElement(i, false);
-    prepareMeter();
+    meter_.prepare();
     SetTimer(wnd_, UINT_PTR(BarTimer::Cpu), 100, nullptr);
     SetWindowPos(wnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    cpu_ = CPUUsage::create();
-    cpu_->InitCPUUsage();
+    meter_.startMeasuring();
     FindAllApps();
     if (splash)
         SetTimer(splash, kSplashTimer, kSplashDelay, nullptr);
@@ -118,12 +114,7 @@ bool BarWindow::loadBitmaps() {
         keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Pressed),
                          pressedPictures_[i]));
     }
-    keep(loadPicture(skinFilePath(skinFolder_, "background.bmp"), background_));
-    if (background_) {
-        backgroundDc_.reset(CreateCompatibleDC(nullptr));
-        SelectObject(backgroundDc_.get(), background_.get());
-        backgroundSize_ = bitmapSize(background_.get());
-    }
+    keep(background_.load(skinFolder_));
     if (first.failed())
         showErrorReport(nullptr, first);
     return !first.failed();
@@ -154,24 +145,12 @@ void BarWindow::createChildren() {
         // Above the task list area, which is itself an element.
         SetWindowPos(taskButtons_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    meter_ = CreateWindowExA(0, kMeterClass, "", child, 0, 0, kGraphWidth, kGraphHeight, wnd_,
-                             reinterpret_cast<HMENU>(INT_PTR(kMeterId)), instance_, nullptr);
-    LOGFONTA cf = {};
-    cf.lfHeight = -MulDiv(8, kSkinDpi, 72);
-    lstrcpyA(cf.lfFaceName, "Arial");
-    clockFont_.reset(CreateFontIndirectA(&cf));
-    clock_ = CreateWindowExA(0, kClockClass, "", child, 0, 0, 0, 0, wnd_,
-                             reinterpret_cast<HMENU>(INT_PTR(kClockId)), instance_, nullptr);
-    {
-        // The clock's own DC keeps its font and transparent text for good.
-        ScopedWindowDc dc(clock_);
-        SelectObject(dc.get(), clockFont_.get());
-        SetBkMode(dc.get(), TRANSPARENT);
-    }
+    meter_.create(wnd_, instance_);
+    clock_.create(wnd_, instance_, background_);
     player_ = std::make_unique<PlayerPanel>(wnd_, instance_, fileChoice_, [this] {
         openFileBrowser(ChoiceClient::Player, kMediaPattern);
     });
-    clockTick();
+    clock_.tick();
     SetTimer(wnd_, UINT_PTR(BarTimer::Clock), 1000, nullptr);
     SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 100, nullptr);
 }
@@ -189,25 +168,22 @@ void BarWindow::applyLayout(const SkinLayout& l) {
     SetWindowPos(elements_[kTaskAreaElement], nullptr, 0, 0, std::max(0, toPixels(l.taskAreaWidth)),
                  std::max(0, toPixels(l.taskAreaHeight)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(meter_, nullptr, toPixels(l.cpuMeter.left), toPixels(l.cpuMeter.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(clock_, nullptr, toPixels(l.clock.left), toPixels(l.clock.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    meter_.place(toPixels(l.cpuMeter.left), toPixels(l.cpuMeter.top));
+    clock_.place(toPixels(l.clock.left), toPixels(l.clock.top));
     player_->applyLayout(l, [this](double twips) { return toPixels(twips); });
     horizontal_ = l.horizontal();
     buttonColour_ = colourValue(l.buttonColour);
     listColour_ = colourValue(l.listColour);
     // The skin gives no text colour: take whichever of black and white reads
     // better on the button colour, and on the background under the clock.
-    auto contrast = textColourOn;
-    if (backgroundDc_) {
-        int cx = toPixels(l.clock.left) + 4, cy = toPixels(l.clock.top) + 4;
-        COLORREF under = GetPixel(backgroundDc_.get(), cx, cy);
-        clockColour_ = under == CLR_INVALID ? RGB(0, 0, 0) : contrast(under);
+    if (background_.loaded()) {
+        const COLORREF under =
+            background_.pixel(toPixels(l.clock.left) + 4, toPixels(l.clock.top) + 4);
+        clock_.setColour(under == CLR_INVALID ? RGB(0, 0, 0) : textColourOn(under));
     }
     for (HWND b : taskButtons_)
         InvalidateRect(b, nullptr, TRUE);
-    clockTick();
+    clock_.tick();
 }
 
 void BarWindow::dialogClosed(DialogKind kind, HWND wnd) {
@@ -260,10 +236,7 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(wnd_, &ps);
-        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        if (backgroundDc_)
-            BitBlt(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, backgroundDc_.get(), 0, 0,
-                   SRCCOPY);
+        background_.paintBar(dc, ps.rcPaint);
         EndPaint(wnd_, &ps);
         return 0;
     }
@@ -274,11 +247,11 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         switch (BarTimer(wp)) {
         case BarTimer::Cpu:
-            meterTick();
+            meter_.tick();
             if (player_)
                 player_->refreshPosition();
             return 0;
-        case BarTimer::Clock: clockTick(); return 0;
+        case BarTimer::Clock: clock_.tick(); return 0;
         case BarTimer::Tasks: tasksTick(); return 0;
         }
         break;

@@ -1,13 +1,16 @@
 // The bar window: the skin's background with its 22 picture elements, the
 // task buttons, the CPU meter and the clock. Its parts live in files of
-// their own: bar_elements (pictures, pressed look, drag), bar_actions (what
-// a click does), cpu_meter, clock, task_buttons; each dialog it opens
-// derives from DialogFrame and keeps its state with its window.
+// their own: bar_background, cpu_meter and clock (classes owning their
+// state), bar_elements (pictures, pressed look, drag), bar_actions (what a
+// click does), task_buttons; each dialog it opens derives from DialogFrame
+// and keeps its state with its window.
 #pragma once
 #include <windows.h>
 
 #include "bar/file_choice.h"
-#include "bar/win/cpu_usage.h"
+#include "bar/win/bar_background.h"
+#include "bar/win/clock.h"
+#include "bar/win/cpu_meter.h"
 #include "bar/win/dialog_frame.h"
 #include "bar/win/player_panel.h"
 #include "bar/win/task_list.h"
@@ -26,8 +29,6 @@ inline constexpr char kBarClass[] = "TesselBar";
 inline constexpr char kBarTitle[] = "Tessel";
 inline constexpr int kElementIdBase = 100; // ButtonPic(i) has id 100 + i
 inline constexpr int kTaskButtonIdBase = 200;
-inline constexpr int kMeterId = 300;
-inline constexpr int kClockId = 301;
 
 enum class BarTimer : UINT_PTR { Cpu = 1, Clock = 2, Tasks = 3 };
 
@@ -69,8 +70,6 @@ private:
     BarWindow(HINSTANCE instance, std::string skinFolder);
     static LRESULT CALLBACK barProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK elementProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK meterProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK clockProc(HWND, UINT, WPARAM, LPARAM);
     static BarWindow* fromWindow(HWND wnd);
 
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
@@ -78,9 +77,6 @@ private:
     void prepare(HWND splash);
     bool loadBitmaps();
     void createChildren();
-    void prepareMeter();
-    void meterTick();
-    void clockTick();
     void tasksTick();
     void FindAllApps();
     void taskClicked(int i);
@@ -89,7 +85,6 @@ private:
     void showFolderWindow(int16_t entry);
     void snapToEdges();
     void showElement(int i, bool pressed);
-    void paintBackgroundUnder(HWND child, HDC dc);
     void drawTaskButton(const DRAWITEMSTRUCT& di);
 
     int toPixels(double twips) const;
@@ -102,9 +97,7 @@ private:
     std::array<zt::ScopedBitmap, kElementCount> raisedPictures_, pressedPictures_;
     std::array<bool, kElementCount> pressed_{};
     std::array<HWND, kElementCount> elements_{};
-    zt::ScopedBitmap background_;
-    zt::ScopedMemDc backgroundDc_;
-    SIZE backgroundSize_{};
+    BarBackground background_;
 
     std::array<HWND, kTaskButtons> taskButtons_{};
     zt::ScopedFont taskFont_;
@@ -114,18 +107,8 @@ private:
     TwipRect taskArea_{};
     bool horizontal_ = false;
 
-    HWND meter_ = nullptr;
-    // Bitmaps and pens before the DCs they are selected into: the DCs go first.
-    zt::ScopedBitmap graph_, scroll_;
-    zt::ScopedPen gridPen_, tracePen_;
-    zt::ScopedMemDc graphDc_, scrollDc_;
-    int32_t tick_ = 0;
-    int16_t previousY_ = 16;
-    std::unique_ptr<CPUUsage> cpu_;
-
-    HWND clock_ = nullptr;
-    zt::ScopedFont clockFont_;
-    COLORREF clockColour_ = RGB(255, 255, 255);
+    CpuMeter meter_;
+    Clock clock_;
 
     ProgramList programs_;
     FileChoice fileChoice_;
