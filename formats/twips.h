@@ -16,6 +16,10 @@ double twipsPerPixel(int dpi);
 int twipsToPixels(double twips, int dpi);
 double pixelsToTwips(int pixels, int dpi);
 
+// The same at the skin's fixed DPI, for everything placed by a skin.
+inline int skinTwipsToPixels(double twips) { return twipsToPixels(twips, kSkinDpi); }
+inline double skinPixelsToTwips(int pixels) { return pixelsToTwips(pixels, kSkinDpi); }
+
 // A rectangle in twips, as both programs compute with it. The skin settings
 // file stores whole 16-bit twips (SkinRect); the conversion happens where the
 // file is read and written.
