@@ -1,18 +1,20 @@
 #include "bar/geometry.h"
 
-#include <cmath>
-
 namespace tessel {
 
-double twipsPerPixel(int dpi) { return dpi > 0 ? double(kTwipsPerInch) / dpi : 15.0; }
+namespace {
 
-int twipsToPixels(double twips, int dpi) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel(dpi)));
+struct FloatRect {
+    float left, top, width, height;
+};
+
+FloatRect toFloat(const TwipRect& r) {
+    return {float(r.left), float(r.top), float(r.width), float(r.height)};
 }
 
-double pixelsToTwips(int pixels, int dpi) { return pixels * twipsPerPixel(dpi); }
+TwipRect fromFloat(const FloatRect& r) { return {r.left, r.top, r.width, r.height}; }
 
-SnapRect edgeSnap(SnapRect r, float screenWidth, float screenHeight, float m) {
+FloatRect snap(FloatRect r, float screenWidth, float screenHeight, float m) {
     if (r.left < m)
         r.left = 0;
     if (r.top < m)
@@ -28,13 +30,21 @@ SnapRect edgeSnap(SnapRect r, float screenWidth, float screenHeight, float m) {
     return r;
 }
 
-SnapRect edgeSnapOn(SnapRect r, const SnapRect& monitor, float margin) {
+} // namespace
+
+TwipRect edgeSnap(TwipRect r, float screenWidth, float screenHeight, float m) {
+    return fromFloat(snap(toFloat(r), screenWidth, screenHeight, m));
+}
+
+TwipRect edgeSnapOn(TwipRect rect, const TwipRect& monitorRect, float margin) {
+    FloatRect r = toFloat(rect);
+    const FloatRect monitor = toFloat(monitorRect);
     r.left -= monitor.left;
     r.top -= monitor.top;
-    r = edgeSnap(r, monitor.width, monitor.height, margin);
+    r = snap(r, monitor.width, monitor.height, margin);
     r.left += monitor.left;
     r.top += monitor.top;
-    return r;
+    return fromFloat(r);
 }
 
 } // namespace tessel

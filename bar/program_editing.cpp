@@ -23,8 +23,14 @@ bool updateProgram(ProgramList& list, int row, std::string name, std::string com
     return true;
 }
 
-PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupHeight,
-                             bool horizontal, const SnapRect& monitor) {
+PopupPlace placeProgramPopup(const TwipRect& barRect, float popupWidth, float popupHeight,
+                             bool horizontal, const TwipRect& monitorRect) {
+    struct {
+        float left, top, width, height;
+    } const bar{float(barRect.left), float(barRect.top), float(barRect.width),
+                float(barRect.height)},
+        monitor{float(monitorRect.left), float(monitorRect.top), float(monitorRect.width),
+                float(monitorRect.height)};
     if (!horizontal) {
         const float left = bar.left - monitor.left <= monitor.width / 2 ? bar.left + bar.width
                                                                          : bar.left - popupWidth;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "bar/geometry.h"
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 
 namespace tessel {
 
@@ -21,11 +21,12 @@ bool updateProgram(ProgramList& list, int row, std::string name, std::string com
 // Twips. Beside a vertical bar (left of it in the right half of its monitor,
 // right of it otherwise), above or below a horizontal one (above it in the
 // lower half). `monitor` is the bar's monitor: left, top, width, height.
+// Worked out in single precision, as the edge snap is.
 struct PopupPlace {
     float left, top;
 };
-PopupPlace placeProgramPopup(const SnapRect& bar, float popupWidth, float popupHeight,
-                             bool horizontal, const SnapRect& monitor);
+PopupPlace placeProgramPopup(const TwipRect& bar, float popupWidth, float popupHeight,
+                             bool horizontal, const TwipRect& monitor);
 
 // The command line that starts `command`. A whole command that names a file
 // (`namesAFile`, as the caller found on the disk: a path taken from the file

@@ -4,8 +4,8 @@ namespace tessel {
 
 bool TaskWindow(uint32_t style) { return (style & kTaskStyleMask) == kTaskStyleMask; }
 
-std::vector<TaskButtonPlace> layoutTaskButtons(int count, const TaskArea& a, bool horizontal) {
-    std::vector<TaskButtonPlace> places;
+std::vector<TwipRect> layoutTaskButtons(int count, const TwipRect& a, bool horizontal) {
+    std::vector<TwipRect> places;
     if (count <= 0)
         return places;
     if (count > kMaxTasks)

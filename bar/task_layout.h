@@ -2,6 +2,8 @@
 // the skin's task list area.
 #pragma once
 
+#include "formats/twips.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -17,15 +19,8 @@ inline constexpr char kSpareButtonCaption[] = "Command13";
 
 bool TaskWindow(uint32_t style);
 
-struct TaskArea {
-    double left, top, width, height; // twips
-};
-struct TaskButtonPlace {
-    double left, top, width, height; // twips
-};
-
 // Places of buttons 1..count (count is capped at kMaxTasks): stacked, each
 // area height / count high; or side by side, each area width / count wide.
-std::vector<TaskButtonPlace> layoutTaskButtons(int count, const TaskArea& area, bool horizontal);
+std::vector<TwipRect> layoutTaskButtons(int count, const TwipRect& area, bool horizontal);
 
 } // namespace tessel

@@ -13,7 +13,9 @@ namespace tessel::designer {
 namespace {
 constexpr double kTw = 15; // twips per pixel of the design-time layout (96 DPI)
 
-Box px(double l, double t, double w, double h) { return {l * kTw, t * kTw, w * kTw, h * kTw}; }
+TwipRect px(double l, double t, double w, double h) {
+    return {l * kTw, t * kTw, w * kTw, h * kTw};
+}
 } // namespace
 
 DesignModel designTimeLayout() {
@@ -60,7 +62,7 @@ RunError applySkinSettings(const std::string& text, DesignModel& m) {
         if (auto e = num(*v); e.failed())
             return e;
     for (int el : {kProgressBar1, kHScroll1, kVScroll1}) {
-        Box& b = m.elements[el];
+        TwipRect& b = m.elements[el];
         for (double* v : {&b.left, &b.top, &b.width, &b.height})
             if (auto e = num(*v); e.failed())
                 return e;
@@ -153,7 +155,7 @@ bool layoutForFile(const DesignModel& m, SkinLayout& l, std::string& problem) {
         f.fits(m.elements[i].left, "the left edge of " + elementName(i), l.elements[i].left);
         f.fits(m.elements[i].top, "the top edge of " + elementName(i), l.elements[i].top);
     }
-    const Box& task = m.elements[kTaskArea];
+    const TwipRect& task = m.elements[kTaskArea];
     f.fits(task.width, "the width of " + elementName(kTaskArea), l.taskAreaWidth);
     f.fits(task.height, "the height of " + elementName(kTaskArea), l.taskAreaHeight);
     for (auto [el, at] : {std::pair{kPicture1, &l.cpuMeter}, std::pair{kLabel1, &l.clock}}) {
@@ -163,7 +165,7 @@ bool layoutForFile(const DesignModel& m, SkinLayout& l, std::string& problem) {
     for (auto [el, at] : {std::pair{kProgressBar1, &l.positionBar},
                           std::pair{kHScroll1, &l.balanceSlider},
                           std::pair{kVScroll1, &l.volumeSlider}}) {
-        const Box& b = m.elements[el];
+        const TwipRect& b = m.elements[el];
         f.fits(b.left, "the left edge of " + elementName(el), at->left);
         f.fits(b.top, "the top edge of " + elementName(el), at->top);
         f.fits(b.width, "the width of " + elementName(el), at->width);

@@ -6,6 +6,7 @@
 
 #include "formats/run_error.h"
 #include "formats/skin_files.h"
+#include "formats/twips.h"
 
 #include <array>
 #include <cstdint>
@@ -35,16 +36,12 @@ inline constexpr char kInitialShellName[] = "Tessel";
 inline constexpr int32_t kSystemButtonFace = static_cast<int32_t>(0x8000000Fu);
 inline constexpr int32_t kSystemWindow = static_cast<int32_t>(0x80000005u);
 
-struct Box {
-    double left = 0, top = 0, width = 0, height = 0;
-};
-
 enum class Orientation { None, Horizontal, Vertical };
 
 struct DesignModel {
     std::string shellName = kInitialShellName;
-    Box canvas;                                  // screen twips, outer size
-    std::array<Box, kCanvasElementCount> elements{};
+    TwipRect canvas;                             // screen twips, outer size
+    std::array<TwipRect, kCanvasElementCount> elements{};
     Orientation orientation = Orientation::None; // neither option selected
     int32_t buttonColour = kSystemButtonFace;
     int32_t listColour = kSystemWindow;

@@ -47,7 +47,9 @@ bool parseSize(const std::string& text, double& out) {
     return true;
 }
 
-double& sizeOf(Box& b, Dimension d) { return d == Dimension::Width ? b.width : b.height; }
+double& sizeOf(TwipRect& b, Dimension d) {
+    return d == Dimension::Width ? b.width : b.height;
+}
 
 double steppedSize(double current, int delta) {
     const double next = current + delta;

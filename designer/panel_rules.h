@@ -68,7 +68,7 @@ inline constexpr std::array<ArrowStep, 16> kArrowSteps = {{
 
 const ArrowStep* arrowStep(int commandNumber);
 
-double& sizeOf(Box& b, Dimension d);
+double& sizeOf(TwipRect& b, Dimension d);
 // The size after one step: a step below zero stops at 0 twips, and a size
 // already above the file's range is not made larger.
 double steppedSize(double current, int delta);

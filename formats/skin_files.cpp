@@ -95,7 +95,7 @@ RunError readSkinLayout(const std::string& text, SkinLayout& l, int* linesRead) 
         (e = i16(l.cpuMeter.left)).failed() || (e = i16(l.cpuMeter.top)).failed() ||
         (e = i16(l.clock.left)).failed() || (e = i16(l.clock.top)).failed())
         goto out;
-    for (TwipRect* r : {&l.positionBar, &l.balanceSlider, &l.volumeSlider})
+    for (SkinRect* r : {&l.positionBar, &l.balanceSlider, &l.volumeSlider})
         if ((e = i16(r->left)).failed() || (e = i16(r->top)).failed() ||
             (e = i16(r->width)).failed() || (e = i16(r->height)).failed())
             goto out;
@@ -132,7 +132,7 @@ std::string writeSkinLayout(const SkinLayout& l) {
     num(l.cpuMeter.top);
     num(l.clock.left);
     num(l.clock.top);
-    for (const TwipRect* r : {&l.positionBar, &l.balanceSlider, &l.volumeSlider}) {
+    for (const SkinRect* r : {&l.positionBar, &l.balanceSlider, &l.volumeSlider}) {
         num(r->left);
         num(r->top);
         num(r->width);

@@ -13,7 +13,6 @@ namespace tessel {
 
 inline constexpr char kSkinChoiceFile[] = "tessel.tsi";
 inline constexpr char kSkinSettingsFile[] = "skinsettings.tsl";
-inline constexpr char kProgramListFile[] = "programs.prg";
 
 inline constexpr int kElementCount = 22;
 inline constexpr int kTaskAreaElement = 10; // the only element without bitmaps
@@ -43,11 +42,13 @@ std::array<std::string, 46> allSkinBitmaps();
 RunError readSkinChoice(const std::string& tsiText, const std::string& programFolder,
                         std::string& skinFolder);
 
-struct TwipPoint {
+// Positions and sizes as the settings file stores them: whole twips in 16
+// bits. Both programs compute with TwipRect (formats/twips.h).
+struct SkinPoint {
     int16_t left = 0;
     int16_t top = 0;
 };
-struct TwipRect {
+struct SkinRect {
     int16_t left = 0, top = 0, width = 0, height = 0;
 };
 
@@ -57,14 +58,14 @@ struct SkinLayout {
     int16_t barTop = 0;
     int16_t barWidth = 0;      // canvas width - 115
     int16_t barHeight = 0;     // canvas height - 360
-    std::array<TwipPoint, kElementCount> elements{};
+    std::array<SkinPoint, kElementCount> elements{};
     int16_t taskAreaWidth = 0; // lines 50, 51
     int16_t taskAreaHeight = 0;
-    TwipPoint cpuMeter;
-    TwipPoint clock;
-    TwipRect positionBar;
-    TwipRect balanceSlider;
-    TwipRect volumeSlider;
+    SkinPoint cpuMeter;
+    SkinPoint clock;
+    SkinRect positionBar;
+    SkinRect balanceSlider;
+    SkinRect volumeSlider;
     std::string horizontalFlag; // exactly "True" means side by side
     int32_t buttonColour = 0;
     int32_t listColour = 0;

@@ -1,6 +1,6 @@
 // "programs.prg": any text. A list that reads is written back and must read
 // to the same entries.
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -30,11 +30,7 @@ enum Element {
     kExit = 12,
     kScreenSaver = 13,
     kVolume = 14,
-    kPlayerOpen = 15,
-    kPlayerStop = 16,
-    kPlayerPlay = 17,
-    kPlayerForward = 18,
-    kPlayerRewind = 19,
+    // 15 to 19 are the player's, kPlayerOpenElement to kPlayerRewindElement.
 };
 
 constexpr char kDialUpFolder[] = "Explorer.EXE ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::"
@@ -110,11 +106,11 @@ void BarWindow::elementClicked(int i) {
     case kStart: showFolderWindow(kFolderStartMenu); break;
     case kSettings: showFolderWindow(kFolderControlPanel); break;
     case kRun: toggleRunDialog(*this); break;
-    case kPlayerOpen: playerOpen(); break;
-    case kPlayerStop: playerStop(); break;
-    case kPlayerPlay: playerPlay(); break;
-    case kPlayerForward: playerForward(); break;
-    case kPlayerRewind: playerRewind(); break;
+    case kPlayerOpenElement:
+    case kPlayerStopElement:
+    case kPlayerPlayElement:
+    case kPlayerForwardElement:
+    case kPlayerRewindElement: player_->elementClicked(i); break;
     default: break; // the task list area and the move element do nothing on a click
     }
     if (e.failed())

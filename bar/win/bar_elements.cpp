@@ -1,19 +1,57 @@
-// The bar's 22 picture elements: their pictures, the pressed look, the
-// click that runs an element's action and the drag of the move element.
-#include "bar/win/bar_window.h"
+#include "bar/win/bar_elements.h"
+
+#include "bar/win/bar_background.h"
 #include "bar/win/drawing.h"
+#include "common/win/pictures.h"
+#include "formats/twips.h"
 
-#include <windowsx.h>
-
-#include <cmath>
+#include <algorithm>
 
 namespace tessel::win {
 
 using namespace zt;
 
-void BarWindow::showElement(int i, bool pressed) {
+void BarElements::create(HWND bar, HINSTANCE instance) {
+    bar_ = bar;
+    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    for (int i = 0; i < kElementCount; ++i) {
+        windows_[i] = CreateWindowExA(0, kElementClass, "", child, 0, 0, 0, 0, bar,
+                                      reinterpret_cast<HMENU>(INT_PTR(kElementIdBase + i)),
+                                      instance, nullptr);
+        SetWindowLongPtrA(windows_[i], GWLP_USERDATA, i);
+    }
+}
+
+RunError BarElements::loadPictures(const std::string& skinFolder) {
+    RunError first;
+    auto keep = [&first](RunError e) {
+        if (e.failed() && !first.failed())
+            first = e;
+    };
+    for (int i = 0; i < kElementCount; ++i) {
+        if (i == kTaskAreaElement)
+            continue;
+        keep(loadPicture(elementBitmapPath(skinFolder, i, BitmapLook::Normal), raisedPictures_[i]));
+        keep(loadPicture(elementBitmapPath(skinFolder, i, BitmapLook::Pressed),
+                         pressedPictures_[i]));
+    }
+    return first;
+}
+
+void BarElements::place(const SkinLayout& l) {
+    for (int i = 0; i < kElementCount; ++i)
+        SetWindowPos(windows_[i], nullptr, skinTwipsToPixels(l.elements[i].left),
+                     skinTwipsToPixels(l.elements[i].top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(windows_[kTaskAreaElement], nullptr, 0, 0,
+                 std::max(0, skinTwipsToPixels(l.taskAreaWidth)),
+                 std::max(0, skinTwipsToPixels(l.taskAreaHeight)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BarElements::show(int i, bool pressed) {
     pressed_[i] = pressed;
-    HWND el = elements_[i];
+    HWND el = windows_[i];
     if (i != kTaskAreaElement) {
         // The element sizes itself to the picture it shows, so that a
         // pressed picture of another size leaves nothing of the other behind.
@@ -25,107 +63,48 @@ void BarWindow::showElement(int i, bool pressed) {
             // What the larger picture covered is the bar's background again.
             RECT r;
             GetWindowRect(el, &r);
-            MapWindowPoints(nullptr, wnd_, reinterpret_cast<POINT*>(&r), 2);
+            MapWindowPoints(nullptr, bar_, reinterpret_cast<POINT*>(&r), 2);
             r.right = r.left + std::max<LONG>(now.right, s.cx);
             r.bottom = r.top + std::max<LONG>(now.bottom, s.cy);
-            RedrawWindow(wnd_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            RedrawWindow(bar_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
         }
     }
     InvalidateRect(el, nullptr, FALSE);
 }
 
-void BarWindow::paintBackgroundUnder(HWND child, HDC dc) {
-    RECT rc;
-    GetClientRect(child, &rc);
-    POINT at = {0, 0};
-    MapWindowPoints(child, wnd_, &at, 1);
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (backgroundDc_)
-        BitBlt(dc, 0, 0, rc.right, rc.bottom, backgroundDc_.get(), at.x, at.y, SRCCOPY);
+void BarElements::paint(HWND el, int i, const BarBackground& background) const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(el, &ps);
+    HBITMAP pic = (pressed_[i] ? pressedPictures_[i] : raisedPictures_[i]).get();
+    if (pic)
+        drawBitmap(dc, pic, 0, 0);
+    else
+        background.paintUnder(el, dc);
+    EndPaint(el, &ps);
 }
 
-LRESULT CALLBACK BarWindow::elementProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = fromWindow(GetParent(wnd));
-    if (!bar)
-        return DefWindowProcA(wnd, msg, wp, lp);
-    return bar->elementMessage(wnd, int(GetWindowLongPtrA(wnd, GWLP_USERDATA)), msg, wp, lp);
+void BarElements::pressStarted(HWND el, int i) {
+    SetCapture(el);
+    pressedOn_ = i;
+    show(i, true);
 }
 
-LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp) {
-    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(el, &ps);
-        HBITMAP pic = (pressed_[i] ? pressedPictures_[i] : raisedPictures_[i]).get();
-        if (pic)
-            drawBitmap(dc, pic, 0, 0);
-        else
-            paintBackgroundUnder(el, dc);
-        EndPaint(el, &ps);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        SetCapture(el);
-        pressedOn_ = i;
-        showElement(i, true);
-        if (i == kMoveElement && msg == WM_LBUTTONDOWN) {
-            anchorX_ = toTwips(x);
-            anchorY_ = int(std::lround(toTwips(y)));
-            dragging_ = true;
-        }
-        return 0;
-    case WM_MOUSEMOVE:
-        // Only the left button alone drags the bar.
-        if (i == kMoveElement && dragging_ &&
-            (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) ==
-                MK_LBUTTON) {
-            RECT r;
-            GetWindowRect(wnd_, &r);
-            int left = toPixels(toTwips(r.left) + toTwips(x) - anchorX_);
-            int top = toPixels(toTwips(r.top) + toTwips(y) - anchorY_);
-            SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        // A release whose press began somewhere else (another element, a
-        // dialog's close picture) is no click on this element.
-        const bool ours = pressedOn_ == i;
-        pressedOn_ = -1;
-        if (GetCapture() == el)
-            ReleaseCapture();
-        if (pressed_[i])
-            showElement(i, false);
-        if (!ours)
-            return 0;
-        RECT rc;
-        GetClientRect(el, &rc);
-        POINT pt = {x, y};
-        if (i == kMoveElement) {
-            dragging_ = false;
-            snapToEdges();
-        } else if (msg == WM_LBUTTONUP && PtInRect(&rc, pt)) {
-            elementClicked(i);
-        }
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != el && pressedOn_ == i && pressed_[i]) {
-            // The capture went elsewhere mid-press (a dialog or a message box
-            // appeared): the press is over without a click.
-            pressedOn_ = -1;
-            dragging_ = false;
-            showElement(i, false);
-        }
-        return 0;
-    }
-    return DefWindowProcA(el, msg, wp, lp);
+bool BarElements::released(HWND el, int i) {
+    const bool ours = pressedOn_ == i;
+    pressedOn_ = -1;
+    if (GetCapture() == el)
+        ReleaseCapture();
+    if (pressed_[i])
+        show(i, false);
+    return ours;
+}
+
+bool BarElements::pressLost(HWND el, int i, HWND to) {
+    if (to == el || pressedOn_ != i || !pressed_[i])
+        return false;
+    pressedOn_ = -1;
+    show(i, false);
+    return true;
 }
 
 } // namespace tessel::win

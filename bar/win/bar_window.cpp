@@ -1,41 +1,29 @@
 #include "bar/win/bar_window.h"
 
-#include "bar/cpu_graph.h"
 #include "bar/geometry.h"
 #include "bar/win/drawing.h"
 #include "bar/win/error_report.h"
-#include "common/win/pictures.h"
-#include "common/win/screen.h"
+#include "bar/win/network.h"
 #include "bar/win/resource.h"
-
 #include "common/win/monitors.h"
+#include "common/win/screen.h"
 
 #include <windowsx.h>
 
-#include <new>
-
 #include <algorithm>
-#include <cmath>
+#include <new>
 
 namespace tessel::win {
 
 using namespace zt;
 
 namespace {
-constexpr char kElementClass[] = "TesselPic";
-constexpr char kMeterClass[] = "TesselMeter";
-constexpr char kClockClass[] = "TesselLabel";
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT kSplashDelay = 2500;
-
 } // namespace
 
 BarWindow::BarWindow(HINSTANCE instance, std::string skinFolder)
     : instance_(instance), skinFolder_(std::move(skinFolder)) {}
-
-// Skin geometry is in skin twips, the same at every screen DPI.
-int BarWindow::toPixels(double twips) const { return twipsToPixels(twips, kSkinDpi); }
-double BarWindow::toTwips(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
 
 bool BarWindow::registerClasses(HINSTANCE instance) {
     struct Class {
@@ -49,8 +37,8 @@ bool BarWindow::registerClasses(HINSTANCE instance) {
     // it a read of the X resource files, each time).
     const Class classes[] = {{kBarClass, barProc, 0},
                              {kElementClass, elementProc, 0},
-                             {kMeterClass, meterProc, CS_OWNDC},
-                             {kClockClass, clockProc, CS_OWNDC}};
+                             {kMeterClass, CpuMeter::windowProc, CS_OWNDC},
+                             {kClockClass, Clock::windowProc, CS_OWNDC}};
     for (const auto& c : classes) {
         WNDCLASSA wc = {};
         wc.style = c.style;
@@ -92,122 +80,60 @@ void BarWindow::prepare(HWND splash) {
     // still set up, so that it stays usable and the splash window closes.
     loadBitmaps();
     for (int i = 0; i < kElementCount; ++i)
-        showElement(i, false);
-    prepareMeter();
+        elements_.show(i, false);
+    meter_.prepare();
     SetTimer(wnd_, UINT_PTR(BarTimer::Cpu), 100, nullptr);
     SetWindowPos(wnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    cpu_ = CPUUsage::create();
-    cpu_->InitCPUUsage();
-    FindAllApps();
+    meter_.startMeasuring();
+    taskButtons_.FindAllApps();
     if (splash)
         SetTimer(splash, kSplashTimer, kSplashDelay, nullptr);
     prepared_ = true;
 }
 
-bool BarWindow::loadBitmaps() {
-    RunError first;
-    auto keep = [&first](RunError e) {
-        if (e.failed() && !first.failed())
-            first = e;
-    };
-    for (int i = 0; i < kElementCount; ++i) {
-        if (i == kTaskAreaElement)
-            continue;
-        keep(
-            loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Normal), raisedPictures_[i]));
-        keep(loadPicture(elementBitmapPath(skinFolder_, i, BitmapLook::Pressed),
-                         pressedPictures_[i]));
-    }
-    keep(loadPicture(skinFilePath(skinFolder_, "background.bmp"), background_));
-    if (background_) {
-        backgroundDc_.reset(CreateCompatibleDC(nullptr));
-        SelectObject(backgroundDc_.get(), background_.get());
-        backgroundSize_ = bitmapSize(background_.get());
-    }
+void BarWindow::loadBitmaps() {
+    RunError first = elements_.loadPictures(skinFolder_);
+    RunError e = background_.load(skinFolder_);
+    if (!first.failed())
+        first = e;
     if (first.failed())
         showErrorReport(nullptr, first);
-    return !first.failed();
 }
 
 void BarWindow::createChildren() {
-    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    for (int i = 0; i < kElementCount; ++i) {
-        elements_[i] = CreateWindowExA(0, kElementClass, "", child, 0, 0, 0, 0, wnd_,
-                                       reinterpret_cast<HMENU>(INT_PTR(kElementIdBase + i)),
-                                       instance_, nullptr);
-        SetWindowLongPtrA(elements_[i], GWLP_USERDATA, i);
-    }
-    LOGFONTA lf = {};
-    // Fonts in skin pixels too: the text must fit the skin's pictures at any
-    // screen DPI.
-    lf.lfHeight = -MulDiv(675, kSkinDpi, 7200); // 6.75 points
-    lstrcpyA(lf.lfFaceName, "Times New Roman");
-    taskFont_.reset(CreateFontIndirectA(&lf));
-    for (int i = 0; i < kTaskButtons; ++i) {
-        const bool spare = i == 0;
-        taskButtons_[i] = CreateWindowExA(
-            0, "BUTTON", spare ? kSpareButtonCaption : "", child | BS_OWNERDRAW,
-            spare ? toPixels(kSpareButtonLeft) : toPixels(kHiddenButtonLeft),
-            spare ? toPixels(kSpareButtonTop) : 0, 0, 0, wnd_,
-            reinterpret_cast<HMENU>(INT_PTR(kTaskButtonIdBase + i)), instance_, nullptr);
-        SendMessageA(taskButtons_[i], WM_SETFONT, WPARAM(taskFont_.get()), FALSE);
-        // Above the task list area, which is itself an element.
-        SetWindowPos(taskButtons_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-    meter_ = CreateWindowExA(0, kMeterClass, "", child, 0, 0, kGraphWidth, kGraphHeight, wnd_,
-                             reinterpret_cast<HMENU>(INT_PTR(kMeterId)), instance_, nullptr);
-    LOGFONTA cf = {};
-    cf.lfHeight = -MulDiv(8, kSkinDpi, 72);
-    lstrcpyA(cf.lfFaceName, "Arial");
-    clockFont_.reset(CreateFontIndirectA(&cf));
-    clock_ = CreateWindowExA(0, kClockClass, "", child, 0, 0, 0, 0, wnd_,
-                             reinterpret_cast<HMENU>(INT_PTR(kClockId)), instance_, nullptr);
-    {
-        // The clock's own DC keeps its font and transparent text for good.
-        ScopedWindowDc dc(clock_);
-        SelectObject(dc.get(), clockFont_.get());
-        SetBkMode(dc.get(), TRANSPARENT);
-    }
+    elements_.create(wnd_, instance_);
+    taskButtons_.create(wnd_, instance_);
+    meter_.create(wnd_, instance_);
+    clock_.create(wnd_, instance_, background_);
     player_ = std::make_unique<PlayerPanel>(wnd_, instance_, fileChoice_, [this] {
         openFileBrowser(ChoiceClient::Player, kMediaPattern);
     });
-    clockTick();
+    clock_.tick();
     SetTimer(wnd_, UINT_PTR(BarTimer::Clock), 1000, nullptr);
     SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 100, nullptr);
 }
 
 void BarWindow::applyLayout(const SkinLayout& l) {
-    SetWindowPos(wnd_, nullptr, toPixels(l.barLeft), toPixels(l.barTop),
-                 std::max(0, toPixels(l.barWidth)), std::max(0, toPixels(l.barHeight)),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    for (int i = 0; i < kElementCount; ++i)
-        SetWindowPos(elements_[i], nullptr, toPixels(l.elements[i].left),
-                     toPixels(l.elements[i].top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    taskArea_ = {double(l.elements[kTaskAreaElement].left),
-                 double(l.elements[kTaskAreaElement].top), double(l.taskAreaWidth),
-                 double(l.taskAreaHeight)};
-    SetWindowPos(elements_[kTaskAreaElement], nullptr, 0, 0, std::max(0, toPixels(l.taskAreaWidth)),
-                 std::max(0, toPixels(l.taskAreaHeight)),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(meter_, nullptr, toPixels(l.cpuMeter.left), toPixels(l.cpuMeter.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(clock_, nullptr, toPixels(l.clock.left), toPixels(l.clock.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    player_->applyLayout(l, [this](double twips) { return toPixels(twips); });
-    horizontal_ = l.horizontal();
-    buttonColour_ = colourValue(l.buttonColour);
+    SetWindowPos(wnd_, nullptr, skinTwipsToPixels(l.barLeft), skinTwipsToPixels(l.barTop),
+                 std::max(0, skinTwipsToPixels(l.barWidth)),
+                 std::max(0, skinTwipsToPixels(l.barHeight)), SWP_NOZORDER | SWP_NOACTIVATE);
+    elements_.place(l);
+    meter_.place(skinTwipsToPixels(l.cpuMeter.left), skinTwipsToPixels(l.cpuMeter.top));
+    clock_.place(skinTwipsToPixels(l.clock.left), skinTwipsToPixels(l.clock.top));
+    player_->applyLayout(l, [](double twips) { return skinTwipsToPixels(twips); });
+    const SkinPoint& task = l.elements[kTaskAreaElement];
+    taskButtons_.applyLayout({double(task.left), double(task.top), double(l.taskAreaWidth),
+                              double(l.taskAreaHeight)},
+                             l.horizontal(), colourValue(l.buttonColour));
     listColour_ = colourValue(l.listColour);
     // The skin gives no text colour: take whichever of black and white reads
     // better on the button colour, and on the background under the clock.
-    auto contrast = textColourOn;
-    if (backgroundDc_) {
-        int cx = toPixels(l.clock.left) + 4, cy = toPixels(l.clock.top) + 4;
-        COLORREF under = GetPixel(backgroundDc_.get(), cx, cy);
-        clockColour_ = under == CLR_INVALID ? RGB(0, 0, 0) : contrast(under);
+    if (background_.loaded()) {
+        const COLORREF under = background_.pixel(skinTwipsToPixels(l.clock.left) + 4,
+                                                 skinTwipsToPixels(l.clock.top) + 4);
+        clock_.setColour(under == CLR_INVALID ? RGB(0, 0, 0) : textColourOn(under));
     }
-    for (HWND b : taskButtons_)
-        InvalidateRect(b, nullptr, TRUE);
-    clockTick();
+    clock_.tick();
 }
 
 void BarWindow::dialogClosed(DialogKind kind, HWND wnd) {
@@ -220,17 +146,25 @@ void BarWindow::show() {
     UpdateWindow(wnd_);
 }
 
+void BarWindow::tasksTick() {
+    taskButtons_.FindAllApps();
+    const bool connected = hasNetworkAddress();
+    if (elements_.pressed(kConnectedElement) != connected)
+        elements_.show(kConnectedElement, connected);
+    SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 5000, nullptr);
+}
+
 void BarWindow::snapToEdges() {
     RECT r;
     GetWindowRect(wnd_, &r);
-    SnapRect s{float(toTwips(r.left)), float(toTwips(r.top)), float(toTwips(r.right - r.left)),
-               float(toTwips(r.bottom - r.top))};
+    TwipRect s{skinPixelsToTwips(r.left), skinPixelsToTwips(r.top),
+               skinPixelsToTwips(r.right - r.left), skinPixelsToTwips(r.bottom - r.top)};
     // The edges of the monitor the bar was dropped on (the one it covers most).
     const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
-    const SnapRect monitor{float(toTwips(m.left)), float(toTwips(m.top)), float(toTwips(m.width())),
-                           float(toTwips(m.height()))};
+    const TwipRect monitor{skinPixelsToTwips(m.left), skinPixelsToTwips(m.top),
+                           skinPixelsToTwips(m.width()), skinPixelsToTwips(m.height())};
     s = edgeSnapOn(s, monitor, kBarSnapMargin);
-    int left = toPixels(s.left), top = toPixels(s.top);
+    int left = skinTwipsToPixels(s.left), top = skinTwipsToPixels(s.top);
     if (left != r.left || top != r.top)
         SetWindowPos(wnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -260,10 +194,7 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(wnd_, &ps);
-        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        if (backgroundDc_)
-            BitBlt(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, backgroundDc_.get(), 0, 0,
-                   SRCCOPY);
+        background_.paintBar(dc, ps.rcPaint);
         EndPaint(wnd_, &ps);
         return 0;
     }
@@ -274,18 +205,18 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         switch (BarTimer(wp)) {
         case BarTimer::Cpu:
-            meterTick();
+            meter_.tick();
             if (player_)
                 player_->refreshPosition();
             return 0;
-        case BarTimer::Clock: clockTick(); return 0;
+        case BarTimer::Clock: clock_.tick(); return 0;
         case BarTimer::Tasks: tasksTick(); return 0;
         }
         break;
     case WM_COMMAND:
         if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) > kTaskButtonIdBase &&
             LOWORD(wp) < kTaskButtonIdBase + kTaskButtons)
-            taskClicked(LOWORD(wp) - kTaskButtonIdBase);
+            taskButtons_.clicked(LOWORD(wp) - kTaskButtonIdBase);
         return 0;
     case WM_HSCROLL:
         if (player_)
@@ -300,7 +231,7 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             player_->mediaFailed();
         return 0;
     case WM_DRAWITEM:
-        drawTaskButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        taskButtons_.draw(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
         return TRUE;
     case WM_DESTROY:
         player_.reset(); // the sound stops with the bar
@@ -308,6 +239,62 @@ LRESULT BarWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(wnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK BarWindow::elementProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    BarWindow* bar = fromWindow(GetParent(wnd));
+    if (!bar)
+        return DefWindowProcA(wnd, msg, wp, lp);
+    return bar->elementMessage(wnd, int(GetWindowLongPtrA(wnd, GWLP_USERDATA)), msg, wp, lp);
+}
+
+// An element's messages: its picture and pressed look are the elements', the
+// move element's drag is the drag's, a click is the bar's.
+LRESULT BarWindow::elementMessage(HWND el, int i, UINT msg, WPARAM wp, LPARAM lp) {
+    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        elements_.paint(el, i, background_);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        elements_.pressStarted(el, i);
+        if (i == kMoveElement && msg == WM_LBUTTONDOWN)
+            drag_.start(x, y);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (i == kMoveElement)
+            drag_.follow(wnd_, x, y, wp);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        // A release whose press began somewhere else (another element, a
+        // dialog's close picture) is no click on this element.
+        if (!elements_.released(el, i))
+            return 0;
+        RECT rc;
+        GetClientRect(el, &rc);
+        POINT pt = {x, y};
+        if (i == kMoveElement) {
+            drag_.stop();
+            snapToEdges();
+        } else if (msg == WM_LBUTTONUP && PtInRect(&rc, pt)) {
+            elementClicked(i);
+        }
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        // The capture went elsewhere mid-press (a dialog or a message box
+        // appeared): the press is over without a click.
+        if (elements_.pressLost(el, i, reinterpret_cast<HWND>(lp)))
+            drag_.stop();
+        return 0;
+    }
+    return DefWindowProcA(el, msg, wp, lp);
 }
 
 } // namespace tessel::win

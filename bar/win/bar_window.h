@@ -1,18 +1,23 @@
 // The bar window: the skin's background with its 22 picture elements, the
-// task buttons, the CPU meter and the clock. Its parts live in files of
-// their own: bar_elements (pictures, pressed look, drag), bar_actions (what
-// a click does), cpu_meter, clock, task_buttons, player_elements; each dialog
-// it opens derives from DialogFrame and keeps its state with its window.
+// task buttons, the CPU meter, the clock and the player. The window keeps the
+// skin and its layout and routes messages to its parts, each in a file pair
+// of its own: bar_background, bar_elements, bar_drag, task_buttons,
+// cpu_meter, clock, player_panel. What a click on an element does is in
+// bar_actions; each dialog it opens derives from DialogFrame and keeps its
+// state with its window.
 #pragma once
 #include <windows.h>
 
 #include "bar/file_choice.h"
-#include "bar/win/cpu_usage.h"
+#include "bar/program_list.h"
+#include "bar/win/bar_background.h"
+#include "bar/win/bar_drag.h"
+#include "bar/win/bar_elements.h"
+#include "bar/win/clock.h"
+#include "bar/win/cpu_meter.h"
 #include "bar/win/dialog_frame.h"
 #include "bar/win/player_panel.h"
-#include "bar/win/task_list.h"
-#include "common/win/scoped.h"
-#include "formats/program_list.h"
+#include "bar/win/task_buttons.h"
 #include "formats/skin_files.h"
 
 #include <array>
@@ -21,13 +26,8 @@
 
 namespace tessel::win {
 
-
 inline constexpr char kBarClass[] = "TesselBar";
 inline constexpr char kBarTitle[] = "Tessel";
-inline constexpr int kElementIdBase = 100; // ButtonPic(i) has id 100 + i
-inline constexpr int kTaskButtonIdBase = 200;
-inline constexpr int kMeterId = 300;
-inline constexpr int kClockId = 301;
 
 enum class BarTimer : UINT_PTR { Cpu = 1, Clock = 2, Tasks = 3 };
 
@@ -43,9 +43,9 @@ public:
     void show();
 
     const std::string& skinFolder() const { return skinFolder_; }
-    COLORREF buttonColour() const { return buttonColour_; }
+    COLORREF buttonColour() const { return taskButtons_.colour(); }
     COLORREF listColour() const { return listColour_; }
-    bool horizontal() const { return horizontal_; }
+    bool horizontal() const { return taskButtons_.horizontal(); }
 
     // The user's program list, read at start-up and changed by the editor.
     ProgramList& programs() { return programs_; }
@@ -69,69 +69,30 @@ private:
     BarWindow(HINSTANCE instance, std::string skinFolder);
     static LRESULT CALLBACK barProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK elementProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK meterProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK clockProc(HWND, UINT, WPARAM, LPARAM);
     static BarWindow* fromWindow(HWND wnd);
 
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT elementMessage(HWND el, int index, UINT msg, WPARAM wp, LPARAM lp);
     void prepare(HWND splash);
-    bool loadBitmaps();
+    void loadBitmaps();
     void createChildren();
-    void prepareMeter();
-    void meterTick();
-    void clockTick();
     void tasksTick();
-    void FindAllApps();
-    void taskClicked(int i);
     void elementClicked(int i);
-    // The player's elements 15 to 19.
-    void playerOpen();
-    void playerStop();
-    void playerPlay();
-    void playerForward();
-    void playerRewind();
     void showProgramPopup();
     void showFolderWindow(int16_t entry);
     void snapToEdges();
-    void showElement(int i, bool pressed);
-    void paintBackgroundUnder(HWND child, HDC dc);
-    void drawTaskButton(const DRAWITEMSTRUCT& di);
-
-    int toPixels(double twips) const;
-    double toTwips(int pixels) const;
 
     HINSTANCE instance_;
     HWND wnd_ = nullptr;
     std::string skinFolder_;
 
-    std::array<zt::ScopedBitmap, kElementCount> raisedPictures_, pressedPictures_;
-    std::array<bool, kElementCount> pressed_{};
-    std::array<HWND, kElementCount> elements_{};
-    zt::ScopedBitmap background_;
-    zt::ScopedMemDc backgroundDc_;
-    SIZE backgroundSize_{};
-
-    std::array<HWND, kTaskButtons> taskButtons_{};
-    zt::ScopedFont taskFont_;
-    COLORREF buttonColour_ = RGB(192, 192, 192);
+    BarBackground background_;
+    BarElements elements_;
+    BarDrag drag_;
+    TaskButtons taskButtons_;
+    CpuMeter meter_;
+    Clock clock_;
     COLORREF listColour_ = RGB(255, 255, 255);
-    TaskSnapshot tasks_;
-    TaskArea taskArea_{};
-    bool horizontal_ = false;
-
-    HWND meter_ = nullptr;
-    // Bitmaps and pens before the DCs they are selected into: the DCs go first.
-    zt::ScopedBitmap graph_, scroll_;
-    zt::ScopedPen gridPen_, tracePen_;
-    zt::ScopedMemDc graphDc_, scrollDc_;
-    int32_t tick_ = 0;
-    int16_t previousY_ = 16;
-    std::unique_ptr<CPUUsage> cpu_;
-
-    HWND clock_ = nullptr;
-    zt::ScopedFont clockFont_;
-    COLORREF clockColour_ = RGB(255, 255, 255);
 
     ProgramList programs_;
     FileChoice fileChoice_;
@@ -139,14 +100,6 @@ private:
     std::array<HWND, size_t(DialogKind::Count)> dialogs_{};
     // The folder window's entry to select at its next activation.
     int16_t folderEntry_ = 0;
-
-    // The element the mouse button went down on, -1 for none: a release
-    // acts only on the element its press started on.
-    int pressedOn_ = -1;
-    // Dragging anchor of the move element: x as a real number, y whole.
-    double anchorX_ = 0;
-    int anchorY_ = 0;
-    bool dragging_ = false;
     bool prepared_ = false;
 };
 

@@ -1,5 +1,9 @@
-// The clock: the time and the date, in the user's formats, on two lines.
-#include "bar/win/bar_window.h"
+#include "bar/win/clock.h"
+
+#include "bar/win/bar_background.h"
+#include "formats/twips.h"
+
+#include <string>
 
 namespace tessel::win {
 
@@ -15,44 +19,71 @@ void keepSelected(HDC dc, HFONT font) {
 }
 } // namespace
 
-void BarWindow::clockTick() {
+void Clock::create(HWND bar, HINSTANCE instance, const BarBackground& background) {
+    background_ = &background;
+    LOGFONTA cf = {};
+    // In skin pixels, as the pictures around it.
+    cf.lfHeight = -MulDiv(8, kSkinDpi, 72);
+    lstrcpyA(cf.lfFaceName, "Arial");
+    font_.reset(CreateFontIndirectA(&cf));
+    wnd_ = CreateWindowExA(0, kClockClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                           bar, reinterpret_cast<HMENU>(INT_PTR(kClockId)), instance, this);
+    // The clock's own DC keeps its font and transparent text for good.
+    ScopedWindowDc dc(wnd_);
+    SelectObject(dc.get(), font_.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+}
+
+void Clock::tick() {
     char time[64] = {}, date[64] = {};
     GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, sizeof time);
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
     std::string text = std::string(time) + "\r\n" + date;
     char old[128] = {};
-    GetWindowTextA(clock_, old, sizeof old);
+    GetWindowTextA(wnd_, old, sizeof old);
     if (text == old)
         return;
-    SetWindowTextA(clock_, text.c_str());
+    SetWindowTextA(wnd_, text.c_str());
     // The label sizes itself to its two lines.
-    ScopedWindowDc dc(clock_);
-    keepSelected(dc.get(), clockFont_.get());
+    ScopedWindowDc dc(wnd_);
+    keepSelected(dc.get(), font_.get());
     RECT rc = {0, 0, 0, 0};
     DrawTextA(dc.get(), text.c_str(), -1, &rc, DT_CALCRECT | DT_NOPREFIX);
     RECT cur;
-    GetClientRect(clock_, &cur);
+    GetClientRect(wnd_, &cur);
     if (rc.right + 2 > cur.right || rc.bottom != cur.bottom)
-        SetWindowPos(clock_, nullptr, 0, 0, rc.right + 2, rc.bottom,
+        SetWindowPos(wnd_, nullptr, 0, 0, rc.right + 2, rc.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(clock_, nullptr, FALSE);
+    InvalidateRect(wnd_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK BarWindow::clockProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = fromWindow(GetParent(wnd));
-    if (msg == WM_PAINT && bar) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        bar->paintBackgroundUnder(wnd, dc);
-        char text[128] = {};
-        GetWindowTextA(wnd, text, sizeof text);
-        RECT rc;
-        GetClientRect(wnd, &rc);
-        keepSelected(dc, bar->clockFont_.get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, bar->clockColour_);
-        DrawTextA(dc, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
-        EndPaint(wnd, &ps);
+void Clock::place(int x, int y) {
+    SetWindowPos(wnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Clock::paint(HWND wnd) const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(wnd, &ps);
+    background_->paintUnder(wnd, dc);
+    char text[128] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    RECT rc;
+    GetClientRect(wnd, &rc);
+    keepSelected(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour_);
+    DrawTextA(dc, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
+    EndPaint(wnd, &ps);
+}
+
+LRESULT CALLBACK Clock::windowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* clock = reinterpret_cast<const Clock*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (msg == WM_PAINT && clock && clock->background_) {
+        clock->paint(wnd);
         return 0;
     }
     if (msg == WM_ERASEBKGND)

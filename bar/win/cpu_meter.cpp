@@ -1,14 +1,20 @@
-// The CPU meter: a scrolling graph of the processor load, one column per tick.
-#include "bar/win/bar_window.h"
+#include "bar/win/cpu_meter.h"
+
 #include "bar/cpu_graph.h"
 
 namespace tessel::win {
 
 using namespace zt;
 
-void BarWindow::prepareMeter() {
+void CpuMeter::create(HWND bar, HINSTANCE instance) {
+    wnd_ = CreateWindowExA(0, kMeterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                           kGraphWidth, kGraphHeight, bar,
+                           reinterpret_cast<HMENU>(INT_PTR(kMeterId)), instance, this);
+}
+
+void CpuMeter::prepare() {
     tick_ = 0;
-    ScopedWindowDc screen(meter_);
+    ScopedWindowDc screen(wnd_);
     graphDc_.reset(CreateCompatibleDC(screen.get()));
     graph_.reset(CreateCompatibleBitmap(screen.get(), kGraphWidth, kGraphHeight));
     // The graph's objects stay selected for the life of the program.
@@ -36,10 +42,15 @@ void BarWindow::prepareMeter() {
     }
     SelectObject(graphDc_.get(), gridPen_.get());
     previousY_ = kStartY;
-    InvalidateRect(meter_, nullptr, FALSE);
+    InvalidateRect(wnd_, nullptr, FALSE);
 }
 
-void BarWindow::meterTick() {
+void CpuMeter::startMeasuring() {
+    cpu_ = CPUUsage::create();
+    cpu_->InitCPUUsage();
+}
+
+void CpuMeter::tick() {
     if (!graphDc_ || !cpu_)
         return;
     HDC g = graphDc_.get();
@@ -58,21 +69,33 @@ void BarWindow::meterTick() {
     LineTo(g, kTraceColumn, kGraphHeight);
     SelectObject(g, gridPen_.get());
     {
-        ScopedWindowDc dc(meter_);
+        ScopedWindowDc dc(wnd_);
         BitBlt(dc.get(), 0, 0, kGraphWidth, kGraphHeight, g, 0, 0, SRCCOPY);
     }
     tick_ = tick_ == INT32_MAX ? 0 : tick_ + 1;
     previousY_ = static_cast<int16_t>(y);
 }
 
-LRESULT CALLBACK BarWindow::meterProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    BarWindow* bar = fromWindow(GetParent(wnd));
-    if (msg == WM_PAINT && bar) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        if (bar->graphDc_)
-            BitBlt(dc, 0, 0, kGraphWidth, kGraphHeight, bar->graphDc_.get(), 0, 0, SRCCOPY);
-        EndPaint(wnd, &ps);
+void CpuMeter::place(int x, int y) {
+    SetWindowPos(wnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CpuMeter::paint(HWND wnd) const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(wnd, &ps);
+    if (graphDc_)
+        BitBlt(dc, 0, 0, kGraphWidth, kGraphHeight, graphDc_.get(), 0, 0, SRCCOPY);
+    EndPaint(wnd, &ps);
+}
+
+LRESULT CALLBACK CpuMeter::windowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* meter = reinterpret_cast<const CpuMeter*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (msg == WM_PAINT && meter) {
+        meter->paint(wnd);
         return 0;
     }
     if (msg == WM_ERASEBKGND)

@@ -128,16 +128,14 @@ bool DialogFrame::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             const int dpi = kSkinDpi;
             RECT r;
             GetWindowRect(wnd_, &r);
-            SnapRect s{float(pixelsToTwips(r.left, dpi)), float(pixelsToTwips(r.top, dpi)),
-                       float(pixelsToTwips(r.right - r.left, dpi)),
-                       float(pixelsToTwips(r.bottom - r.top, dpi))};
+            auto toTwips = [dpi](int p) { return pixelsToTwips(p, dpi); };
+            TwipRect s{toTwips(r.left), toTwips(r.top), toTwips(r.right - r.left),
+                       toTwips(r.bottom - r.top)};
             // The edges of the monitor the dialog was dropped on.
             const zt::Rect m = zt::win::monitorOfWindow(wnd_).bounds;
-            s = edgeSnapOn(s,
-                           {float(pixelsToTwips(m.left, dpi)), float(pixelsToTwips(m.top, dpi)),
-                            float(pixelsToTwips(m.width(), dpi)),
-                            float(pixelsToTwips(m.height(), dpi))},
-                           snapMargin_);
+            const TwipRect monitor{toTwips(m.left), toTwips(m.top), toTwips(m.width()),
+                                   toTwips(m.height())};
+            s = edgeSnapOn(s, monitor, snapMargin_);
             SetWindowPos(wnd_, nullptr, twipsToPixels(s.left, dpi), twipsToPixels(s.top, dpi), 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }

@@ -6,7 +6,7 @@
 #include "bar/win/error_report.h"
 #include "common/win/files.h"
 #include "bar/win/resource.h"
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 #include "formats/skin_files.h"
 
 #include <new>

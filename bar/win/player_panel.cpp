@@ -52,7 +52,7 @@ PlayerPanel::PlayerPanel(HWND bar, HINSTANCE instance, FileChoice& choice,
 }
 
 void PlayerPanel::applyLayout(const SkinLayout& l, const std::function<int(double)>& pixels) {
-    auto place = [&](HWND w, const TwipRect& r) {
+    auto place = [&](HWND w, const SkinRect& r) {
         SetWindowPos(w, HWND_TOP, pixels(r.left), pixels(r.top), std::max(0, pixels(r.width)),
                      std::max(0, pixels(r.height)), SWP_NOACTIVATE);
     };

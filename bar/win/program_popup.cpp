@@ -26,18 +26,18 @@ public:
     // that monitor's work area.
     void place() override {
         const int dpi = kSkinDpi;
-        auto toTwips = [dpi](int p) { return float(pixelsToTwips(p, dpi)); };
+        auto toTwips = [dpi](int p) { return pixelsToTwips(p, dpi); };
         RECT bar, me;
         GetWindowRect(bar_.hwnd(), &bar);
         GetWindowRect(wnd_, &me);
-        const SnapRect b{toTwips(bar.left), toTwips(bar.top), toTwips(bar.right - bar.left),
+        const TwipRect b{toTwips(bar.left), toTwips(bar.top), toTwips(bar.right - bar.left),
                          toTwips(bar.bottom - bar.top)};
         const zt::Rect m = zt::win::monitorOfWindow(bar_.hwnd()).bounds;
-        const PopupPlace p =
-            placeProgramPopup(b, toTwips(me.right - me.left), toTwips(me.bottom - me.top),
-                              bar_.horizontal(),
-                              {toTwips(m.left), toTwips(m.top), toTwips(m.width()),
-                               toTwips(m.height())});
+        const PopupPlace p = placeProgramPopup(b, float(toTwips(me.right - me.left)),
+                                               float(toTwips(me.bottom - me.top)),
+                                               bar_.horizontal(),
+                                               {toTwips(m.left), toTwips(m.top), toTwips(m.width()),
+                                                toTwips(m.height())});
         SetWindowPos(wnd_, nullptr, twipsToPixels(p.left, dpi), twipsToPixels(p.top, dpi), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         keepInsideMonitorOf(wnd_, bar_.hwnd());

@@ -1,39 +1,59 @@
-// One button per running application, and the connection indicator.
-#include "bar/win/bar_window.h"
-#include "bar/win/network.h"
+#include "bar/win/task_buttons.h"
+
 #include "bar/win/drawing.h"
+#include "formats/twips.h"
 
 namespace tessel::win {
 
-using namespace zt;
-
-void BarWindow::tasksTick() {
-    FindAllApps();
-    const bool connected = hasNetworkAddress();
-    if (pressed_[kConnectedElement] != connected)
-        showElement(kConnectedElement, connected);
-    SetTimer(wnd_, UINT_PTR(BarTimer::Tasks), 5000, nullptr);
+void TaskButtons::create(HWND bar, HINSTANCE instance) {
+    bar_ = bar;
+    LOGFONTA lf = {};
+    // Fonts in skin pixels too: the text must fit the skin's pictures at any
+    // screen DPI.
+    lf.lfHeight = -MulDiv(675, kSkinDpi, 7200); // 6.75 points
+    lstrcpyA(lf.lfFaceName, "Times New Roman");
+    font_.reset(CreateFontIndirectA(&lf));
+    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW;
+    for (int i = 0; i < kTaskButtons; ++i) {
+        const bool spare = i == 0;
+        buttons_[i] = CreateWindowExA(
+            0, "BUTTON", spare ? kSpareButtonCaption : "", child,
+            spare ? skinTwipsToPixels(kSpareButtonLeft) : skinTwipsToPixels(kHiddenButtonLeft),
+            spare ? skinTwipsToPixels(kSpareButtonTop) : 0, 0, 0, bar,
+            reinterpret_cast<HMENU>(INT_PTR(kTaskButtonIdBase + i)), instance, nullptr);
+        SendMessageA(buttons_[i], WM_SETFONT, WPARAM(font_.get()), FALSE);
+        // Above the task list area, which is itself an element.
+        SetWindowPos(buttons_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
 }
 
-void BarWindow::FindAllApps() {
-    collectTasks(wnd_, tasks_);
-    const auto places = layoutTaskButtons(tasks_.count, taskArea_, horizontal_);
+void TaskButtons::applyLayout(const TwipRect& area, bool horizontal, COLORREF colour) {
+    area_ = area;
+    horizontal_ = horizontal;
+    colour_ = colour;
+    for (HWND b : buttons_)
+        InvalidateRect(b, nullptr, TRUE);
+}
+
+void TaskButtons::FindAllApps() {
+    collectTasks(bar_, tasks_);
+    const auto places = layoutTaskButtons(tasks_.count, area_, horizontal_);
     for (int i = 1; i < kTaskButtons; ++i) {
-        HWND b = taskButtons_[i];
+        HWND b = buttons_[i];
         RECT r;
         GetWindowRect(b, &r);
-        MapWindowPoints(nullptr, wnd_, reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, bar_, reinterpret_cast<POINT*>(&r), 2);
         int left, top, width, height;
         if (i <= int(places.size())) {
             const auto& p = places[i - 1];
-            left = toPixels(p.left), top = toPixels(p.top), width = toPixels(p.width),
-            height = toPixels(p.height);
+            left = skinTwipsToPixels(p.left), top = skinTwipsToPixels(p.top),
+            width = skinTwipsToPixels(p.width), height = skinTwipsToPixels(p.height);
             char old[256] = {};
             GetWindowTextA(b, old, sizeof old);
             if (tasks_.tasks[i].title != old)
                 SetWindowTextA(b, tasks_.tasks[i].title.c_str());
         } else {
-            left = toPixels(kHiddenButtonLeft), top = r.top, width = r.right - r.left,
+            left = skinTwipsToPixels(kHiddenButtonLeft), top = r.top, width = r.right - r.left,
             height = r.bottom - r.top;
         }
         // Only what changed is moved: the list is rebuilt every 5 seconds.
@@ -44,15 +64,15 @@ void BarWindow::FindAllApps() {
     tasks_.count = 0;
 }
 
-void BarWindow::taskClicked(int i) {
+void TaskButtons::clicked(int i) {
     HWND h = tasks_.tasks[i].window;
     if (h && IsWindow(h))
         activateTask(h);
     FindAllApps();
 }
 
-void BarWindow::drawTaskButton(const DRAWITEMSTRUCT& di) {
-    drawSkinButton(di, buttonColour_, taskFont_.get(),
+void TaskButtons::draw(const DRAWITEMSTRUCT& di) const {
+    drawSkinButton(di, colour_, font_.get(),
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 

@@ -7,7 +7,7 @@
 // panel is shown as well is printed beside it.
 #include <windows.h>
 
-#include "bar/geometry.h"
+#include "formats/twips.h"
 #include "bench/win/host_times.h"
 #include "designer/design_model.h"
 #include "designer/win/resource.h"

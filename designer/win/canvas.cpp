@@ -1,6 +1,6 @@
 #include "canvas.h"
 
-#include "bar/geometry.h"
+#include "formats/twips.h"
 #include "formats/skin_files.h"
 #include "designer_app.h"
 #include "common/win/files.h"
@@ -82,7 +82,7 @@ SIZE Canvas::frameSize() const {
 // size plus a fixed 115 x 360 twips for a frame. The window itself gets the
 // frame the platform really draws, so that its client area is the bar.
 SIZE Canvas::outerSize() const {
-    const Box& c = model_->canvas;
+    const TwipRect& c = model_->canvas;
     const SIZE frame = frameSize();
     return {std::max(0, toPixels(c.width - kCanvasExtraWidth)) + frame.cx,
             std::max(0, toPixels(c.height - kCanvasExtraHeight)) + frame.cy};
@@ -101,7 +101,7 @@ void Canvas::placeElements() {
 void Canvas::placeElement(int i) {
     if (!model_)
         return;
-    const Box& b = model_->elements[i];
+    const TwipRect& b = model_->elements[i];
     const int left = toPixels(b.left), top = toPixels(b.top);
     const RECT now = {left, top, left + std::max(0, toPixels(b.width)),
                       top + std::max(0, toPixels(b.height))};
@@ -122,7 +122,7 @@ void Canvas::placeWindow() {
                  outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Box Canvas::windowBox() const {
+TwipRect Canvas::windowBox() const {
     RECT r = {};
     GetWindowRect(wnd_, &r);
     // A minimized canvas stands far off the screen: the bar starts where the
@@ -338,7 +338,7 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
         if (i < 0)
             return elementAt(pt) >= 0;
         if ((wp & kAnyButton) == MK_LBUTTON) {
-            Box& b = model_->elements[i];
+            TwipRect& b = model_->elements[i];
             b.left += toTwips(pt.x - shown_[i].left) - grabX_;
             b.top += toTwips(pt.y - shown_[i].top) - grabY_;
             placeElement(i);

@@ -52,7 +52,7 @@ public:
     RunError setBackdrop(const std::string& path);
     // The window's screen position, in twips, and its size as the skin file
     // stores it: the client area plus the file's fixed 115 x 360 twips.
-    Box windowBox() const;
+    TwipRect windowBox() const;
 
 private:
     static LRESULT CALLBACK canvasProc(HWND, UINT, WPARAM, LPARAM);

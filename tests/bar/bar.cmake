@@ -1,6 +1,6 @@
 zt_portable_test(bar_logic_tests
     SOURCES geometry_test.cpp cpu_graph_test.cpp task_layout_test.cpp file_choice_test.cpp
-            program_editing_test.cpp
+            program_editing_test.cpp program_list_test.cpp
     LIBS tessel_logic)
 
 # The real tessel.exe under wine, in program folders the tests make.
@@ -20,7 +20,7 @@ zt_wine_test(tessel_dialog_tests
 # The default skin as the generator draws it (native build only: it reads
 # the generated files by their build path).
 if(NOT WIN32)
-    zt_portable_test(default_skin_tests SOURCES default_skin_test.cpp LIBS zt_formats)
+    zt_portable_test(default_skin_tests SOURCES default_skin_test.cpp LIBS tessel_logic)
     target_compile_definitions(default_skin_tests PRIVATE
         TESSEL_DEFAULT_SKIN="${TESSEL_DEFAULT_SKIN}")
     add_dependencies(default_skin_tests tessel_default_skin)

@@ -1,6 +1,6 @@
 // The skin the generator draws: complete, readable by the bar, and laid out
 // so that no element leaves the bar or covers another.
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 #include "formats/skin_files.h"
 
 #include <gtest/gtest.h>

@@ -6,17 +6,8 @@
 namespace tessel {
 namespace {
 
-TEST(Twips, FifteenAPixelAtNinetySixDpi) {
-    EXPECT_EQ(twipsPerPixel(96), 15.0);
-    EXPECT_EQ(twipsPerPixel(120), 12.0);
-    EXPECT_EQ(twipsToPixels(15000, 96), 1000);
-    EXPECT_EQ(twipsToPixels(-45, 96), -3);
-    EXPECT_EQ(twipsToPixels(200000, 96), 13333);
-    EXPECT_EQ(pixelsToTwips(40, 96), 600.0);
-}
-
 struct SnapCase {
-    SnapRect in;
+    TwipRect in;
     float margin;
     float left, top;
 };
@@ -36,7 +27,7 @@ TEST(EdgeSnap, PullsToTheEdgesInOrder) {
         {{2000, 400, 3000, 2000}, 375, 2000, 400},   // 400 stays
     };
     for (const auto& c : cases) {
-        SnapRect r = edgeSnap(c.in, W, H, c.margin);
+        TwipRect r = edgeSnap(c.in, W, H, c.margin);
         EXPECT_EQ(r.left, c.left) << c.in.left << "," << c.in.top;
         EXPECT_EQ(r.top, c.top) << c.in.left << "," << c.in.top;
         EXPECT_EQ(r.width, c.in.width);
@@ -46,7 +37,7 @@ TEST(EdgeSnap, PullsToTheEdgesInOrder) {
 TEST(EdgeSnap, ComparesSumsInSinglePrecision) {
     // 16777216 + 1 is not representable in single precision: the sum rounds
     // down to the limit and does not count as beyond it.
-    SnapRect r = edgeSnap({16777216.f, 100, 1, 10}, 16777291.f, 1e6f, 75);
+    TwipRect r = edgeSnap({16777216.f, 100, 1, 10}, 16777291.f, 1e6f, 75);
     EXPECT_EQ(r.left, 16777216.f);
 }
 
@@ -55,7 +46,7 @@ TEST(EdgeSnap, ComparesSumsInSinglePrecision) {
 TEST(EdgeSnap, OnTheMonitorItWasDroppedOn) {
     struct MonitorSnapCase {
         const char* what;
-        SnapRect monitor, in;
+        TwipRect monitor, in;
         float left, top;
     };
     static constexpr MonitorSnapCase cases[] = {
@@ -72,23 +63,10 @@ TEST(EdgeSnap, OnTheMonitorItWasDroppedOn) {
          -6000, 200},
     };
     for (const auto& c : cases) {
-        const SnapRect r = edgeSnapOn(c.in, c.monitor, kBarSnapMargin);
+        const TwipRect r = edgeSnapOn(c.in, c.monitor, kBarSnapMargin);
         EXPECT_EQ(r.left, c.left) << c.what;
         EXPECT_EQ(r.top, c.top) << c.what;
     }
-}
-
-// Skin positions are whole pixels of the skin's bitmaps: written by the
-// designer at one DPI and read by the bar at another, each lands on the same
-// pixel, across the file's whole 16-bit range.
-TEST(Twips, SkinPositionsMeanTheSamePixelsAtEveryDpi) {
-    for (int pixel = -2184; pixel <= 2184; ++pixel) {
-        const double written = pixelsToTwips(pixel, kSkinDpi);
-        ASSERT_EQ(written, pixel * 15.0);
-        ASSERT_EQ(twipsToPixels(written, kSkinDpi), pixel);
-    }
-    // Screen-DPI twips would not: 7 pixels at 144 DPI read back at 96 DPI.
-    EXPECT_NE(twipsToPixels(pixelsToTwips(7, 144), 96), 7);
 }
 
 TEST(Connection, NamesCompareWithoutSurroundingBlanks) {

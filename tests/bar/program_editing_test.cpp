@@ -41,7 +41,7 @@ TEST(ProgramEditing, AddStopsAtTheListsRoom) {
 
 TEST(ProgramEditing, PopupGoesBesideTheBar) {
     struct Case {
-        SnapRect bar;
+        TwipRect bar;
         bool horizontal;
         float left, top;
     };
@@ -65,7 +65,7 @@ TEST(ProgramEditing, PopupGoesBesideTheBar) {
 TEST(ProgramEditing, PopupSideFollowsTheBarsMonitor) {
     struct Case {
         const char* what;
-        SnapRect monitor, bar;
+        TwipRect monitor, bar;
         bool horizontal;
         float left, top;
     };

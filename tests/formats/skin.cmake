@@ -1,4 +1,3 @@
 zt_portable_test(skin_format_tests
-    SOURCES list_input_test.cpp skin_files_test.cpp program_list_test.cpp
-            bitmap_file_test.cpp
+    SOURCES list_input_test.cpp skin_files_test.cpp bitmap_file_test.cpp twips_test.cpp
     LIBS zt_formats)

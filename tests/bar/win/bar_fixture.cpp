@@ -1,5 +1,7 @@
 #include "tests/bar/win/bar_fixture.h"
 
+#include "tests/support/win/bitmap_files.h"
+
 #include <shellapi.h>
 
 #include <vector>
@@ -13,27 +15,7 @@ COLORREF pressedColour(int i) { return RGB(40, 200, 10 * i); }
 SIZE elementSize(int i) { return {16 + i % 4, 12 + i % 3}; }
 
 void writeBitmap(const std::string& path, int w, int h, COLORREF c) {
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            unsigned char* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
-            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-        }
-    BITMAPFILEHEADER fh = {};
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof ih;
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string data(reinterpret_cast<char*>(&fh), sizeof fh);
-    data.append(reinterpret_cast<char*>(&ih), sizeof ih);
-    data.append(reinterpret_cast<char*>(pixels.data()), pixels.size());
-    writeTextFile(path, data);
+    writeTextFile(path, bitmapFile(w, h, c));
 }
 
 SkinLayout testLayout() {

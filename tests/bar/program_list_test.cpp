@@ -1,4 +1,4 @@
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 
 #include <gtest/gtest.h>
 

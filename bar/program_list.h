@@ -9,6 +9,7 @@
 
 namespace tessel {
 
+inline constexpr char kProgramListFile[] = "programs.prg";
 inline constexpr int kMaxPrograms = 200;
 
 struct ProgramEntry {

@@ -1,4 +1,4 @@
-#include "formats/program_list.h"
+#include "bar/program_list.h"
 
 #include "formats/list_input.h"
 #include "formats/skin_files.h"
