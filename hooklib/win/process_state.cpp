@@ -174,6 +174,9 @@ void processAttach(HMODULE library) noexcept {
     s.setLayeredWindowAttributes =
         zt::platformFunction<SetLayeredWindowAttributesFn>(user32, "SetLayeredWindowAttributes");
 
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    s.platformMovesMaximizeRecord = !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+
     LoadEffectSettings();
 
     s.shadowClassAtom = registerEffectClass(kinds::kShadowClass, fx::ShadowWndProc);

@@ -58,6 +58,10 @@ struct ProcessState {
     // move is dragged translucently.
     std::atomic<bool> lastCommandWasMove{false};
     RECT dragStart = {}; // outer rectangle of the last window whose drag started
+    // Whether the platform moves a maximize record made for the primary
+    // monitor onto the window's own monitor (Windows does; wine places the
+    // window exactly where the record says). Asked once, at attach.
+    bool platformMovesMaximizeRecord = true;
 
     // Observations for the tests; nothing in the library acts on them.
     std::atomic<unsigned> reloadsStarted{0};
