@@ -13,9 +13,12 @@
 //      gets WM_GETMINMAXINFO (and with it the maximize settings' reads) on
 //      every step.
 // Prints each figure and whether it meets its goal.
-#include "hooklib/win/effects.h"
 #include "bench/win/host_times.h"
+#include "hooklib/win/effects.h"
+#include "hooklib/win/hook_procs.h"
+#include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/support/win/import_patch.h"
 #include "tests/support/win/test_support.h"

@@ -6,8 +6,8 @@
 //   menu_cover_bench show layered|emulated
 //                                        hold a translucent menu open for 10 s
 //                                        over a coloured backdrop (screenshots)
-#include "hooklib/win/effects.h"
 #include "bench/win/host_times.h"
+#include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"

@@ -1,13 +1,14 @@
 // Translucent window dragging and maximize to set size.
 #include "formats/effect_keys.h"
 #include "hooklib/maximize_placement.h"
-#include "hooklib/window_kinds.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "hooklib/window_kinds.h"
 
 #include "common/win/monitors.h"
 #include "common/win/scoped.h"

@@ -2,6 +2,7 @@
 #include "formats/effect_keys.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 
 #include <commctrl.h>
 

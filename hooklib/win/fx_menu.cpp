@@ -9,6 +9,7 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/menu_win.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 
 #include "common/win/scoped.h"

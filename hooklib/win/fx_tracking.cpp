@@ -1,10 +1,11 @@
 // Window selection, per-window state and application transparency.
-#include "hooklib/window_kinds.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
 
 #include <initializer_list>
 

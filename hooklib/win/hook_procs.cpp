@@ -1,7 +1,11 @@
 // The two hook procedures and the small exports. Each hook passes its message
 // on unchanged in every case; the effects only ever observe it.
+#include "hooklib/win/hook_procs.h"
+
 #include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"

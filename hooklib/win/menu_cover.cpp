@@ -5,6 +5,7 @@
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/menu_win.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"

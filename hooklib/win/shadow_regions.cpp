@@ -1,5 +1,6 @@
 // Regions between the platform and the portable shapes, the rebuild
 // rectangle and the painting turn.
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shadow_win.h"
 

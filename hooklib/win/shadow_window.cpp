@@ -4,6 +4,8 @@
 #include "hooklib/shadow_image.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
+#include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/shadow_win.h"

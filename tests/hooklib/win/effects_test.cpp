@@ -2,7 +2,9 @@
 // real windows with the library's hooks on the test thread.
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/effects_harness.h"

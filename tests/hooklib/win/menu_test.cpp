@@ -6,13 +6,14 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/attached_library.h"
 #include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
-#include "tests/support/win/test_support.h"
-#include "tests/hooklib/win/attached_library.h"
 #include "tests/support/win/import_patch.h"
+#include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
 

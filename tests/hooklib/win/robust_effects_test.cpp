@@ -2,11 +2,13 @@
 // set itself survives, the library's own windows get no effects,
 // and a reload never waits on a busy thread.
 #include "common/win/scoped.h"
-#include "hooklib/window_kinds.h"
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
 #include "tests/hooklib/win/effects_harness.h"
 #include "tests/support/win/test_support.h"
 

@@ -1,6 +1,7 @@
 // A thousand shadowed windows created, moved, resized and destroyed: nothing
 // may be left behind. Prints its figures.
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"

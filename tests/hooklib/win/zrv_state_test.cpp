@@ -4,12 +4,13 @@
 // section).
 #include "hooklib/win/binding_mark.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/attached_library.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
-#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
