@@ -2,6 +2,7 @@
 #include "hooklib/win/effect_timer.h"
 #include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
@@ -57,7 +58,7 @@ bool trackWindow(HWND wnd) noexcept {
         // Once per process: the beep holds the thread for its second, and a
         // full table would otherwise bring it on every move of every window.
         if (!s.fullTableBeeped.exchange(true)) {
-            s.fullTableBeeps.fetch_add(1);
+            noteFullTableBeep();
             Beep(100, 1000);
         }
         return false;

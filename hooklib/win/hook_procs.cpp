@@ -4,6 +4,7 @@
 
 #include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"
 #include "hooklib/win/shared_state.h"
@@ -24,7 +25,7 @@ DWORD WINAPI reloadThread(LPVOID pinnedLibrary) noexcept {
 
 void startReload() noexcept {
     ProcessState& s = state();
-    s.reloadsStarted.fetch_add(1);
+    noteReloadStarted();
     HMODULE pinned = nullptr;
     if (s.library)
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
@@ -115,7 +116,7 @@ void hookAfter(const CWPRETSTRUCT& r) noexcept {
         if (s.reload.claim(sharedGeneration())) {
             startReload();
         } else if (!s.reload.busy()) {
-            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+            noteMessageRouted();
             routeAfter(r);
             routed = true;
         }
@@ -130,7 +131,7 @@ void hookAfter(const CWPRETSTRUCT& r) noexcept {
 void hookBefore(const CWPSTRUCT& c) noexcept {
     ProcessState& s = state();
     if (!s.reload.busy()) {
-        s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+        noteMessageRouted();
         routeBefore(c);
     } else if (c.message == WM_DESTROY) {
         // Its effect windows are closed all the same: nothing else would

@@ -7,6 +7,7 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/menu_win.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
@@ -100,8 +101,7 @@ void paint(HWND cover, HDC target, HWND menu, const RECT* areas, int areaCount,
                r->left, r->top, SRCCOPY);
         mixed += static_cast<unsigned>((r->right - r->left) * (r->bottom - r->top));
     }
-    state().menuCoverPaints.fetch_add(1);
-    state().menuCoverPixelsMixed.store(mixed);
+    noteMenuCoverPaint(mixed);
 }
 
 // The rectangles of the part of the cover to repaint; at most `capacity`,

@@ -59,15 +59,6 @@ struct ProcessState {
     // window exactly where the record says). Asked once, at attach.
     bool platformMovesMaximizeRecord = true;
 
-    // Observations for the tests; nothing in the library acts on them.
-    std::atomic<unsigned> reloadsStarted{0};
-    std::atomic<unsigned> reloadsFinished{0};
-    std::atomic<unsigned> messagesRouted{0};
-    std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
-    std::atomic<unsigned> fullTableBeeps{0};   // beeps for a full tracked table
-    std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
-    std::atomic<unsigned> menuCoverPaints{0};  // menu cover paints
-    std::atomic<unsigned> menuCoverPixelsMixed{0}; // pixels the last one mixed and drew
 };
 
 ProcessState& state() noexcept;

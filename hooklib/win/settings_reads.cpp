@@ -4,6 +4,7 @@
 #include "hooklib/effect_settings.h"
 #include "hooklib/use_key_cache.h"
 #include "hooklib/win/effects.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
 
@@ -116,7 +117,7 @@ void LoadEffectSettings() noexcept {
         s.excluded.store(true);
     s.reload.release();
     fx::resetTrackedWindows();
-    s.reloadsFinished.fetch_add(1);
+    noteReloadFinished();
 }
 
 } // namespace zrv

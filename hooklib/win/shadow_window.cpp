@@ -6,6 +6,7 @@
 #include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/layering.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/shadow_win.h"
@@ -52,7 +53,7 @@ bool renderPicture(HWND wnd, int w, int h, Shade shade, std::uint32_t* pixels,
                               read == shadowwin::RegionRead::Read ? &region : nullptr, pixels,
                               stride))
         return false;
-    state().shadowRebuilds.fetch_add(1);
+    noteShadowRebuilt();
     return true;
 }
 
@@ -131,7 +132,7 @@ void applyAlpha(HWND wnd) noexcept {
     } else if (s.setLayeredWindowAttributes) {
         const BYTE opacity = shadow::opaqueShadowOpacity(
             static_cast<std::uint32_t>(props::getInt(wnd, props::kAlpha)));
-        s.lastShadowOpacity.store(opacity);
+        noteShadowOpacity(opacity);
         s.setLayeredWindowAttributes(wnd, kLayerColourKey, opacity, kLayerAlphaFlag);
     }
 }
@@ -174,7 +175,7 @@ void rebuildReal(HWND wnd, LPARAM lParam) noexcept {
     POINT at = {r.left, r.top}, origin = {0, 0};
     SIZE size = {w, h};
     BLENDFUNCTION blend = blendFor(currentOpacity(wnd));
-    s.lastShadowOpacity.store(blend.SourceConstantAlpha);
+    noteShadowOpacity(blend.SourceConstantAlpha);
     // The update moves and sizes the window as well: the hook side leaves a
     // rebuilt shadow's placement to it rather than move the window twice.
     if (s.updateLayeredWindow(wnd, nullptr, &at, &size, mem.get(), &origin, kShadowColourKey,
@@ -204,7 +205,7 @@ void paintOpaque(HWND wnd) noexcept {
     if (!graded()) {
         RECT all = {0, 0, w, h};
         FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        state().shadowRebuilds.fetch_add(1);
+        noteShadowRebuilt();
         return;
     }
     zt::ScopedMemDc mem(CreateCompatibleDC(dc.get()));

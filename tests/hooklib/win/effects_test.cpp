@@ -8,6 +8,7 @@
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/effects_harness.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -335,7 +336,7 @@ TEST_F(Effects, ShadowsOnTrackCaptionedWindowsAndReapplyTransparencyOnMoves) {
 TEST_F(Effects, ReloadResetsEveryTrackedWindow) {
     set("Shadows", "1");
     zrv::LoadEffectSettings();
-    const unsigned reloads = zrv::state().reloadsFinished.load();
+    const unsigned reloads = zrv::test::observed().reloadsFinished.load();
     struct Tracked {
         HWND w, sh1, sh2;
         RECT r;
@@ -357,7 +358,7 @@ TEST_F(Effects, ReloadResetsEveryTrackedWindow) {
     // a thread of its own.
     UpdateSetting();
     SendMessageA(all[0].w, WM_NULL, 0, 0);
-    ASSERT_TRUE(waitFor([&] { return zrv::state().reloadsFinished.load() > reloads &&
+    ASSERT_TRUE(waitFor([&] { return zrv::test::observed().reloadsFinished.load() > reloads &&
                                      recorder().frameChangedMoves > 0; },
                         5000));
     pumpMessages(50);

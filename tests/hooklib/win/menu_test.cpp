@@ -11,6 +11,7 @@
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/attached_library.h"
 #include "tests/hooklib/win/excluded_program.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/import_patch.h"
 #include "tests/support/win/test_support.h"
@@ -332,7 +333,7 @@ TEST_F(Menus, LayeredMenusGetTheirOpacityAndShadowStrips) {
                 int checked = 0;
                 EXPECT_EQ(pixelsAmiss(cover, expectedStrips(cw, ch, L), &checked), 0);
                 EXPECT_EQ(checked, L * (ch - L) + (cw - 2 * L) * L);
-                EXPECT_EQ(zrv::state().menuCoverPixelsMixed.load(),
+                EXPECT_EQ(zrv::test::observed().menuCoverPixelsMixed.load(),
                           static_cast<unsigned>(checked));
             }
             // Hidden, the menu loses the layer and the cover closes at once.
@@ -482,12 +483,12 @@ TEST_F(Menus, EmulatedMenusRepaintTheItemsWhoseHighlightChanged) {
             GetMenuItemRect(nullptr, menu_, 1, &one);
             moveMouse((one.left + one.right) / 2, (one.top + one.bottom) / 2);
         } else if (tick == 20) {
-            paintsBefore = zrv::state().menuCoverPaints.load();
+            paintsBefore = zrv::test::observed().menuCoverPaints.load();
             GetMenuItemRect(nullptr, menu_, 3, &three);
             moveMouse((three.left + three.right) / 2, (three.top + three.bottom) / 2);
         } else if (tick == 35) {
-            EXPECT_GT(zrv::state().menuCoverPaints.load(), paintsBefore) << "no repaint";
-            mixedAfterMove = zrv::state().menuCoverPixelsMixed.load();
+            EXPECT_GT(zrv::test::observed().menuCoverPaints.load(), paintsBefore) << "no repaint";
+            mixedAfterMove = zrv::test::observed().menuCoverPixelsMixed.load();
             const RECT c = rectOf(cover);
             const int cw = c.right - c.left, ch = c.bottom - c.top;
             std::vector<std::uint32_t> want = printedMenu(menu, cw, ch);
@@ -615,7 +616,7 @@ TEST_F(Menus, AnExcludedProgramsMenusAreLeftAlone) {
         set("TransOn9X", emulated);
         load();
         ASSERT_TRUE(zrv::state().excluded.load());
-        const unsigned routed = zrv::state().messagesRouted.load();
+        const unsigned routed = zrv::test::observed().messagesRouted.load();
         bool looked = false;
         track(150, 140, [&](HWND menu, int tick) {
             // Long after the opacity's 10 ms timer and the cover would have come.
@@ -628,7 +629,7 @@ TEST_F(Menus, AnExcludedProgramsMenusAreLeftAlone) {
             return true;
         });
         EXPECT_TRUE(looked);
-        EXPECT_EQ(zrv::state().messagesRouted.load(), routed);
+        EXPECT_EQ(zrv::test::observed().messagesRouted.load(), routed);
     }
 }
 
