@@ -3,7 +3,7 @@
 // area into a memory bitmap, measured in the same run. Prints both, in
 // milliseconds, and their ratio.
 #include "bench/win/host_times.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_drag.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "tests/support/win/test_support.h"

@@ -14,7 +14,7 @@
 //      every step.
 // Prints each figure and whether it meets its goal.
 #include "bench/win/host_times.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_drag.h"
 #include "hooklib/win/hook_procs.h"
 #include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"

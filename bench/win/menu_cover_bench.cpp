@@ -7,7 +7,7 @@
 //                                        hold a translucent menu open for 10 s
 //                                        over a coloured backdrop (screenshots)
 #include "bench/win/host_times.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_menu.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/observed.h"

@@ -1,9 +1,10 @@
 // Translucent window dragging and maximize to set size.
+#include "hooklib/win/fx_drag.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/maximize_placement.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"

@@ -2,12 +2,13 @@
 // on their first non-client paint, either made layered (with a cover that
 // only paints the shadow strips) or covered by a window that paints them
 // mixed with what lay beneath. "BaseBar" windows are made layered.
+#include "hooklib/win/fx_menu.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/menu_image.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
-#include "hooklib/win/menu_win.h"
+#include "hooklib/win/menu_cover.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"

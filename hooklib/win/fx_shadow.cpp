@@ -1,13 +1,15 @@
 // Window shadows, the hook side: each shadowed window gets a right and a
 // bottom "VelkShadow" window in its own thread, which follow it as it moves,
 // hide and show with it, and are rebuilt when its size changes.
+#include "hooklib/win/fx_shadow.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"
-#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/shadow_regions.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
 

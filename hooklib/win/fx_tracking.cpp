@@ -1,6 +1,8 @@
 // Window selection, per-window state and application transparency.
+#include "hooklib/win/fx_tracking.h"
+
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_drag.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"

@@ -2,7 +2,12 @@
 // on unchanged in every case; the effects only ever observe it.
 #include "hooklib/win/hook_procs.h"
 
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_animation.h"
+#include "hooklib/win/fx_drag.h"
+#include "hooklib/win/fx_icon_text.h"
+#include "hooklib/win/fx_menu.h"
+#include "hooklib/win/fx_shadow.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"

@@ -1,12 +1,12 @@
 // The menu cover windows ("FakeMenu"): each stands over one pop-up menu and
 // paints the menu's own image mixed with the screen that lay beneath it, plus
 // the shadow strips, shaped to the parts it must show.
+#include "hooklib/win/menu_cover.h"
+
 #include "hooklib/menu_image.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
-#include "hooklib/win/menu_win.h"
 #include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"

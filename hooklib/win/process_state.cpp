@@ -1,8 +1,10 @@
 #include "hooklib/win/process_state.h"
 
 #include "common/win/platform_function.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_menu.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/settings_reads.h"
+#include "hooklib/win/shadow_window.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"

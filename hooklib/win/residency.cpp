@@ -1,6 +1,6 @@
 #include "hooklib/win/residency.h"
 
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"

@@ -3,7 +3,7 @@
 
 #include "hooklib/effect_settings.h"
 #include "hooklib/use_key_cache.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"

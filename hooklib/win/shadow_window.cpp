@@ -1,15 +1,16 @@
 // The shadow windows themselves: they are shaped by the hook side and paint
 // themselves here, either as per-pixel alpha layered windows (real shadows)
 // or as opaque windows painted in their frame.
+#include "hooklib/win/shadow_window.h"
+
 #include "hooklib/shadow_image.h"
 #include "hooklib/win/dib.h"
-#include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/layering.h"
 #include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
-#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/shadow_regions.h"
 #include "hooklib/win/window_props.h"
 
 #include "common/win/scoped.h"

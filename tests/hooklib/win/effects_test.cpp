@@ -1,7 +1,7 @@
 // Fade-in, slide-in, application transparency and the tracked windows, on
 // real windows with the library's hooks on the test thread.
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"

@@ -3,7 +3,7 @@
 // menu is opened with TrackPopupMenu and looked at from a timer that fires
 // inside the menu's own loop.
 #include "hooklib/menu_image.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_menu.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/settings_reads.h"

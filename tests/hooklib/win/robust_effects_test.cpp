@@ -3,7 +3,7 @@
 // and a reload never waits on a busy thread.
 #include "common/win/scoped.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"

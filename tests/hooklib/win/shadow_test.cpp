@@ -2,11 +2,10 @@
 // program with both hooks on this thread, settings from real files.
 #include "hooklib/shadow_geometry.h"
 #include "hooklib/shadow_image.h"
-#include "hooklib/win/effects.h"
 #include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/settings_reads.h"
-#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/shadow_regions.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/attached_library.h"
