@@ -60,20 +60,16 @@ Shaped shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noe
         return Shaped::Kept;
     const shadow::Region shape = shadow::shape(
         side, outer, params(), read == shadowwin::RegionRead::Read ? &ownerRegion : nullptr);
-    HRGN rgn = shadowwin::toPlatformRegion(shape);
+    zt::ScopedRegion rgn(shadowwin::toPlatformRegion(shape));
     if (!rgn)
         return Shaped::Kept;
     zt::ScopedRegion current(CreateRectRgn(0, 0, 0, 0));
     if (current && GetWindowRgn(shadowWnd, current.get()) != ERROR &&
-        EqualRgn(current.get(), rgn)) {
-        DeleteObject(rgn);
+        EqualRgn(current.get(), rgn.get()))
         return Shaped::Same;
-    }
-    // The window owns the region from here on.
-    if (!SetWindowRgn(shadowWnd, rgn, TRUE)) {
-        DeleteObject(rgn);
+    if (!SetWindowRgn(shadowWnd, rgn.get(), TRUE))
         return Shaped::Kept;
-    }
+    rgn.release(); // the window owns the region from here on
     return Shaped::New;
 }
 

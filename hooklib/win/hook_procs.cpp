@@ -16,6 +16,8 @@
 #include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
 
+#include "common/win/scoped.h"
+
 namespace zrv {
 namespace {
 
@@ -35,14 +37,14 @@ void startReload() noexcept {
     if (s.library)
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                            reinterpret_cast<LPCSTR>(&reloadThread), &pinned);
-    HANDLE thread = CreateThread(nullptr, 0, reloadThread, pinned, 0, nullptr);
+    zt::ScopedModule pin(pinned);
+    const zt::ScopedKernelHandle thread(CreateThread(nullptr, 0, reloadThread, pinned, 0, nullptr));
     if (thread) {
-        CloseHandle(thread);
+        pin.release(); // the thread's now
         return;
     }
     // No thread: load here rather than leave the effects gated off for good.
-    if (pinned)
-        FreeLibrary(pinned);
+    pin.reset();
     LoadEffectSettings();
 }
 

@@ -7,6 +7,8 @@
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
 
+#include "common/win/scoped.h"
+
 namespace zrv::residency {
 namespace {
 
@@ -98,11 +100,8 @@ void startKeeper() noexcept {
         s.keeperRunning.store(false);
         return;
     }
-    HANDLE thread = CreateThread(nullptr, 0, keeper, pinned, 0, nullptr);
-    if (thread) {
-        CloseHandle(thread);
+    if (zt::ScopedKernelHandle(CreateThread(nullptr, 0, keeper, pinned, 0, nullptr)))
         return;
-    }
     // No thread to let go of it later: the reference is kept for the life of
     // the process, which is safe; unmapping under a live effect is not.
 }

@@ -61,14 +61,10 @@ bool renderPicture(HWND wnd, int w, int h, Shade shade, std::uint32_t* pixels,
 // Renders this shadow's picture into a new bitmap selected into `mem`.
 HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
     std::uint32_t* bits = nullptr;
-    HBITMAP bmp = makeDib32(mem, w, h, &bits);
-    if (!bmp)
+    zt::ScopedBitmap bmp(makeDib32(mem, w, h, &bits));
+    if (!bmp || !renderPicture(wnd, w, h, shade, bits, w))
         return nullptr;
-    if (!renderPicture(wnd, w, h, shade, bits, w)) {
-        DeleteObject(bmp);
-        return nullptr;
-    }
-    return bmp;
+    return static_cast<HBITMAP>(bmp.release());
 }
 
 // The bitmap a real shadow keeps between rebuilds, named by its "BM"
