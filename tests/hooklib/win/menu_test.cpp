@@ -2,6 +2,7 @@
 // program with both hooks on this thread, settings from real files. Each
 // menu is opened with TrackPopupMenu and looked at from a timer that fires
 // inside the menu's own loop.
+#include "common/win/scoped.h"
 #include "hooklib/menu_image.h"
 #include "hooklib/win/fx_menu.h"
 #include "hooklib/win/process_state.h"
@@ -23,6 +24,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -280,25 +282,28 @@ std::vector<std::uint32_t> expectedStrips(int cw, int ch, int L) {
     return want;
 }
 
-// Pixels of the cover's region that the screen shows otherwise than `want`.
-int pixelsAmiss(HWND cover, const std::vector<std::uint32_t>& want, int* checked) {
+// Pixels of the cover's region that the screen shows otherwise than `want`,
+// counting those looked at in `checked`. The first few are reported, with
+// what `explain` (when given) adds about pixel `i` at x, y.
+int pixelsAmiss(HWND cover, const std::vector<std::uint32_t>& want, int* checked,
+                const std::function<std::string(int x, int y, std::size_t i)>& explain = {}) {
     const RECT c = rectOf(cover);
     const int cw = c.right - c.left, ch = c.bottom - c.top;
     const std::vector<std::uint32_t> shown = screenPixels(c);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    GetWindowRgn(cover, shape);
+    zt::ScopedRegion shape(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(cover, shape.get());
     int bad = 0;
     for (int y = 0; y < ch; ++y)
         for (int x = 0; x < cw; ++x) {
-            if (!PtInRegion(shape, x, y))
+            if (!PtInRegion(shape.get(), x, y))
                 continue;
             const std::size_t i = static_cast<std::size_t>(y * cw + x);
             ++*checked;
             if (!nearly(shown[i], want[i] & 0x00FFFFFF, 2) && bad++ < 5)
                 ADD_FAILURE() << "at " << x << "," << y << std::hex << " shown " << shown[i]
-                              << " expected " << (want[i] & 0x00FFFFFF);
+                              << " expected " << (want[i] & 0x00FFFFFF)
+                              << (explain ? explain(x, y, i) : std::string());
         }
-    DeleteObject(shape);
     return bad;
 }
 
@@ -439,24 +444,12 @@ TEST_F(Menus, EmulatedMenusShowTheMenuMixedWithWhatLayBeneath) {
         const std::vector<std::uint32_t> photo(want.size(), beneath);
         zrv::menu::BlendMenuImage(want.data(), photo.data(), cw, ch, zrv::menu::kBlendShadowed, t,
                                   L);
-        const std::vector<std::uint32_t> shown = screenPixels(c);
-
-        HRGN shape = CreateRectRgn(0, 0, 0, 0);
-        GetWindowRgn(cover, shape);
-        int bad = 0;
-        for (int y = 0; y < ch; ++y)
-            for (int x = 0; x < cw; ++x) {
-                if (!PtInRegion(shape, x, y))
-                    continue;
-                const std::size_t i = static_cast<std::size_t>(y * cw + x);
-                ++checked;
-                if (!nearly(shown[i], want[i] & 0x00FFFFFF, 2) && bad++ < 5)
-                    ADD_FAILURE() << "at " << x << "," << y << std::hex << " shown " << shown[i]
-                                  << " expected " << (want[i] & 0x00FFFFFF) << " photo "
-                                  << photoPixel(cover, x, y, cw) << " printed "
-                                  << printedMenu(menu, cw, ch)[i];
-            }
-        DeleteObject(shape);
+        const int bad = pixelsAmiss(cover, want, &checked, [&](int x, int y, std::size_t i) {
+            std::ostringstream more;
+            more << std::hex << " photo " << photoPixel(cover, x, y, cw) << " printed "
+                 << printedMenu(menu, cw, ch)[i];
+            return more.str();
+        });
         EXPECT_EQ(bad, 0);
         return true;
     });

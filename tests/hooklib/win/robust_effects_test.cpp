@@ -9,6 +9,7 @@
 #include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
+#include "tests/hooklib/win/effects_fixture.h"
 #include "tests/hooklib/win/effects_harness.h"
 #include "tests/hooklib/win/observed.h"
 #include "tests/support/win/test_support.h"
@@ -27,10 +28,6 @@ namespace props = zrv::props;
 
 namespace {
 
-constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW;
-
-bool isLayered(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
-
 struct Layering {
     COLORREF key = 0;
     BYTE alpha = 0;
@@ -42,37 +39,20 @@ Layering layeringOf(HWND w) {
     return l;
 }
 
-class Robust : public ::testing::Test {
+class Robust : public EffectsFixture {
 protected:
     void SetUp() override {
-        attachOnce();
+        EffectsFixture::SetUp();
         set("FADERATE", "600000");
         set("SLIDE", "0");
         set("SEMITRANS", "1");
         zrv::LoadEffectSettings();
     }
-    void TearDown() override {
-        for (HWND w : windows_)
-            if (IsWindow(w))
-                DestroyWindow(w);
-        pumpMessages(20);
-    }
-    static void set(const char* key, const char* value) {
-        writeIni("Zirvane.ini", "GLOBAL", key, value);
-    }
     static void appTransparency(int value) {
         writeIni("Zirvane2.ini", zrv::state().appSection, "Trans", value);
         zrv::LoadEffectSettings();
     }
-    HWND window(DWORD style, DWORD ex = 0) {
-        HWND wnd = makeWindow(style, ex, 60, 60, 220, 160);
-        windows_.push_back(wnd);
-        return wnd;
-    }
-
-    ScopedSettingsFiles files_;
-    ThreadHooks hooks_;
-    std::vector<HWND> windows_;
+    HWND window(DWORD style, DWORD ex = 0) { return recordingWindow(style, ex, 60, 60, 220, 160); }
 };
 
 // A window the program layered itself (colour key or opacity) keeps exactly
@@ -131,7 +111,7 @@ TEST_F(Robust, OwnWindowsGetNoEffects) {
         HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, cls, "", WS_POPUP | WS_CAPTION, 10, 10, 100,
                                    80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(own, nullptr);
-        windows_.push_back(own);
+        windows_.add(own);
         ASSERT_TRUE(zrv::fx::isEffectWindow(own));
         ShowWindow(own, SW_SHOWNOACTIVATE);
         ShowWindow(own, SW_HIDE);
