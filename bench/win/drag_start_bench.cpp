@@ -2,8 +2,8 @@
 // picture plus the layered update) against a plain BitBlt of the same screen
 // area into a memory bitmap, measured in the same run. Prints both, in
 // milliseconds, and their ratio.
-#include "hooklib/win/effects.h"
 #include "bench/win/host_times.h"
+#include "hooklib/win/fx_drag.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "tests/support/win/test_support.h"

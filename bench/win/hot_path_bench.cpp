@@ -13,10 +13,14 @@
 //      gets WM_GETMINMAXINFO (and with it the maximize settings' reads) on
 //      every step.
 // Prints each figure and whether it meets its goal.
-#include "hooklib/win/effects.h"
 #include "bench/win/host_times.h"
+#include "hooklib/win/fx_drag.h"
+#include "hooklib/win/hook_procs.h"
+#include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/support/win/import_patch.h"
 #include "tests/support/win/test_support.h"
 
@@ -390,15 +394,15 @@ int main() {
         }
         return best;
     };
-    unsigned before = zrv::state().shadowRebuilds.load();
+    unsigned before = zrv::test::observed().shadowRebuilds.load();
     PlatformCallTimes calls;
     const double resize = resizeNs();
     const double regionPerResize = bestRegionNs, updatePerResize = bestUpdateNs;
     const int regionCalls = PlatformCallTimes::regions, updateCalls = PlatformCallTimes::updates;
-    const unsigned rebuilt = zrv::state().shadowRebuilds.load() - before;
-    before = zrv::state().shadowRebuilds.load();
+    const unsigned rebuilt = zrv::test::observed().shadowRebuilds.load() - before;
+    before = zrv::test::observed().shadowRebuilds.load();
     const double edge = resizeNs(true);
-    const unsigned edgeRebuilt = zrv::state().shadowRebuilds.load() - before;
+    const unsigned edgeRebuilt = zrv::test::observed().shadowRebuilds.load() - before;
     // The same resize without shadows: the platform's own work on the
     // window, which is not the library's.
     setGlobal("Shadows", "0");

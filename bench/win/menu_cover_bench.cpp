@@ -6,10 +6,11 @@
 //   menu_cover_bench show layered|emulated
 //                                        hold a translucent menu open for 10 s
 //                                        over a coloured backdrop (screenshots)
-#include "hooklib/win/effects.h"
 #include "bench/win/host_times.h"
+#include "hooklib/win/fx_menu.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
@@ -104,7 +105,7 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
             RECT r;
             GetWindowRect(menu, &r);
             g_menuSize = {r.right - r.left, r.bottom - r.top};
-            const unsigned before = zrv::state().menuCoverPaints.load();
+            const unsigned before = zrv::test::observed().menuCoverPaints.load();
             const double cpuStart = threadCpuMs();
             for (int i = 0; i < kRepaints; ++i) {
                 const double start = zt::bench::millisecondsNow();
@@ -116,9 +117,9 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
             GetWindowRect(cover, &c);
             for (int i = 0; i < kRepaints; ++i)
                 g_printMs.push_back(printOnceMs(menu, c.right - c.left, c.bottom - c.top));
-            if (zrv::state().menuCoverPaints.load() - before != kRepaints)
+            if (zrv::test::observed().menuCoverPaints.load() - before != kRepaints)
                 g_ms.clear(); // something other than whole paints was timed
-            g_wholeMixed = zrv::state().menuCoverPixelsMixed.load();
+            g_wholeMixed = zrv::test::observed().menuCoverPixelsMixed.load();
             // The highlight moves down the menu one item at a time, as the
             // pointer moves it: the cover's part of each move.
             HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, 0x01E1, 0, 0));
@@ -133,7 +134,7 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
                 zrv::fx::onMenuSelect(owner);
                 UpdateWindow(cover);
                 g_moveMs.push_back(zt::bench::millisecondsNow() - start);
-                g_moveMixed = std::max(g_moveMixed, zrv::state().menuCoverPixelsMixed.load());
+                g_moveMixed = std::max(g_moveMixed, zrv::test::observed().menuCoverPixelsMixed.load());
             }
         }
         EndMenu();

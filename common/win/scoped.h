@@ -11,7 +11,7 @@ namespace zt {
 template <typename H, typename Traits> class ScopedHandle {
 public:
     ScopedHandle() = default;
-    explicit ScopedHandle(H h) : h_(h) {}
+    explicit ScopedHandle(H h) noexcept : h_(h) {}
     ~ScopedHandle() { reset(); }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
@@ -23,10 +23,10 @@ public:
         }
         return *this;
     }
-    H get() const { return h_; }
-    explicit operator bool() const { return h_ != Traits::invalid(); }
-    H release() { return std::exchange(h_, Traits::invalid()); }
-    void reset(H h = Traits::invalid()) {
+    H get() const noexcept { return h_; }
+    explicit operator bool() const noexcept { return h_ != Traits::invalid(); }
+    H release() noexcept { return std::exchange(h_, Traits::invalid()); }
+    void reset(H h = Traits::invalid()) noexcept {
         if (h_ != Traits::invalid())
             Traits::close(h_);
         h_ = h;
@@ -37,49 +37,49 @@ private:
 };
 
 struct KernelHandleTraits {
-    static HANDLE invalid() { return nullptr; }
-    static void close(HANDLE h) { CloseHandle(h); }
+    static HANDLE invalid() noexcept { return nullptr; }
+    static void close(HANDLE h) noexcept { CloseHandle(h); }
 };
 // CreateFile's failure is INVALID_HANDLE_VALUE, not null.
 struct FileHandleTraits {
-    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { CloseHandle(h); }
+    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) noexcept { CloseHandle(h); }
 };
 struct FindHandleTraits {
-    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { FindClose(h); }
+    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) noexcept { FindClose(h); }
 };
 struct MenuTraits {
-    static HMENU invalid() { return nullptr; }
-    static void close(HMENU h) { DestroyMenu(h); }
+    static HMENU invalid() noexcept { return nullptr; }
+    static void close(HMENU h) noexcept { DestroyMenu(h); }
 };
 struct GlobalMemoryTraits {
-    static HGLOBAL invalid() { return nullptr; }
-    static void close(HGLOBAL h) { GlobalFree(h); }
+    static HGLOBAL invalid() noexcept { return nullptr; }
+    static void close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
 struct GdiObjectTraits {
-    static HGDIOBJ invalid() { return nullptr; }
-    static void close(HGDIOBJ h) { DeleteObject(h); }
+    static HGDIOBJ invalid() noexcept { return nullptr; }
+    static void close(HGDIOBJ h) noexcept { DeleteObject(h); }
 };
 struct MemDcTraits {
-    static HDC invalid() { return nullptr; }
-    static void close(HDC h) { DeleteDC(h); }
+    static HDC invalid() noexcept { return nullptr; }
+    static void close(HDC h) noexcept { DeleteDC(h); }
 };
 struct ModuleTraits {
-    static HMODULE invalid() { return nullptr; }
-    static void close(HMODULE h) { FreeLibrary(h); }
+    static HMODULE invalid() noexcept { return nullptr; }
+    static void close(HMODULE h) noexcept { FreeLibrary(h); }
 };
 struct HookTraits {
-    static HHOOK invalid() { return nullptr; }
-    static void close(HHOOK h) { UnhookWindowsHookEx(h); }
+    static HHOOK invalid() noexcept { return nullptr; }
+    static void close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
 };
 struct RegKeyTraits {
-    static HKEY invalid() { return nullptr; }
-    static void close(HKEY h) { RegCloseKey(h); }
+    static HKEY invalid() noexcept { return nullptr; }
+    static void close(HKEY h) noexcept { RegCloseKey(h); }
 };
 struct WindowTraits {
-    static HWND invalid() { return nullptr; }
-    static void close(HWND h) {
+    static HWND invalid() noexcept { return nullptr; }
+    static void close(HWND h) noexcept {
         if (IsWindow(h))
             DestroyWindow(h);
     }
@@ -100,8 +100,8 @@ using ScopedWindow = ScopedHandle<HWND, WindowTraits>;
 template <typename T> class ScopedGdi : public ScopedGdiObject {
 public:
     ScopedGdi() = default;
-    explicit ScopedGdi(T h) : ScopedGdiObject(h) {}
-    T get() const { return static_cast<T>(ScopedGdiObject::get()); }
+    explicit ScopedGdi(T h) noexcept : ScopedGdiObject(h) {}
+    T get() const noexcept { return static_cast<T>(ScopedGdiObject::get()); }
 };
 using ScopedBitmap = ScopedGdi<HBITMAP>;
 using ScopedBrush = ScopedGdi<HBRUSH>;
@@ -179,8 +179,8 @@ private:
 // A DC obtained with GetDC/GetWindowDC, given back with ReleaseDC.
 class ScopedWindowDc {
 public:
-    explicit ScopedWindowDc(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
-    static ScopedWindowDc whole(HWND wnd) { return ScopedWindowDc(wnd, GetWindowDC(wnd)); }
+    explicit ScopedWindowDc(HWND wnd) noexcept : wnd_(wnd), dc_(GetDC(wnd)) {}
+    static ScopedWindowDc whole(HWND wnd) noexcept { return ScopedWindowDc(wnd, GetWindowDC(wnd)); }
     ~ScopedWindowDc() {
         if (dc_)
             ReleaseDC(wnd_, dc_);
@@ -189,11 +189,11 @@ public:
     ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
     ScopedWindowDc(ScopedWindowDc&& o) noexcept
         : wnd_(o.wnd_), dc_(std::exchange(o.dc_, nullptr)) {}
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
 
 private:
-    ScopedWindowDc(HWND wnd, HDC dc) : wnd_(wnd), dc_(dc) {}
+    ScopedWindowDc(HWND wnd, HDC dc) noexcept : wnd_(wnd), dc_(dc) {}
     HWND wnd_;
     HDC dc_;
 };
@@ -201,7 +201,8 @@ private:
 // SelectObject for the life of a scope; the previous object is put back.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC dc, HGDIOBJ obj) : dc_(dc), old_(dc && obj ? SelectObject(dc, obj) : nullptr) {}
+    ScopedSelect(HDC dc, HGDIOBJ obj) noexcept
+        : dc_(dc), old_(dc && obj ? SelectObject(dc, obj) : nullptr) {}
     ~ScopedSelect() {
         if (old_)
             SelectObject(dc_, old_);

@@ -7,6 +7,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/win/scoped.h"
+
 namespace zrv {
 
 inline const char* bindingMarkName() noexcept {
@@ -18,11 +20,12 @@ inline HANDLE makeBindingMark() noexcept { return CreateMutexA(nullptr, FALSE, b
 
 inline bool bindingMarkPresent() noexcept {
     const DWORD error = GetLastError();
-    HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, bindingMarkName());
-    if (h)
-        CloseHandle(h);
+    // Only looked for: the handle closes again at once, before the error is
+    // put back.
+    const bool present =
+        static_cast<bool>(zt::ScopedKernelHandle(OpenMutexA(SYNCHRONIZE, FALSE, bindingMarkName())));
     SetLastError(error);
-    return h != nullptr;
+    return present;
 }
 
 } // namespace zrv

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "common/win/scoped.h"
+
 namespace zrv {
 
 // A new w by h bitmap and its pixels, rows top-down; null (and no pixels)
@@ -21,13 +23,11 @@ inline HBITMAP makeDib32(HDC dc, int w, int h, std::uint32_t** pixels) noexcept 
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp && !bits) {
-        DeleteObject(bmp);
+    zt::ScopedBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bmp && !bits)
         return nullptr;
-    }
     *pixels = static_cast<std::uint32_t*>(bits);
-    return bmp;
+    return static_cast<HBITMAP>(bmp.release());
 }
 
 // The pixels of a bitmap made by makeDib32, if `bmp` is one of w by h.

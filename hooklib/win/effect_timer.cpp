@@ -3,10 +3,13 @@
 
 #include "formats/effect_keys.h"
 #include "hooklib/appearance.h"
-#include "hooklib/window_kinds.h"
+#include "hooklib/win/hook_commands.h"
+#include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
 
 #include "common/win/monitors.h"
 

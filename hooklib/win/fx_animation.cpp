@@ -1,13 +1,16 @@
 // Fade-in and slide-in of newly shown windows, and application transparency
 // on show.
+#include "hooklib/win/fx_animation.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/appearance.h"
-#include "hooklib/window_kinds.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
 
 #include "common/win/monitors.h"
 

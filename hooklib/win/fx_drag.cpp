@@ -1,13 +1,15 @@
 // Translucent window dragging and maximize to set size.
+#include "hooklib/win/fx_drag.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/maximize_placement.h"
-#include "hooklib/window_kinds.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "hooklib/window_kinds.h"
 
 #include "common/win/monitors.h"
 #include "common/win/scoped.h"
@@ -120,13 +122,6 @@ void setWindowProc(HWND wnd, bool unicode, WNDPROC proc) noexcept {
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, value);
 }
 
-// Windows reads the maximize record as if for the primary monitor and moves it
-// onto the window's own; wine places the window exactly where the record says.
-bool platformMovesMaximizeRecord() noexcept {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
-}
-
 void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
     if (!info)
         return;
@@ -151,7 +146,8 @@ void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
     in.monitor = zt::win::monitorOfWindow(wnd);
     const maxsize::Placement p =
         maxsize::recordFor(maxsize::maximizedPlacement(in), in.monitor,
-                           zt::win::primaryMonitor().bounds, platformMovesMaximizeRecord());
+                           zt::win::primaryMonitor().bounds,
+                           state().platformMovesMaximizeRecord);
     info->ptMaxSize = {p.size.x, p.size.y};
     info->ptMaxPosition = {p.position.x, p.position.y};
 }

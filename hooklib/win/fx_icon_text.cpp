@@ -1,7 +1,9 @@
 // Desktop icon text colours, in the shell process only.
+#include "hooklib/win/fx_icon_text.h"
+
 #include "formats/effect_keys.h"
-#include "hooklib/win/effects.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 
 #include <commctrl.h>
 

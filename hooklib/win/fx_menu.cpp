@@ -2,13 +2,15 @@
 // on their first non-client paint, either made layered (with a cover that
 // only paints the shadow strips) or covered by a window that paints them
 // mixed with what lay beneath. "BaseBar" windows are made layered.
+#include "hooklib/win/fx_menu.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/menu_image.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
-#include "hooklib/win/menu_win.h"
+#include "hooklib/win/menu_cover.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 
 #include "common/win/scoped.h"
@@ -129,9 +131,9 @@ HWND makeCover(HWND menu, const RECT& m, int strip, HBITMAP photo, bool emulated
         DestroyWindow(cover); // the caller still owns the photograph
         return nullptr;
     }
-    if (HRGN shape = coverRegion(emulated, w, h, strip))
-        if (!SetWindowRgn(cover, shape, FALSE))
-            DeleteObject(shape);
+    zt::ScopedRegion shape(coverRegion(emulated, w, h, strip));
+    if (shape && SetWindowRgn(cover, shape.get(), FALSE))
+        shape.release(); // the window's now
     props::setWindow(menu, props::kMenuCover, cover);
     props::setWindow(cover, props::kCoverMenu, menu);
     SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0,
@@ -183,13 +185,14 @@ void takeMenu(HWND menu) noexcept {
     GetWindowRect(menu, &m);
     const int strip = shadowStrip();
     const int w = m.right - m.left, h = m.bottom - m.top;
-    HBITMAP photo = w > 0 && h > 0 ? photograph(m.left, m.top, w + strip, h + strip) : nullptr;
-    HWND cover = photo ? makeCover(menu, m, strip, photo, emulated) : nullptr;
-    if (!cover) {
-        if (photo)
-            DeleteObject(photo);
-        props::remove(menu, props::kMenuCover);
+    zt::ScopedBitmap photo(w > 0 && h > 0 ? photograph(m.left, m.top, w + strip, h + strip)
+                                          : nullptr);
+    HWND cover = photo ? makeCover(menu, m, strip, photo.get(), emulated) : nullptr;
+    if (cover) {
+        photo.release(); // the cover's now
+        return;
     }
+    props::remove(menu, props::kMenuCover);
 }
 
 void makeBaseBarTranslucent(HWND bar) noexcept {

@@ -1,11 +1,15 @@
 // Window shadows, the hook side: each shadowed window gets a right and a
 // bottom "VelkShadow" window in its own thread, which follow it as it moves,
 // hide and show with it, and are rebuilt when its size changes.
+#include "hooklib/win/fx_shadow.h"
+
 #include "formats/effect_keys.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
+#include "hooklib/win/layering.h"
 #include "hooklib/win/process_state.h"
-#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/settings_reads.h"
+#include "hooklib/win/shadow_regions.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/window_kinds.h"
 
@@ -56,20 +60,16 @@ Shaped shapeShadow(HWND shadowWnd, Side side, HWND owner, const Rect& outer) noe
         return Shaped::Kept;
     const shadow::Region shape = shadow::shape(
         side, outer, params(), read == shadowwin::RegionRead::Read ? &ownerRegion : nullptr);
-    HRGN rgn = shadowwin::toPlatformRegion(shape);
+    zt::ScopedRegion rgn(shadowwin::toPlatformRegion(shape));
     if (!rgn)
         return Shaped::Kept;
     zt::ScopedRegion current(CreateRectRgn(0, 0, 0, 0));
     if (current && GetWindowRgn(shadowWnd, current.get()) != ERROR &&
-        EqualRgn(current.get(), rgn)) {
-        DeleteObject(rgn);
+        EqualRgn(current.get(), rgn.get()))
         return Shaped::Same;
-    }
-    // The window owns the region from here on.
-    if (!SetWindowRgn(shadowWnd, rgn, TRUE)) {
-        DeleteObject(rgn);
+    if (!SetWindowRgn(shadowWnd, rgn.get(), TRUE))
         return Shaped::Kept;
-    }
+    rgn.release(); // the window owns the region from here on
     return Shaped::New;
 }
 

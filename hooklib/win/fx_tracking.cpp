@@ -1,10 +1,14 @@
 // Window selection, per-window state and application transparency.
-#include "hooklib/window_kinds.h"
+#include "hooklib/win/fx_tracking.h"
+
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_drag.h"
+#include "hooklib/win/hook_commands.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
 
 #include <initializer_list>
 
@@ -56,7 +60,7 @@ bool trackWindow(HWND wnd) noexcept {
         // Once per process: the beep holds the thread for its second, and a
         // full table would otherwise bring it on every move of every window.
         if (!s.fullTableBeeped.exchange(true)) {
-            s.fullTableBeeps.fetch_add(1);
+            noteFullTableBeep();
             Beep(100, 1000);
         }
         return false;

@@ -1,10 +1,22 @@
 // The two hook procedures and the small exports. Each hook passes its message
 // on unchanged in every case; the effects only ever observe it.
-#include "hooklib/win/effects.h"
+#include "hooklib/win/hook_procs.h"
+
+#include "hooklib/win/fx_animation.h"
+#include "hooklib/win/fx_drag.h"
+#include "hooklib/win/fx_icon_text.h"
+#include "hooklib/win/fx_menu.h"
+#include "hooklib/win/fx_shadow.h"
+#include "hooklib/win/fx_tracking.h"
+#include "hooklib/win/hook_commands.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
+
+#include "common/win/scoped.h"
 
 namespace zrv {
 namespace {
@@ -20,19 +32,19 @@ DWORD WINAPI reloadThread(LPVOID pinnedLibrary) noexcept {
 
 void startReload() noexcept {
     ProcessState& s = state();
-    s.reloadsStarted.fetch_add(1);
+    noteReloadStarted();
     HMODULE pinned = nullptr;
     if (s.library)
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                            reinterpret_cast<LPCSTR>(&reloadThread), &pinned);
-    HANDLE thread = CreateThread(nullptr, 0, reloadThread, pinned, 0, nullptr);
+    zt::ScopedModule pin(pinned);
+    const zt::ScopedKernelHandle thread(CreateThread(nullptr, 0, reloadThread, pinned, 0, nullptr));
     if (thread) {
-        CloseHandle(thread);
+        pin.release(); // the thread's now
         return;
     }
     // No thread: load here rather than leave the effects gated off for good.
-    if (pinned)
-        FreeLibrary(pinned);
+    pin.reset();
     LoadEffectSettings();
 }
 
@@ -111,7 +123,7 @@ void hookAfter(const CWPRETSTRUCT& r) noexcept {
         if (s.reload.claim(sharedGeneration())) {
             startReload();
         } else if (!s.reload.busy()) {
-            s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+            noteMessageRouted();
             routeAfter(r);
             routed = true;
         }
@@ -126,7 +138,7 @@ void hookAfter(const CWPRETSTRUCT& r) noexcept {
 void hookBefore(const CWPSTRUCT& c) noexcept {
     ProcessState& s = state();
     if (!s.reload.busy()) {
-        s.messagesRouted.fetch_add(1, std::memory_order_relaxed);
+        noteMessageRouted();
         routeBefore(c);
     } else if (c.message == WM_DESTROY) {
         // Its effect windows are closed all the same: nothing else would

@@ -1,11 +1,13 @@
 // The menu cover windows ("FakeMenu"): each stands over one pop-up menu and
 // paints the menu's own image mixed with the screen that lay beneath it, plus
 // the shadow strips, shaped to the parts it must show.
+#include "hooklib/win/menu_cover.h"
+
 #include "hooklib/menu_image.h"
 #include "hooklib/win/dib.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
-#include "hooklib/win/menu_win.h"
+#include "hooklib/win/hook_commands.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/window_props.h"
@@ -99,8 +101,7 @@ void paint(HWND cover, HDC target, HWND menu, const RECT* areas, int areaCount,
                r->left, r->top, SRCCOPY);
         mixed += static_cast<unsigned>((r->right - r->left) * (r->bottom - r->top));
     }
-    state().menuCoverPaints.fetch_add(1);
-    state().menuCoverPixelsMixed.store(mixed);
+    noteMenuCoverPaint(mixed);
 }
 
 // The rectangles of the part of the cover to repaint; at most `capacity`,

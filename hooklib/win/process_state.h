@@ -2,19 +2,15 @@
 #pragma once
 #include <windows.h>
 
-#include "formats/effect_keys.h"
 #include "hooklib/effect_settings.h"
 #include "hooklib/held_windows.h"
 #include "hooklib/reload_claim.h"
 #include "hooklib/tracked_window_table.h"
+#include "hooklib/win/layering.h"
 
 #include <atomic>
 
 namespace zrv {
-
-using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
-                                            BLENDFUNCTION*, DWORD);
-using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 struct ProcessState {
     EffectSettings settings;
@@ -58,16 +54,11 @@ struct ProcessState {
     // move is dragged translucently.
     std::atomic<bool> lastCommandWasMove{false};
     RECT dragStart = {}; // outer rectangle of the last window whose drag started
+    // Whether the platform moves a maximize record made for the primary
+    // monitor onto the window's own monitor (Windows does; wine places the
+    // window exactly where the record says). Asked once, at attach.
+    bool platformMovesMaximizeRecord = true;
 
-    // Observations for the tests; nothing in the library acts on them.
-    std::atomic<unsigned> reloadsStarted{0};
-    std::atomic<unsigned> reloadsFinished{0};
-    std::atomic<unsigned> messagesRouted{0};
-    std::atomic<unsigned> shadowRebuilds{0};   // shadow pictures made (either kind)
-    std::atomic<unsigned> fullTableBeeps{0};   // beeps for a full tracked table
-    std::atomic<int> lastShadowOpacity{-1};    // constant opacity last given to a shadow
-    std::atomic<unsigned> menuCoverPaints{0};  // menu cover paints
-    std::atomic<unsigned> menuCoverPixelsMixed{0}; // pixels the last one mixed and drew
 };
 
 ProcessState& state() noexcept;
@@ -75,40 +66,5 @@ ProcessState& state() noexcept;
 // Attach and detach in their order; `library` is this module when it is a DLL.
 void processAttach(HMODULE library) noexcept;
 void processDetach(bool processTerminating) noexcept;
-
-// A full settings load: reads both files, opens the load-in-progress gate,
-// then resets every tracked window so its effects are built again.
-void LoadEffectSettings() noexcept;
-
-// Commands of the registered message "ZRVHook".
-constexpr WPARAM HOOKCMD_RESHAPE = 23;
-constexpr WPARAM HOOKCMD_ALPHA = 24;
-constexpr WPARAM HOOKCMD_CLOSE = 0;
-// Sent only to windows of programs, never to the library's own windows (for
-// which it would mean close): the window drops its effects in its own thread
-// so that they are built again under new settings.
-constexpr WPARAM HOOKCMD_RESET = 25;
-// Also sent only to a program's window, by the library in that window's own
-// thread: asks whether the thread's messages already pass through the
-// library. The window procedure gets it as an unknown registered message.
-constexpr WPARAM HOOKCMD_PROBE = 26;
-
-// Opacity calls always pass this colour key with LWA_ALPHA, so only the
-// opacity acts.
-constexpr COLORREF kLayerColourKey = 0xFF00FF;
-constexpr DWORD kLayerAlphaFlag = 2;
-
-// What the two hook procedures do with a message before passing it on: the
-// call hook's before the window procedure runs, the return hook's after.
-void hookBefore(const CWPSTRUCT& c) noexcept;
-void hookAfter(const CWPRETSTRUCT& r) noexcept;
-
-// A "use" key of section "GLOBAL", as the file has it now: kept from an
-// earlier read while the file's write time and size and the settings
-// generation stay as they were, else read afresh.
-int readUseKey(const char* key, int defaultValue) noexcept;
-// Several at once, for one look at the file: values[i] for *keysToRead[i], with
-// the library's defaults.
-void readUseKeys(const keys::IntKey* const keysToRead[], int values[], int count) noexcept;
 
 } // namespace zrv

@@ -1,10 +1,13 @@
 #include "hooklib/win/residency.h"
 
-#include "hooklib/window_kinds.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
+
+#include "common/win/scoped.h"
 
 namespace zrv::residency {
 namespace {
@@ -97,11 +100,8 @@ void startKeeper() noexcept {
         s.keeperRunning.store(false);
         return;
     }
-    HANDLE thread = CreateThread(nullptr, 0, keeper, pinned, 0, nullptr);
-    if (thread) {
-        CloseHandle(thread);
+    if (zt::ScopedKernelHandle(CreateThread(nullptr, 0, keeper, pinned, 0, nullptr)))
         return;
-    }
     // No thread to let go of it later: the reference is kept for the life of
     // the process, which is safe; unmapping under a live effect is not.
 }

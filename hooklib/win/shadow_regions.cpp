@@ -1,7 +1,9 @@
 // Regions between the platform and the portable shapes, the rebuild
 // rectangle and the painting turn.
+#include "hooklib/win/shadow_regions.h"
+
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
-#include "hooklib/win/shadow_win.h"
 
 #include "common/win/scoped.h"
 

@@ -1,12 +1,16 @@
 // The shadow windows themselves: they are shaped by the hook side and paint
 // themselves here, either as per-pixel alpha layered windows (real shadows)
 // or as opaque windows painted in their frame.
+#include "hooklib/win/shadow_window.h"
+
 #include "hooklib/shadow_image.h"
 #include "hooklib/win/dib.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
+#include "hooklib/win/layering.h"
+#include "hooklib/win/observations.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
-#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/shadow_regions.h"
 #include "hooklib/win/window_props.h"
 
 #include "common/win/scoped.h"
@@ -50,21 +54,17 @@ bool renderPicture(HWND wnd, int w, int h, Shade shade, std::uint32_t* pixels,
                               read == shadowwin::RegionRead::Read ? &region : nullptr, pixels,
                               stride))
         return false;
-    state().shadowRebuilds.fetch_add(1);
+    noteShadowRebuilt();
     return true;
 }
 
 // Renders this shadow's picture into a new bitmap selected into `mem`.
 HBITMAP renderInto(HWND wnd, HDC mem, int w, int h, Shade shade) noexcept {
     std::uint32_t* bits = nullptr;
-    HBITMAP bmp = makeDib32(mem, w, h, &bits);
-    if (!bmp)
+    zt::ScopedBitmap bmp(makeDib32(mem, w, h, &bits));
+    if (!bmp || !renderPicture(wnd, w, h, shade, bits, w))
         return nullptr;
-    if (!renderPicture(wnd, w, h, shade, bits, w)) {
-        DeleteObject(bmp);
-        return nullptr;
-    }
-    return bmp;
+    return static_cast<HBITMAP>(bmp.release());
 }
 
 // The bitmap a real shadow keeps between rebuilds, named by its "BM"
@@ -129,7 +129,7 @@ void applyAlpha(HWND wnd) noexcept {
     } else if (s.setLayeredWindowAttributes) {
         const BYTE opacity = shadow::opaqueShadowOpacity(
             static_cast<std::uint32_t>(props::getInt(wnd, props::kAlpha)));
-        s.lastShadowOpacity.store(opacity);
+        noteShadowOpacity(opacity);
         s.setLayeredWindowAttributes(wnd, kLayerColourKey, opacity, kLayerAlphaFlag);
     }
 }
@@ -172,7 +172,7 @@ void rebuildReal(HWND wnd, LPARAM lParam) noexcept {
     POINT at = {r.left, r.top}, origin = {0, 0};
     SIZE size = {w, h};
     BLENDFUNCTION blend = blendFor(currentOpacity(wnd));
-    s.lastShadowOpacity.store(blend.SourceConstantAlpha);
+    noteShadowOpacity(blend.SourceConstantAlpha);
     // The update moves and sizes the window as well: the hook side leaves a
     // rebuilt shadow's placement to it rather than move the window twice.
     if (s.updateLayeredWindow(wnd, nullptr, &at, &size, mem.get(), &origin, kShadowColourKey,
@@ -202,7 +202,7 @@ void paintOpaque(HWND wnd) noexcept {
     if (!graded()) {
         RECT all = {0, 0, w, h};
         FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        state().shadowRebuilds.fetch_add(1);
+        noteShadowRebuilt();
         return;
     }
     zt::ScopedMemDc mem(CreateCompatibleDC(dc.get()));

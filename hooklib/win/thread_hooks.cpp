@@ -3,6 +3,7 @@
 #include "hooklib/win/zrv_exports.h"
 
 #include "hooklib/win/binding_mark.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
 #include "hooklib/win/shared_state.h"

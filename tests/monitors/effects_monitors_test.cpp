@@ -1,7 +1,7 @@
 // The effects on real windows on either monitor: the library's code linked
 // into this program with both hooks on this thread, settings from real files.
 #include "hooklib/shadow_geometry.h"
-#include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "tests/hooklib/win/attached_library.h"
 #include "tests/hooklib/win/thread_hooks.h"

@@ -3,13 +3,14 @@
 // program's unmanaged windows; the input comes from a second thread while the
 // window's thread sits in that loop.
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
+#include "tests/hooklib/win/attached_library.h"
 #include "tests/hooklib/win/drag_support.h"
 #include "tests/hooklib/win/excluded_program.h"
 #include "tests/hooklib/win/thread_hooks.h"
-#include "tests/support/win/test_support.h"
-#include "tests/hooklib/win/attached_library.h"
 #include "tests/support/win/import_patch.h"
+#include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
 

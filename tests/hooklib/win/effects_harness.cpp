@@ -1,10 +1,11 @@
 #include "tests/hooklib/win/effects_harness.h"
 
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
-#include "tests/support/win/test_support.h"
 #include "tests/hooklib/win/attached_library.h"
+#include "tests/support/win/test_support.h"
 
 #include <cstring>
 #include <iterator>

@@ -2,7 +2,7 @@
 
 #include "hooklib/effect_settings.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
 #include "tests/hooklib/win/effects_harness.h"

@@ -1,11 +1,15 @@
 // Fade-in, slide-in, application transparency and the tracked windows, on
 // real windows with the library's hooks on the test thread.
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/effects_fixture.h"
 #include "tests/hooklib/win/effects_harness.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +23,6 @@ namespace props = zrv::props;
 
 namespace {
 
-constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW;
 constexpr char kExe[] = "zrv_effects_tests.exe";
 
 int opacityOf(HWND w) {
@@ -31,8 +34,6 @@ int opacityOf(HWND w) {
     return alpha;
 }
 
-bool isLayered(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
-
 void tick(HWND w, UINT_PTR id) { zrv::EffectTimerProc(w, WM_TIMER, id, 0); }
 
 RECT rectOf(HWND w) {
@@ -41,38 +42,23 @@ RECT rectOf(HWND w) {
     return r;
 }
 
-class Effects : public ::testing::Test {
+class Effects : public EffectsFixture {
 protected:
     void SetUp() override {
-        attachOnce();
+        EffectsFixture::SetUp();
         // Timers that never fire by themselves: the test drives each tick.
         set("FADERATE", "600000");
         set("SLIDERATE", "600000");
         zrv::LoadEffectSettings();
     }
-    void TearDown() override {
-        for (HWND w : windows_)
-            if (IsWindow(w))
-                DestroyWindow(w);
-        pumpMessages(20);
-    }
-    static void set(const char* key, const char* value) {
-        writeIni("Zirvane.ini", "GLOBAL", key, value);
-    }
     HWND window(DWORD style, int x, int y, int w, int h, HWND owner = nullptr, DWORD ex = 0) {
-        HWND wnd = makeWindow(style, ex, x, y, w, h, owner);
-        windows_.push_back(wnd);
-        return wnd;
+        return recordingWindow(style, ex, x, y, w, h, owner);
     }
     HWND shownOwner(int x, int y, int w, int h) {
         HWND o = window(kCaptioned, x, y, w, h);
         ShowWindow(o, SW_SHOWNOACTIVATE);
         return o;
     }
-
-    ScopedSettingsFiles files_;
-    ThreadHooks hooks_;
-    std::vector<HWND> windows_;
 };
 
 TEST_F(Effects, FadeShowsTheOpacitySequenceAndEndsOpaqueAndNotLayered) {
@@ -333,7 +319,7 @@ TEST_F(Effects, ShadowsOnTrackCaptionedWindowsAndReapplyTransparencyOnMoves) {
 TEST_F(Effects, ReloadResetsEveryTrackedWindow) {
     set("Shadows", "1");
     zrv::LoadEffectSettings();
-    const unsigned reloads = zrv::state().reloadsFinished.load();
+    const unsigned reloads = zrv::test::observed().reloadsFinished.load();
     struct Tracked {
         HWND w, sh1, sh2;
         RECT r;
@@ -355,7 +341,7 @@ TEST_F(Effects, ReloadResetsEveryTrackedWindow) {
     // a thread of its own.
     UpdateSetting();
     SendMessageA(all[0].w, WM_NULL, 0, 0);
-    ASSERT_TRUE(waitFor([&] { return zrv::state().reloadsFinished.load() > reloads &&
+    ASSERT_TRUE(waitFor([&] { return zrv::test::observed().reloadsFinished.load() > reloads &&
                                      recorder().frameChangedMoves > 0; },
                         5000));
     pumpMessages(50);

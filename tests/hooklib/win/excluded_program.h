@@ -5,6 +5,7 @@
 
 #include "formats/effect_keys.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 
 namespace zrv::test {
 

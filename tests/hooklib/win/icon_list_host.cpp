@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "tests/hooklib/win/thread_hooks.h"
 
 namespace {

@@ -1,10 +1,11 @@
 // Maximize to set size on real windows, the library's code linked in with its
 // hooks on this thread.
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
+#include "tests/hooklib/win/attached_library.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
-#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 

@@ -2,17 +2,20 @@
 // program with both hooks on this thread, settings from real files. Each
 // menu is opened with TrackPopupMenu and looked at from a timer that fires
 // inside the menu's own loop.
+#include "common/win/scoped.h"
 #include "hooklib/menu_image.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_menu.h"
 #include "hooklib/win/process_state.h"
 #include "hooklib/win/residency.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
-#include "tests/hooklib/win/excluded_program.h"
-#include "tests/hooklib/win/thread_hooks.h"
-#include "tests/support/win/test_support.h"
 #include "tests/hooklib/win/attached_library.h"
+#include "tests/hooklib/win/excluded_program.h"
+#include "tests/hooklib/win/observed.h"
+#include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/import_patch.h"
+#include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -278,25 +282,28 @@ std::vector<std::uint32_t> expectedStrips(int cw, int ch, int L) {
     return want;
 }
 
-// Pixels of the cover's region that the screen shows otherwise than `want`.
-int pixelsAmiss(HWND cover, const std::vector<std::uint32_t>& want, int* checked) {
+// Pixels of the cover's region that the screen shows otherwise than `want`,
+// counting those looked at in `checked`. The first few are reported, with
+// what `explain` (when given) adds about pixel `i` at x, y.
+int pixelsAmiss(HWND cover, const std::vector<std::uint32_t>& want, int* checked,
+                const std::function<std::string(int x, int y, std::size_t i)>& explain = {}) {
     const RECT c = rectOf(cover);
     const int cw = c.right - c.left, ch = c.bottom - c.top;
     const std::vector<std::uint32_t> shown = screenPixels(c);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    GetWindowRgn(cover, shape);
+    zt::ScopedRegion shape(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(cover, shape.get());
     int bad = 0;
     for (int y = 0; y < ch; ++y)
         for (int x = 0; x < cw; ++x) {
-            if (!PtInRegion(shape, x, y))
+            if (!PtInRegion(shape.get(), x, y))
                 continue;
             const std::size_t i = static_cast<std::size_t>(y * cw + x);
             ++*checked;
             if (!nearly(shown[i], want[i] & 0x00FFFFFF, 2) && bad++ < 5)
                 ADD_FAILURE() << "at " << x << "," << y << std::hex << " shown " << shown[i]
-                              << " expected " << (want[i] & 0x00FFFFFF);
+                              << " expected " << (want[i] & 0x00FFFFFF)
+                              << (explain ? explain(x, y, i) : std::string());
         }
-    DeleteObject(shape);
     return bad;
 }
 
@@ -331,7 +338,7 @@ TEST_F(Menus, LayeredMenusGetTheirOpacityAndShadowStrips) {
                 int checked = 0;
                 EXPECT_EQ(pixelsAmiss(cover, expectedStrips(cw, ch, L), &checked), 0);
                 EXPECT_EQ(checked, L * (ch - L) + (cw - 2 * L) * L);
-                EXPECT_EQ(zrv::state().menuCoverPixelsMixed.load(),
+                EXPECT_EQ(zrv::test::observed().menuCoverPixelsMixed.load(),
                           static_cast<unsigned>(checked));
             }
             // Hidden, the menu loses the layer and the cover closes at once.
@@ -437,24 +444,12 @@ TEST_F(Menus, EmulatedMenusShowTheMenuMixedWithWhatLayBeneath) {
         const std::vector<std::uint32_t> photo(want.size(), beneath);
         zrv::menu::BlendMenuImage(want.data(), photo.data(), cw, ch, zrv::menu::kBlendShadowed, t,
                                   L);
-        const std::vector<std::uint32_t> shown = screenPixels(c);
-
-        HRGN shape = CreateRectRgn(0, 0, 0, 0);
-        GetWindowRgn(cover, shape);
-        int bad = 0;
-        for (int y = 0; y < ch; ++y)
-            for (int x = 0; x < cw; ++x) {
-                if (!PtInRegion(shape, x, y))
-                    continue;
-                const std::size_t i = static_cast<std::size_t>(y * cw + x);
-                ++checked;
-                if (!nearly(shown[i], want[i] & 0x00FFFFFF, 2) && bad++ < 5)
-                    ADD_FAILURE() << "at " << x << "," << y << std::hex << " shown " << shown[i]
-                                  << " expected " << (want[i] & 0x00FFFFFF) << " photo "
-                                  << photoPixel(cover, x, y, cw) << " printed "
-                                  << printedMenu(menu, cw, ch)[i];
-            }
-        DeleteObject(shape);
+        const int bad = pixelsAmiss(cover, want, &checked, [&](int x, int y, std::size_t i) {
+            std::ostringstream more;
+            more << std::hex << " photo " << photoPixel(cover, x, y, cw) << " printed "
+                 << printedMenu(menu, cw, ch)[i];
+            return more.str();
+        });
         EXPECT_EQ(bad, 0);
         return true;
     });
@@ -481,12 +476,12 @@ TEST_F(Menus, EmulatedMenusRepaintTheItemsWhoseHighlightChanged) {
             GetMenuItemRect(nullptr, menu_, 1, &one);
             moveMouse((one.left + one.right) / 2, (one.top + one.bottom) / 2);
         } else if (tick == 20) {
-            paintsBefore = zrv::state().menuCoverPaints.load();
+            paintsBefore = zrv::test::observed().menuCoverPaints.load();
             GetMenuItemRect(nullptr, menu_, 3, &three);
             moveMouse((three.left + three.right) / 2, (three.top + three.bottom) / 2);
         } else if (tick == 35) {
-            EXPECT_GT(zrv::state().menuCoverPaints.load(), paintsBefore) << "no repaint";
-            mixedAfterMove = zrv::state().menuCoverPixelsMixed.load();
+            EXPECT_GT(zrv::test::observed().menuCoverPaints.load(), paintsBefore) << "no repaint";
+            mixedAfterMove = zrv::test::observed().menuCoverPixelsMixed.load();
             const RECT c = rectOf(cover);
             const int cw = c.right - c.left, ch = c.bottom - c.top;
             std::vector<std::uint32_t> want = printedMenu(menu, cw, ch);
@@ -614,7 +609,7 @@ TEST_F(Menus, AnExcludedProgramsMenusAreLeftAlone) {
         set("TransOn9X", emulated);
         load();
         ASSERT_TRUE(zrv::state().excluded.load());
-        const unsigned routed = zrv::state().messagesRouted.load();
+        const unsigned routed = zrv::test::observed().messagesRouted.load();
         bool looked = false;
         track(150, 140, [&](HWND menu, int tick) {
             // Long after the opacity's 10 ms timer and the cover would have come.
@@ -627,7 +622,7 @@ TEST_F(Menus, AnExcludedProgramsMenusAreLeftAlone) {
             return true;
         });
         EXPECT_TRUE(looked);
-        EXPECT_EQ(zrv::state().messagesRouted.load(), routed);
+        EXPECT_EQ(zrv::test::observed().messagesRouted.load(), routed);
     }
 }
 

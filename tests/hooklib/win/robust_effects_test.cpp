@@ -2,12 +2,16 @@
 // set itself survives, the library's own windows get no effects,
 // and a reload never waits on a busy thread.
 #include "common/win/scoped.h"
-#include "hooklib/window_kinds.h"
 #include "hooklib/win/effect_timer.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/fx_tracking.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/window_props.h"
+#include "hooklib/window_kinds.h"
+#include "tests/hooklib/win/effects_fixture.h"
 #include "tests/hooklib/win/effects_harness.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/support/win/test_support.h"
 
 #include <gtest/gtest.h>
@@ -24,10 +28,6 @@ namespace props = zrv::props;
 
 namespace {
 
-constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW;
-
-bool isLayered(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
-
 struct Layering {
     COLORREF key = 0;
     BYTE alpha = 0;
@@ -39,37 +39,20 @@ Layering layeringOf(HWND w) {
     return l;
 }
 
-class Robust : public ::testing::Test {
+class Robust : public EffectsFixture {
 protected:
     void SetUp() override {
-        attachOnce();
+        EffectsFixture::SetUp();
         set("FADERATE", "600000");
         set("SLIDE", "0");
         set("SEMITRANS", "1");
         zrv::LoadEffectSettings();
     }
-    void TearDown() override {
-        for (HWND w : windows_)
-            if (IsWindow(w))
-                DestroyWindow(w);
-        pumpMessages(20);
-    }
-    static void set(const char* key, const char* value) {
-        writeIni("Zirvane.ini", "GLOBAL", key, value);
-    }
     static void appTransparency(int value) {
         writeIni("Zirvane2.ini", zrv::state().appSection, "Trans", value);
         zrv::LoadEffectSettings();
     }
-    HWND window(DWORD style, DWORD ex = 0) {
-        HWND wnd = makeWindow(style, ex, 60, 60, 220, 160);
-        windows_.push_back(wnd);
-        return wnd;
-    }
-
-    ScopedSettingsFiles files_;
-    ThreadHooks hooks_;
-    std::vector<HWND> windows_;
+    HWND window(DWORD style, DWORD ex = 0) { return recordingWindow(style, ex, 60, 60, 220, 160); }
 };
 
 // A window the program layered itself (colour key or opacity) keeps exactly
@@ -128,7 +111,7 @@ TEST_F(Robust, OwnWindowsGetNoEffects) {
         HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, cls, "", WS_POPUP | WS_CAPTION, 10, 10, 100,
                                    80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(own, nullptr);
-        windows_.push_back(own);
+        windows_.add(own);
         ASSERT_TRUE(zrv::fx::isEffectWindow(own));
         ShowWindow(own, SW_SHOWNOACTIVATE);
         ShowWindow(own, SW_HIDE);
@@ -229,7 +212,7 @@ TEST_F(Robust, FullTrackedTableBeepsOncePerProcess) {
     ASSERT_GE(made.load(), 1);
     zrv::ProcessState& s = zrv::state();
     s.fullTableBeeped = false;
-    const unsigned beepsBefore = s.fullTableBeeps;
+    const unsigned beepsBefore = zrv::test::observed().fullTableBeeps;
 
     DWORD slowest = 0;
     int moves = 0;
@@ -244,7 +227,7 @@ TEST_F(Robust, FullTrackedTableBeepsOncePerProcess) {
         }
         EXPECT_EQ(s.tracked.find(props::handleValue(w)), 0) << "no room for it";
     }
-    EXPECT_EQ(s.fullTableBeeps - beepsBefore, 1u) << moves << " moves of untracked windows";
+    EXPECT_EQ(zrv::test::observed().fullTableBeeps - beepsBefore, 1u) << moves << " moves of untracked windows";
     EXPECT_LT(slowest, 500u) << "a position message was held";
     quit = true;
     filler.join();

@@ -1,7 +1,9 @@
 // A thousand shadowed windows created, moved, resized and destroyed: nothing
 // may be left behind. Prints its figures.
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
 
@@ -116,7 +118,7 @@ TEST(ShadowReliability, ShadowedWindowsLeaveNothingBehind) {
 
     const int windows = windowCount();
     const long gdiStart = gdiObjects(), userStart = userObjects();
-    const unsigned rebuildsStart = zrv::state().shadowRebuilds.load();
+    const unsigned rebuildsStart = zrv::test::observed().shadowRebuilds.load();
     const DWORD t0 = GetTickCount();
     peak = 0;
     for (int i = 0; i < windows; ++i)
@@ -127,7 +129,7 @@ TEST(ShadowReliability, ShadowedWindowsLeaveNothingBehind) {
     const int shadowsLeft = shadowWindows() - shadowsStart;
     std::printf("shadow reliability: %d windows in %lu ms, %u pictures made, at most %d shadow "
                 "windows at once, %d left\n",
-                windows, ms, zrv::state().shadowRebuilds.load() - rebuildsStart, peak,
+                windows, ms, zrv::test::observed().shadowRebuilds.load() - rebuildsStart, peak,
                 shadowsLeft);
     std::printf("shadow reliability: GDI objects %ld -> %ld, USER objects %ld -> %ld%s\n",
                 gdiStart, gdiEnd, userStart, userEnd,

@@ -2,14 +2,16 @@
 // program with both hooks on this thread, settings from real files.
 #include "hooklib/shadow_geometry.h"
 #include "hooklib/shadow_image.h"
-#include "hooklib/win/effects.h"
+#include "hooklib/win/hook_commands.h"
 #include "hooklib/win/process_state.h"
-#include "hooklib/win/shadow_win.h"
+#include "hooklib/win/settings_reads.h"
+#include "hooklib/win/shadow_regions.h"
 #include "hooklib/win/window_props.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/attached_library.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
-#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -194,15 +196,15 @@ TEST_F(Shadows, AMoveWithoutResizeDoesNotRebuild) {
     load();
     HWND w = window(100, 100, 300, 200);
     pumpMessages(250); // past the settle rebuild
-    const unsigned before = zrv::state().shadowRebuilds.load();
+    const unsigned before = zrv::test::observed().shadowRebuilds.load();
     for (int i = 1; i <= 5; ++i) {
         SetWindowPos(w, nullptr, 100 + 7 * i, 100 + 3 * i, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         expectPlacedAndShaped(w, 8, false);
     }
-    EXPECT_EQ(zrv::state().shadowRebuilds.load(), before);
+    EXPECT_EQ(zrv::test::observed().shadowRebuilds.load(), before);
     SetWindowPos(w, nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(zrv::state().shadowRebuilds.load(), before + 2);
+    EXPECT_EQ(zrv::test::observed().shadowRebuilds.load(), before + 2);
 }
 
 // The picture a real shadow last handed to the platform, which it keeps in
@@ -249,9 +251,9 @@ TEST_F(Shadows, ResizesRebuildOnlyTheShadowsThatChange) {
     };
     for (const Step& st : steps) {
         SCOPED_TRACE(testing::Message() << st.w << "x" << st.h << " at " << st.x << "," << st.y);
-        const unsigned before = zrv::state().shadowRebuilds.load();
+        const unsigned before = zrv::test::observed().shadowRebuilds.load();
         SetWindowPos(w, nullptr, st.x, st.y, st.w, st.h, SWP_NOZORDER | SWP_NOACTIVATE);
-        EXPECT_EQ(zrv::state().shadowRebuilds.load() - before, st.rebuilt);
+        EXPECT_EQ(zrv::test::observed().shadowRebuilds.load() - before, st.rebuilt);
         expectPlacedAndShaped(w, 8, false);
         expectCurrentPicture(rightOf(w), shadow::Side::Right);
         expectCurrentPicture(bottomOf(w), shadow::Side::Bottom);
@@ -365,7 +367,7 @@ TEST_F(Shadows, OpacityFollowsTheFadeFactor) {
         for (const auto& c : cases) {
             SetPropA(sh, "ALP", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(c.alp)));
             SendMessageA(sh, cmd, zrv::HOOKCMD_ALPHA, 0);
-            EXPECT_EQ(zrv::state().lastShadowOpacity.load(), c.opacity) << c.alp;
+            EXPECT_EQ(zrv::test::observed().lastShadowOpacity.load(), c.opacity) << c.alp;
         }
 }
 

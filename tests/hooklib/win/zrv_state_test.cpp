@@ -4,12 +4,14 @@
 // section).
 #include "hooklib/win/binding_mark.h"
 #include "hooklib/win/process_state.h"
+#include "hooklib/win/settings_reads.h"
 #include "hooklib/win/shared_state.h"
 #include "hooklib/win/thread_hooks.h"
 #include "hooklib/win/zrv_exports.h"
+#include "tests/hooklib/win/attached_library.h"
+#include "tests/hooklib/win/observed.h"
 #include "tests/hooklib/win/thread_hooks.h"
 #include "tests/support/win/test_support.h"
-#include "tests/hooklib/win/attached_library.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +35,7 @@ HWND makeWindow() {
 using zrv::test::ThreadHooks;
 
 bool waitReloaded(unsigned finished) {
-    return waitFor([&] { return zrv::state().reloadsFinished.load() >= finished; }, 5000);
+    return waitFor([&] { return zrv::test::observed().reloadsFinished.load() >= finished; }, 5000);
 }
 
 // Exit codes of the probe: 0 success, otherwise the failed step.
@@ -46,16 +48,16 @@ int probeAttachWithNonZeroCounter() {
     for (int i = 0; i < 5; ++i)
         SendMessageA(w, WM_USER, 0, 0);
     DestroyWindow(w);
-    return zrv::state().reloadsStarted.load() == 0 ? 0 : 11;
+    return zrv::test::observed().reloadsStarted.load() == 0 ? 0 : 11;
 }
 
 int probeTwoIncrementsOneReload() {
     zrv::test::attachLibraryOnce();
-    const unsigned loads = zrv::state().reloadsFinished.load(); // the one at attach
+    const unsigned loads = zrv::test::observed().reloadsFinished.load(); // the one at attach
     HWND w = makeWindow();
     ThreadHooks hooks;
     SendMessageA(w, WM_USER, 0, 0);
-    if (zrv::state().reloadsStarted.load() != 0)
+    if (zrv::test::observed().reloadsStarted.load() != 0)
         return 20;
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, kReadyEvent);
     HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, kGoEvent);
@@ -65,21 +67,21 @@ int probeTwoIncrementsOneReload() {
     if (WaitForSingleObject(go, 10000) != WAIT_OBJECT_0)
         return 22;
     // The parent has called UpdateSetting twice.
-    const unsigned routedBefore = zrv::state().messagesRouted.load();
+    const unsigned routedBefore = zrv::test::observed().messagesRouted.load();
     SendMessageA(w, WM_USER, 0, 0);
-    if (zrv::state().reloadsStarted.load() != 1)
+    if (zrv::test::observed().reloadsStarted.load() != 1)
         return 23;
     // The triggering message was not routed by the return hook; the call hook
     // saw it before the reload began.
-    if (zrv::state().messagesRouted.load() != routedBefore + 1)
+    if (zrv::test::observed().messagesRouted.load() != routedBefore + 1)
         return 24;
     if (!waitReloaded(loads + 1))
         return 25;
     for (int i = 0; i < 5; ++i)
         SendMessageA(w, WM_USER, 0, 0);
     pumpMessages(200);
-    if (zrv::state().reloadsStarted.load() != 1 ||
-        zrv::state().reloadsFinished.load() != loads + 1)
+    if (zrv::test::observed().reloadsStarted.load() != 1 ||
+        zrv::test::observed().reloadsFinished.load() != loads + 1)
         return 26;
     DestroyWindow(w);
     CloseHandle(ready);
@@ -204,7 +206,7 @@ TEST_F(SettingsFiles, UseKeyActsAtOnceLoadKeyOnlyAfterUpdateSetting) {
     HWND w = makeWindow();
     ThreadHooks hooks;
     SendMessageA(w, WM_USER, 0, 0);
-    const unsigned reloads = zrv::state().reloadsFinished.load();
+    const unsigned reloads = zrv::test::observed().reloadsFinished.load();
 
     writeIni("Zirvane.ini", "GLOBAL", "Semimenusval", "99");
     writeIni("Zirvane.ini", "GLOBAL", "Shadows", "1");
@@ -266,10 +268,10 @@ protected:
     }
     // Hook calls the library routed for `n` messages sent to `w`.
     static unsigned routedFor(HWND w, int n) {
-        const unsigned before = zrv::state().messagesRouted.load();
+        const unsigned before = zrv::test::observed().messagesRouted.load();
         for (int i = 0; i < n; ++i)
             SendMessageA(w, WM_NULL, 0, 0);
-        return zrv::state().messagesRouted.load() - before;
+        return zrv::test::observed().messagesRouted.load() - before;
     }
     // The library's entry point tells it of every ending thread; linked into
     // this program it is told here.
