@@ -11,7 +11,8 @@
 namespace tessel::designer {
 
 namespace {
-constexpr double kTw = 15; // twips per pixel of the design-time layout (96 DPI)
+// Twips per pixel of the design-time layout: the skin's own.
+constexpr double kTw = twipsPerPixel(kSkinDpi);
 
 TwipRect px(double l, double t, double w, double h) {
     return {l * kTw, t * kTw, w * kTw, h * kTw};

@@ -12,7 +12,9 @@ inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kSkinDpi = 96;
 
 // 1440 / DPI twips per pixel: 15 at 96 DPI.
-double twipsPerPixel(int dpi);
+inline constexpr double twipsPerPixel(int dpi) {
+    return dpi > 0 ? double(kTwipsPerInch) / dpi : 15.0;
+}
 int twipsToPixels(double twips, int dpi);
 double pixelsToTwips(int pixels, int dpi);
 

@@ -42,11 +42,6 @@ Canvas::~Canvas() {
         backdrop_->Release();
 }
 
-// Skin twips, the same at every DPI, as the bar reads them; the screen's DPI
-// only sizes the backdrop picture.
-int Canvas::toPixels(double twips) const { return twipsToPixels(twips, kSkinDpi); }
-double Canvas::toTwips(int pixels) const { return pixelsToTwips(pixels, kSkinDpi); }
-
 void Canvas::attach(DesignModel& model, int dpi) {
     model_ = &model;
     dpi_ = dpi;
@@ -59,7 +54,7 @@ bool Canvas::create(HINSTANCE instance) {
     // Made where the model puts it: every move of a top-level window costs
     // the start a trip to the display.
     const SIZE outer = outerSize();
-    RECT r = {toPixels(model_->canvas.left), toPixels(model_->canvas.top), 0, 0};
+    RECT r = {skinTwipsToPixels(model_->canvas.left), skinTwipsToPixels(model_->canvas.top), 0, 0};
     r.right = r.left + outer.cx;
     r.bottom = r.top + outer.cy;
     // A skin made on a monitor that is not there now would put the canvas
@@ -84,8 +79,8 @@ SIZE Canvas::frameSize() const {
 SIZE Canvas::outerSize() const {
     const TwipRect& c = model_->canvas;
     const SIZE frame = frameSize();
-    return {std::max(0, toPixels(c.width - kCanvasExtraWidth)) + frame.cx,
-            std::max(0, toPixels(c.height - kCanvasExtraHeight)) + frame.cy};
+    return {std::max(0, skinTwipsToPixels(c.width - kCanvasExtraWidth)) + frame.cx,
+            std::max(0, skinTwipsToPixels(c.height - kCanvasExtraHeight)) + frame.cy};
 }
 
 void Canvas::placeAll() {
@@ -102,9 +97,9 @@ void Canvas::placeElement(int i) {
     if (!model_)
         return;
     const TwipRect& b = model_->elements[i];
-    const int left = toPixels(b.left), top = toPixels(b.top);
-    const RECT now = {left, top, left + std::max(0, toPixels(b.width)),
-                      top + std::max(0, toPixels(b.height))};
+    const int left = skinTwipsToPixels(b.left), top = skinTwipsToPixels(b.top);
+    const RECT now = {left, top, left + std::max(0, skinTwipsToPixels(b.width)),
+                      top + std::max(0, skinTwipsToPixels(b.height))};
     // A hidden canvas is painted whole when it is shown.
     const bool visible = wnd_ && IsWindowVisible(wnd_);
     if (visible)
@@ -118,8 +113,9 @@ void Canvas::placeWindow() {
     if (!wnd_ || !model_)
         return;
     const SIZE outer = outerSize();
-    SetWindowPos(wnd_, nullptr, toPixels(model_->canvas.left), toPixels(model_->canvas.top),
-                 outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(wnd_, nullptr, skinTwipsToPixels(model_->canvas.left),
+                 skinTwipsToPixels(model_->canvas.top), outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TwipRect Canvas::windowBox() const {
@@ -140,15 +136,16 @@ TwipRect Canvas::windowBox() const {
     const SIZE frame = frameSize();
     const int clientWidth = std::max(0, int(r.right - r.left) - int(frame.cx));
     const int clientHeight = std::max(0, int(r.bottom - r.top) - int(frame.cy));
-    return {toTwips(r.left), toTwips(r.top), toTwips(clientWidth) + kCanvasExtraWidth,
-            toTwips(clientHeight) + kCanvasExtraHeight};
+    return {skinPixelsToTwips(r.left), skinPixelsToTwips(r.top),
+            skinPixelsToTwips(clientWidth) + kCanvasExtraWidth,
+            skinPixelsToTwips(clientHeight) + kCanvasExtraHeight};
 }
 
 void Canvas::setPicture(int i, zt::ScopedBitmap bmp) {
     const SIZE s = bitmapSize(bmp.get());
     pictures_[i] = std::move(bmp);
-    model_->elements[i].width = toTwips(s.cx);
-    model_->elements[i].height = toTwips(s.cy);
+    model_->elements[i].width = skinPixelsToTwips(s.cx);
+    model_->elements[i].height = skinPixelsToTwips(s.cy);
     placeElement(i);
 }
 
@@ -325,8 +322,8 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             return false;
         // Any button sets the one grab point of the canvas, relative to the
         // element pressed.
-        grabX_ = toTwips(pt.x - shown_[i].left);
-        grabY_ = toTwips(pt.y - shown_[i].top);
+        grabX_ = skinPixelsToTwips(pt.x - shown_[i].left);
+        grabY_ = skinPixelsToTwips(pt.y - shown_[i].top);
         dragged_ = i;
         SetCapture(wnd_);
         return true;
@@ -339,8 +336,8 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
             return elementAt(pt) >= 0;
         if ((wp & kAnyButton) == MK_LBUTTON) {
             TwipRect& b = model_->elements[i];
-            b.left += toTwips(pt.x - shown_[i].left) - grabX_;
-            b.top += toTwips(pt.y - shown_[i].top) - grabY_;
+            b.left += skinPixelsToTwips(pt.x - shown_[i].left) - grabX_;
+            b.top += skinPixelsToTwips(pt.y - shown_[i].top) - grabY_;
             placeElement(i);
             UpdateWindow(wnd_);
         }

@@ -66,12 +66,10 @@ private:
     void paintElement(int i, HDC dc, RECT rc);
     void paintBackdrop(HDC dc);
     HGDIOBJ labelFont();
-    int toPixels(double twips) const;
     // The platform's frame around the client area, and the window's outer
     // size for the model's canvas size.
     SIZE frameSize() const;
     SIZE outerSize() const;
-    double toTwips(int pixels) const;
 
     DesignModel* model_ = nullptr;
     int dpi_ = 96;
