@@ -21,21 +21,21 @@ int commandId(int n) { return IDC_COMMAND_BASE + n; }
 
 // One colour dialog for both "Set" buttons: its colour is the last one
 // chosen in it during the run, black at first, and a cancel applies it too.
-COLORREF gSharedColour = RGB(0, 0, 0);
-COLORREF gCustomColours[16] = {};
-zt::ScopedBrush gListBrush;
+COLORREF g_sharedColour = RGB(0, 0, 0);
+COLORREF g_customColours[16] = {};
+zt::ScopedBrush g_listBrush;
 
 int32_t askColour(HWND owner) {
     CHOOSECOLORA cc = {};
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = owner;
-    cc.rgbResult = gSharedColour;
-    cc.lpCustColors = gCustomColours;
+    cc.rgbResult = g_sharedColour;
+    cc.lpCustColors = g_customColours;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
     auto choose = lateBound<BOOL(WINAPI*)(CHOOSECOLORA*)>("comdlg32.dll", "ChooseColorA");
     if (choose && choose(&cc))
-        gSharedColour = cc.rgbResult;
-    return static_cast<int32_t>(gSharedColour);
+        g_sharedColour = cc.rgbResult;
+    return static_cast<int32_t>(g_sharedColour);
 }
 
 void setBox(HWND dlg, int n, double value) {
@@ -110,7 +110,7 @@ void drawColourSample(const DesignerApp& app, const DRAWITEMSTRUCT& di) {
 
 void setListColour(DesignerApp& app, int32_t colour) {
     app.model.listColour = colour;
-    gListBrush.reset(CreateSolidBrush(colourValue(colour)));
+    g_listBrush.reset(CreateSolidBrush(colourValue(colour)));
     InvalidateRect(GetDlgItem(app.panel, IDC_LIST1), nullptr, TRUE);
 }
 
@@ -211,11 +211,11 @@ INT_PTR CALLBACK panelProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_CTLCOLORLISTBOX:
-        if (reinterpret_cast<HWND>(lp) == GetDlgItem(dlg, IDC_LIST1) && gListBrush) {
+        if (reinterpret_cast<HWND>(lp) == GetDlgItem(dlg, IDC_LIST1) && g_listBrush) {
             const COLORREF c = colourValue(app.model.listColour);
             SetBkColor(reinterpret_cast<HDC>(wp), c);
             SetTextColor(reinterpret_cast<HDC>(wp), textOn(c));
-            return reinterpret_cast<INT_PTR>(gListBrush.get());
+            return reinterpret_cast<INT_PTR>(g_listBrush.get());
         }
         return FALSE;
     case WM_CLOSE:

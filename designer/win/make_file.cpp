@@ -13,8 +13,8 @@ constexpr char kShellFileFilter[] = "Tessel shell files(*.tsl)|*.tsl";
 constexpr char kWriteFailed[] = "Shit there was an error";
 constexpr char kWriteDone[] = "Completed!";
 
-bool gWriting = false;
-unsigned gWriteRequests = 0; // activations of the progress window that asked for a write
+bool g_writing = false;
+unsigned g_writeRequests = 0; // activations of the progress window that asked for a write
 
 void setLabel(HWND progress, const char* text) {
     SetDlgItemTextA(progress, IDC_PROGRESS_LABEL1, text);
@@ -53,9 +53,9 @@ WriteResult writeSkin(DesignerApp& app, HWND progress, std::string& problem) {
 }
 
 void runWrite(DesignerApp& app, HWND progress) {
-    if (gWriting)
+    if (g_writing)
         return;
-    gWriting = true;
+    g_writing = true;
     std::string problem;
     const WriteResult result = writeSkin(app, progress, problem);
     const bool ok = result == WriteResult::Written;
@@ -63,7 +63,7 @@ void runWrite(DesignerApp& app, HWND progress) {
         ok ? kWriteDone : result == WriteResult::OutOfRange ? problem : kWriteFailed;
     MessageBoxA(progress, text.c_str(), kMessageTitle,
                 MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
-    gWriting = false;
+    g_writing = false;
     if (ok) {
         app.progress = nullptr;
         DestroyWindow(progress);
@@ -82,8 +82,8 @@ INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         // window's own message box.
         HWND other = reinterpret_cast<HWND>(lp);
         const bool fromOwnBox = other && GetWindow(other, GW_OWNER) == dlg;
-        if (LOWORD(wp) != WA_INACTIVE && !gWriting && !fromOwnBox) {
-            ++gWriteRequests;
+        if (LOWORD(wp) != WA_INACTIVE && !g_writing && !fromOwnBox) {
+            ++g_writeRequests;
             PostMessageA(dlg, kWriteNow, 0, 0);
         }
         return FALSE;
@@ -106,11 +106,11 @@ INT_PTR CALLBACK progressProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 void startWriting(DesignerApp& app) {
     if (app.progress && IsWindow(app.progress)) {
         SetDlgItemTextA(app.progress, IDC_PROGRESS_LABEL1, "Making now");
-        const unsigned before = gWriteRequests;
+        const unsigned before = g_writeRequests;
         SetActiveWindow(app.progress);
         // It was the active window already: activating it again does not
         // reach it, so the write is asked for here.
-        if (gWriteRequests == before && !gWriting)
+        if (g_writeRequests == before && !g_writing)
             PostMessageA(app.progress, kWriteNow, 0, 0);
         return;
     }
