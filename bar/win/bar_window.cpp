@@ -7,6 +7,7 @@
 #include "bar/win/resource.h"
 #include "common/win/monitors.h"
 #include "common/win/screen.h"
+#include "common/win/window_object.h"
 
 #include <windowsx.h>
 
@@ -170,12 +171,9 @@ void BarWindow::snapToEdges() {
 }
 
 LRESULT CALLBACK BarWindow::barProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        reinterpret_cast<BarWindow*>(cs->lpCreateParams)->wnd_ = wnd;
-    }
-    BarWindow* bar = fromWindow(wnd);
+    BarWindow* bar = zt::windowObject<BarWindow>(wnd, msg, lp);
+    if (msg == WM_NCCREATE && bar)
+        bar->wnd_ = wnd;
     if (!bar)
         return DefWindowProcA(wnd, msg, wp, lp);
     // A failed allocation ends the action that needed it, never the bar.

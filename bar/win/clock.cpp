@@ -1,6 +1,7 @@
 #include "bar/win/clock.h"
 
 #include "bar/win/bar_background.h"
+#include "common/win/window_object.h"
 #include "formats/twips.h"
 
 #include <string>
@@ -77,11 +78,7 @@ void Clock::paint(HWND wnd) const {
 }
 
 LRESULT CALLBACK Clock::windowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* clock = reinterpret_cast<const Clock*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    const auto* clock = zt::windowObject<const Clock>(wnd, msg, lp);
     if (msg == WM_PAINT && clock && clock->background_) {
         clock->paint(wnd);
         return 0;

@@ -1,6 +1,7 @@
 #include "bar/win/cpu_meter.h"
 
 #include "bar/cpu_graph.h"
+#include "common/win/window_object.h"
 
 namespace tessel::win {
 
@@ -89,11 +90,7 @@ void CpuMeter::paint(HWND wnd) const {
 }
 
 LRESULT CALLBACK CpuMeter::windowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* meter = reinterpret_cast<const CpuMeter*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    const auto* meter = zt::windowObject<const CpuMeter>(wnd, msg, lp);
     if (msg == WM_PAINT && meter) {
         meter->paint(wnd);
         return 0;

@@ -9,6 +9,7 @@
 #include "resource.h"
 
 #include "common/win/monitors.h"
+#include "common/win/window_object.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -359,11 +360,7 @@ bool Canvas::mouse(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Canvas::canvasProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Canvas*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    auto* self = zt::windowObject<Canvas>(wnd, msg, lp);
     if (!self)
         return DefWindowProcA(wnd, msg, wp, lp);
     if (self->mouse(msg, wp, lp))
