@@ -144,10 +144,12 @@ void adjustRecord(HWND wnd, MINMAXINFO* info) noexcept {
     else
         in.restoredCorner = in.currentCorner;
     in.monitor = zt::win::monitorOfWindow(wnd);
-    const maxsize::Placement p =
-        maxsize::recordFor(maxsize::maximizedPlacement(in), in.monitor,
-                           zt::win::primaryMonitor().bounds,
-                           state().platformMovesMaximizeRecord);
+    maxsize::Placement p = maxsize::maximizedPlacement(in);
+    // Only a platform that moves the record needs the primary monitor: the
+    // question costs a lookup at every WM_GETMINMAXINFO, which a resize sends
+    // at every step.
+    if (state().platformMovesMaximizeRecord)
+        p = maxsize::recordFor(p, in.monitor, zt::win::primaryMonitor().bounds, true);
     info->ptMaxSize = {p.size.x, p.size.y};
     info->ptMaxPosition = {p.position.x, p.position.y};
 }
